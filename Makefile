@@ -1,0 +1,32 @@
+# The README's commands. Each one installs what is missing first.
+BUILD_DIR ?= build
+BENCH_DIR ?= build-bench
+JOBS ?= $(shell nproc)
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: all deps configure build test run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 120
+
+run: build
+	@$(BUILD_DIR)/cli/orsela-cli
+
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench
+	@$(BENCH_DIR)/bench/orsela-bench
+
+clean:
+	rm -rf $(BUILD_DIR) $(BENCH_DIR)

@@ -1,0 +1,167 @@
+#include "number_format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <system_error>
+
+namespace {
+
+// A float as a decimal: value = 0.digits x 10^pointPosition, sign apart.
+// digits has no leading zero; the empty string means zero.
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    int pointPosition = 0; // how many digits stand before the decimal point
+};
+
+// The shortest decimal form that reads back as the same float.
+Decimal ShortestDecimal(float value) {
+    Decimal d;
+    d.negative = std::signbit(value);
+    if (value == 0.0F) {
+        return d;
+    }
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const auto e = text.find('e');
+    for (char c : text.substr(0, e)) {
+        if (c != '.') {
+            d.digits.push_back(c);
+        }
+    }
+    int exponent = 0;
+    const auto exponentText = text.substr(e + 1);
+    const char *first = exponentText.data();
+    if (*first == '+') {
+        ++first;
+    }
+    std::from_chars(first, exponentText.data() + exponentText.size(), exponent);
+    d.pointPosition = exponent + 1;
+    return d;
+}
+
+void StripTrailingZeros(Decimal &d) {
+    while (!d.digits.empty() && d.digits.back() == '0') {
+        d.digits.pop_back();
+    }
+    if (d.digits.empty()) {
+        d.pointPosition = 0;
+    }
+}
+
+// Keeps the first `keep` digits, rounding half away from zero.
+void KeepDigits(Decimal &d, int keep) {
+    if (keep >= static_cast<int>(d.digits.size())) {
+        return;
+    }
+    if (keep < 0) {
+        d.digits.clear();
+        d.pointPosition = 0;
+        return;
+    }
+    const bool roundUp = d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (roundUp) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
+            d.digits[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        if (i >= 0) {
+            ++d.digits[static_cast<std::size_t>(i)];
+        } else {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.pointPosition;
+        }
+    }
+    StripTrailingZeros(d);
+}
+
+char DigitAt(const Decimal &d, int index) {
+    return index >= 0 && index < static_cast<int>(d.digits.size())
+               ? d.digits[static_cast<std::size_t>(index)]
+               : '0';
+}
+
+// Fixed notation with the given number of decimals (digits beyond those of d
+// are zeros). leadingZero: write "0" before the point when there is no
+// integer digit.
+std::string Fixed(const Decimal &d, int decimals, std::string_view separator, bool leadingZero) {
+    std::string text;
+    if (d.pointPosition > 0) {
+        for (int i = 0; i < d.pointPosition; ++i) {
+            text.push_back(DigitAt(d, i));
+        }
+    } else if (leadingZero) {
+        text.push_back('0');
+    }
+    if (decimals > 0) {
+        text.append(separator);
+        for (int i = 0; i < decimals; ++i) {
+            text.push_back(DigitAt(d, d.pointPosition + i));
+        }
+    }
+    return text;
+}
+
+std::string FormatPattern(float value, int decimals, std::string_view separator) {
+    Decimal d = ShortestDecimal(value);
+    KeepDigits(d, d.pointPosition + decimals);
+    // A value that rounds to zero is shown without a minus sign.
+    std::string text = d.digits.empty() || !d.negative ? "" : "-";
+    return text + Fixed(d, decimals, separator, true);
+}
+
+std::string General(float value, std::string_view separator, bool leadingZero) {
+    Decimal d = ShortestDecimal(value);
+    KeepDigits(d, 7);
+    StripTrailingZeros(d);
+    if (d.digits.empty()) {
+        return "0";
+    }
+    std::string text = d.negative ? "-" : "";
+    const int exponent = d.pointPosition - 1;
+    if (exponent >= 7 || exponent < -5) {
+        // Exponent notation: 1E+07, 1.5E-06
+        text.push_back(d.digits[0]);
+        if (d.digits.size() > 1) {
+            text.append(separator);
+            text.append(d.digits, 1);
+        }
+        text.append(exponent < 0 ? "E-" : "E+");
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10) {
+            text.push_back('0');
+        }
+        text.append(std::to_string(magnitude));
+        return text;
+    }
+    const int decimals = std::max(0, static_cast<int>(d.digits.size()) - d.pointPosition);
+    return text + Fixed(d, decimals, separator, leadingZero);
+}
+
+} // namespace
+
+std::string FormatOneDecimal(float value, std::string_view decimalSeparator) {
+    return FormatPattern(value, 1, decimalSeparator);
+}
+
+std::string FormatThreeDecimals(float value, std::string_view decimalSeparator) {
+    return FormatPattern(value, 3, decimalSeparator);
+}
+
+std::string FormatGeneral(float value, std::string_view decimalSeparator) {
+    return General(value, decimalSeparator, true);
+}
+
+std::string FormatGeneralForReport(float value, std::string_view decimalSeparator) {
+    std::string text = General(value, decimalSeparator, false);
+    if (text.front() != '-') {
+        text.insert(text.begin(), ' ');
+    }
+    return text + ' ';
+}

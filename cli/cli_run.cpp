@@ -1,0 +1,127 @@
+#include "cli_run.h"
+
+#include "calculate_spring.h"
+#include "calculation_error.h"
+#include "cli_options.h"
+#include "field_check.h"
+#include "number_format.h"
+#include "result_fields.h"
+
+#include <ostream>
+
+namespace {
+
+// Warnings go to stderr as they arise; CR LF becomes a plain newline.
+class StderrListener : public CalculationListener {
+public:
+    explicit StderrListener(std::ostream &err) : err_(err) {}
+    void warning(DesignWarning, const std::string &text) override {
+        std::string shown;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                continue;
+            }
+            shown.push_back(text[i]);
+        }
+        err_ << shown << '\n';
+    }
+    void totalCoilsReplaced(float) override {}
+
+private:
+    std::ostream &err_;
+};
+
+float *DesignFieldByName(SpringDesign &s, const std::string &name) {
+    struct Entry {
+        const char *name;
+        float SpringDesign::*member;
+    };
+    static const Entry entries[] = {
+        {"ShearModulus", &SpringDesign::ShearModulus},
+        {"AllowableShearStress", &SpringDesign::AllowableShearStress},
+        {"ActiveCoils", &SpringDesign::ActiveCoils},
+        {"TotalCoils", &SpringDesign::TotalCoils},
+        {"MeanDiameter", &SpringDesign::MeanDiameter},
+        {"WireDiameter", &SpringDesign::WireDiameter},
+        {"WorkingHeight1", &SpringDesign::WorkingHeight1},
+        {"WorkingHeight2", &SpringDesign::WorkingHeight2},
+        {"WorkingHeight3", &SpringDesign::WorkingHeight3},
+        {"WorkingLoad1", &SpringDesign::WorkingLoad1},
+        {"WorkingLoad2", &SpringDesign::WorkingLoad2},
+        {"WorkingLoad3", &SpringDesign::WorkingLoad3},
+        {"Pitch", &SpringDesign::Pitch},
+        {"InitialTension", &SpringDesign::InitialTension},
+        {"FreeHeight", &SpringDesign::FreeHeight},
+    };
+    for (const auto &entry : entries) {
+        if (name == entry.name) {
+            return &(s.*entry.member);
+        }
+    }
+    return nullptr;
+}
+
+void PrintResults(const SpringDesign &design, OutputFormat format, std::ostream &out) {
+    const auto results = ShownResults(design);
+    if (format == OutputFormat::Tsv) {
+        for (const auto &r : results) {
+            out << r.designField << '\t' << r.text << '\n';
+        }
+        out << "TotalCoils\t" << FormatGeneral(design.TotalCoils) << '\n';
+        return;
+    }
+    for (const auto &r : results) {
+        std::string caption = r.caption;
+        out << caption << "  " << r.text;
+        if (*r.unit != '\0') {
+            out << ' ' << r.unit;
+        }
+        out << '\n';
+    }
+    out << "总圈数  " << FormatGeneral(design.TotalCoils) << '\n';
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
+    std::string error;
+    const auto options = ParseCliOptions(args, error);
+    if (!options) {
+        err << "orsela-cli: " << error << '\n' << "用法见 orsela-cli --help\n";
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << CliUsage();
+        return kExitCompleted;
+    }
+
+    SpringDesign design;
+    design.Material = options->material;
+    const auto &numeric = NumericOptions();
+    for (std::size_t i = 0; i < numeric.size(); ++i) {
+        const NumericField *field = FindNumericFieldByDesignField(numeric[i].designField);
+        const FieldCheck check = CheckFieldText(*field, options->numericTexts[i]);
+        if (check.verdict != FieldVerdict::Accepted) {
+            err << "orsela-cli: --" << numeric[i].name << ": " << check.message << '\n';
+            return kExitUsage;
+        }
+        *DesignFieldByName(design, numeric[i].designField) = check.value;
+    }
+
+    const SpringTypeSign sign = options->extension ? kExtensionSpring : kCompressionSpring;
+    const WorkingPointMode mode =
+        options->knownLoads ? WorkingPointMode::KnownLoads : WorkingPointMode::KnownHeights;
+    StderrListener listener(err);
+    CalculationOutcome outcome;
+    try {
+        outcome = CalculateSpring(design, sign, mode, listener);
+    } catch (const CalculationError &e) {
+        err << "orsela-cli: 计算错误: " << CalculationErrorName(e.kind()) << '\n';
+        return kExitCalculationError;
+    }
+    if (!outcome.completed) {
+        return kExitStoppedByWarning;
+    }
+    PrintResults(design, options->format, out);
+    return kExitCompleted;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "spring_design.h"
+
+#include <string>
+#include <string_view>
+
+// What a report prints: the design of the last completed calculation with
+// the spring type it was calculated as, and the date the program started.
+struct ReportInput {
+    SpringDesign design;
+    SpringTypeSign typeSign = kCompressionSpring;
+    std::string typeName = "压缩弹簧"; // "压缩弹簧" or "拉伸弹簧"
+    std::string reportDate;             // "yyyy年mm月dd日"
+};
+
+// The whole report as UTF-8 text, every line ended by CR LF.
+std::string BuildReportText(const ReportInput &input, std::string_view decimalSeparator = ".");

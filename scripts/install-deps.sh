@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and only those
+# that are missing. Without root it names them instead.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make pkg-config
+    qt6-base-dev libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-noto-cjk
+)
+packages+=("$@")
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them as root: apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
