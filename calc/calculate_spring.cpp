@@ -42,8 +42,8 @@ void ConvertWorkingPoints(SpringDesign &s, SpringTypeSign typeSign, WorkingPoint
     for (std::size_t i = 0; i < 3; ++i) {
         const double signedLoad =
             checked::Step(checked::Step(double{*loads[i]} - s.InitialTension) * sign);
-        *heights[i] = checked::Store(
-            checked::Step(checked::Divide(signedLoad, s.SpringRate) + s.FreeHeight));
+        *heights[i] =
+            checked::Store(checked::Step(checked::Divide(signedLoad, s.SpringRate) + s.FreeHeight));
     }
 }
 
@@ -70,8 +70,8 @@ const std::string &DesignWarningText(DesignWarning warning) {
     return kWarningTexts.at(static_cast<std::size_t>(warning));
 }
 
-CalculationOutcome CalculateSpring(SpringDesign &s, SpringTypeSign typeSign,
-                                   WorkingPointMode mode, CalculationListener &listener) {
+CalculationOutcome CalculateSpring(SpringDesign &s, SpringTypeSign typeSign, WorkingPointMode mode,
+                                   CalculationListener &listener) {
     // The extension free height is computed for both types, so a fault in it
     // ends a compression run as well.
     const float extensionFreeHeight = formulas::ExtensionFreeHeight(s);

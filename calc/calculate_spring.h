@@ -21,7 +21,7 @@ const std::string &DesignWarningText(DesignWarning warning);
 // What the run tells its caller while it goes. Both calls arrive at their
 // point in the sequence; the run goes on only when warning() has returned.
 class CalculationListener {
-public:
+  public:
     virtual ~CalculationListener() = default;
     virtual void warning(DesignWarning which, const std::string &text) = 0;
     // Extension spring only: TotalCoils has just been replaced by the

@@ -11,11 +11,11 @@ enum class CalculationErrorKind {
 };
 
 class CalculationError : public std::runtime_error {
-public:
+  public:
     explicit CalculationError(CalculationErrorKind kind);
     CalculationErrorKind kind() const noexcept { return kind_; }
 
-private:
+  private:
     CalculationErrorKind kind_;
 };
 

@@ -42,9 +42,13 @@ constexpr std::array<NumericField, 15> kFields = {{
     {"Text13", "FreeHeight", kZeroAndBelow, kHeight},
 }};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
@@ -61,8 +65,8 @@ std::string_view TrimBlanks(std::string_view text) {
 struct Scanned {
     bool valid = false;
     std::string normalized;
-    bool allZero = true;         // every mantissa digit is 0
-    long long magnitude = 0;     // decimal exponent of the first non-zero digit
+    bool allZero = true;     // every mantissa digit is 0
+    long long magnitude = 0; // decimal exponent of the first non-zero digit
 };
 
 Scanned Scan(std::string_view text, std::string_view localeSeparator) {
@@ -76,8 +80,8 @@ Scanned Scan(std::string_view text, std::string_view localeSeparator) {
     }
     bool seenPoint = false;
     std::size_t mantissaDigits = 0;
-    long long integerDigits = 0;     // digits before the point
-    long long firstNonZero = -1;     // index of the first non-zero mantissa digit
+    long long integerDigits = 0; // digits before the point
+    long long firstNonZero = -1; // index of the first non-zero mantissa digit
     while (i < text.size()) {
         const char c = text[i];
         if (IsDigit(c)) {
@@ -149,7 +153,9 @@ Scanned Scan(std::string_view text, std::string_view localeSeparator) {
 
 } // namespace
 
-std::span<const NumericField> NumericFields() { return kFields; }
+std::span<const NumericField> NumericFields() {
+    return kFields;
+}
 
 const NumericField *FindNumericFieldByTextBox(std::string_view textBox) {
     for (const auto &field : kFields) {
@@ -218,9 +224,9 @@ FieldCheck CheckFieldText(const NumericField &field, std::string_view text,
         check.message = kNotNumericMessage;
         return check;
     }
-    const bool refused = parsed.status == NumericTextStatus::TooLarge ||
-                         (field.rule == RangeRule::RefuseZeroAndBelow ? parsed.value <= 0.0F
-                                                                      : parsed.value < 0.0F);
+    const bool refused =
+        parsed.status == NumericTextStatus::TooLarge ||
+        (field.rule == RangeRule::RefuseZeroAndBelow ? parsed.value <= 0.0F : parsed.value < 0.0F);
     if (refused) {
         check.verdict = FieldVerdict::OutOfRange;
         check.message = field.rangeMessage;

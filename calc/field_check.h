@@ -16,10 +16,10 @@ enum class RangeRule {
 };
 
 struct NumericField {
-    const char *textBox;       // "Text2" ... "Text24"
-    const char *designField;   // the SpringDesign member it feeds
+    const char *textBox;     // "Text2" ... "Text24"
+    const char *designField; // the SpringDesign member it feeds
     RangeRule rule;
-    const char *rangeMessage;  // shown when the rule refuses the value
+    const char *rangeMessage; // shown when the rule refuses the value
 };
 
 // The fifteen numeric fields in the window's reading order.
@@ -29,9 +29,9 @@ const NumericField *FindNumericFieldByDesignField(std::string_view designField);
 
 // Result of converting a field text to a single-precision value.
 enum class NumericTextStatus {
-    Ok,            // value holds the rounded float (tiny values become 0)
-    NotNumeric,    // fails the numeric test
-    TooLarge,      // numeric, but beyond the single-precision range
+    Ok,         // value holds the rounded float (tiny values become 0)
+    NotNumeric, // fails the numeric test
+    TooLarge,   // numeric, but beyond the single-precision range
 };
 
 struct NumericText {

@@ -7,9 +7,9 @@
 // see checked_math.h) and rounds once to single precision when it stores.
 namespace formulas {
 
-inline constexpr double kPi = 3.14159265358979;        // as the program has always used it
+inline constexpr double kPi = 3.14159265358979; // as the program has always used it
 inline constexpr double kTwoPi = 6.28318530717958;
-inline constexpr double kDegreeFactor = kPi / 180.0;    // radians per degree, from kPi
+inline constexpr double kDegreeFactor = kPi / 180.0; // radians per degree, from kPi
 inline constexpr double kWahlTerm = 0.615;
 inline constexpr double kEndCoilAllowance = 0.5;
 

@@ -16,16 +16,20 @@ struct Decimal {
     int pointPosition = 0; // how many digits stand before the decimal point
 };
 
-// The shortest decimal form that reads back as the same float.
-Decimal ShortestDecimal(float value) {
+// The float in decimal: its shortest form that reads back as the same float,
+// or, given significantDigits, its exact value rounded to that many digits.
+Decimal ToDecimal(float value, int significantDigits = 0) {
     Decimal d;
     d.negative = std::signbit(value);
     if (value == 0.0F) {
         return d;
     }
     char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
+    const auto result = significantDigits > 0
+                            ? std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                            std::chars_format::scientific, significantDigits - 1)
+                            : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                            std::chars_format::scientific);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const auto e = text.find('e');
     for (char c : text.substr(0, e)) {
@@ -109,7 +113,7 @@ std::string Fixed(const Decimal &d, int decimals, std::string_view separator, bo
 }
 
 std::string FormatPattern(float value, int decimals, std::string_view separator) {
-    Decimal d = ShortestDecimal(value);
+    Decimal d = ToDecimal(value);
     KeepDigits(d, d.pointPosition + decimals);
     // A value that rounds to zero is shown without a minus sign.
     std::string text = d.digits.empty() || !d.negative ? "" : "-";
@@ -117,8 +121,9 @@ std::string FormatPattern(float value, int decimals, std::string_view separator)
 }
 
 std::string General(float value, std::string_view separator, bool leadingZero) {
-    Decimal d = ShortestDecimal(value);
-    KeepDigits(d, 7);
+    // Seven digits rounded from the exact value, so that every text reads
+    // back as a float (the largest float included).
+    Decimal d = ToDecimal(value, 7);
     StripTrailingZeros(d);
     if (d.digits.empty()) {
         return "0";

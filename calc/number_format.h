@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-// Number to text as the window and the report show it. Each rounds the
+// Number to text as the window and the report show it. The patterns round the
 // shortest decimal form of the float half away from zero; at least one
 // integer digit, a leading minus for negatives, no thousands separator.
 // decimalSeparator is the locale's (UTF-8), "." by default.

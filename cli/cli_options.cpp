@@ -36,7 +36,8 @@ bool TakesValue(const std::string &name) {
 
 } // namespace
 
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string> &args, std::string &error) {
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string> &args,
+                                          std::string &error) {
     CliOptions options;
     for (const auto &option : NumericOptions()) {
         options.numericTexts.emplace_back(option.defaultText);
@@ -105,24 +106,22 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string> &args, 
 }
 
 std::string CliUsage() {
-    std::string usage =
-        "用法: orsela-cli [选项]\n"
-        "圆柱螺旋弹簧设计校核 (压缩弹簧两端并紧磨平, 拉伸弹簧圆钩环)。\n"
-        "\n"
-        "  --material=TEXT                  弹簧材料 (70-C)\n";
+    std::string usage = "用法: orsela-cli [选项]\n"
+                        "圆柱螺旋弹簧设计校核 (压缩弹簧两端并紧磨平, 拉伸弹簧圆钩环)。\n"
+                        "\n"
+                        "  --material=TEXT                  弹簧材料 (70-C)\n";
     for (const auto &option : NumericOptions()) {
         std::string line = "  --" + std::string(option.name) + "=NUMBER";
         line.resize(std::max<std::size_t>(line.size() + 1, 35), ' ');
         usage += line + "(" + option.defaultText + ")\n";
     }
-    usage +=
-        "  --extension                      拉伸弹簧 (默认: 压缩弹簧)\n"
-        "  --known-loads                    已知工作载荷 (默认: 已知工作高度)\n"
-        "  --format=text|tsv                输出格式 (text)\n"
-        "  --report=FILE                    计算完成后写入计算书 (GBK)\n"
-        "  --help                           显示本说明\n"
-        "\n"
-        "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
-        "3 计算错误 (除数为零, 溢出), 4 计算书写入失败。\n";
+    usage += "  --extension                      拉伸弹簧 (默认: 压缩弹簧)\n"
+             "  --known-loads                    已知工作载荷 (默认: 已知工作高度)\n"
+             "  --format=text|tsv                输出格式 (text)\n"
+             "  --report=FILE                    计算完成后写入计算书 (GBK)\n"
+             "  --help                           显示本说明\n"
+             "\n"
+             "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
+             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败。\n";
     return usage;
 }

@@ -13,7 +13,7 @@ namespace {
 
 // Warnings go to stderr as they arise; CR LF becomes a plain newline.
 class StderrListener : public CalculationListener {
-public:
+  public:
     explicit StderrListener(std::ostream &err) : err_(err) {}
     void warning(DesignWarning, const std::string &text) override {
         std::string shown;
@@ -27,7 +27,7 @@ public:
     }
     void totalCoilsReplaced(float) override {}
 
-private:
+  private:
     std::ostream &err_;
 };
 

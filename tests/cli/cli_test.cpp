@@ -1,0 +1,73 @@
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct CliCase {
+    const char *name;
+    friend void PrintTo(const CliCase &c, std::ostream *os) { *os << c.name; }
+    std::vector<std::string> args;
+    int status;
+    const char *stdoutHas; // a line that must appear on stdout ("" for none)
+    const char *stderrHas; // a text that must appear on stderr ("" for none)
+};
+
+class CliRuns : public ::testing::TestWithParam<CliCase> {};
+
+TEST_P(CliRuns, StatusAndOutput) {
+    const CliCase &c = GetParam();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli(c.args, out, err), c.status) << err.str();
+    EXPECT_NE(out.str().find(c.stdoutHas), std::string::npos) << out.str();
+    EXPECT_NE(err.str().find(c.stderrHas), std::string::npos) << err.str();
+    if (c.status != kExitCompleted) {
+        EXPECT_EQ(out.str(), "") << "nothing printed on stdout unless completed";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliRuns,
+    ::testing::Values(
+        CliCase{"Defaults", {"--format=tsv"}, 0, "MaxShearStress\t497.944\n", ""},
+        CliCase{"TextTable", {}, 0, "最大切应力  497.944 MPa\n", ""},
+        CliCase{"SeparateValue",
+                {"--format", "tsv", "--working-height3", "26.1"},
+                0,
+                "WorkingHeight3\t26.1\n",
+                ""},
+        CliCase{"ExtensionKnownLoads",
+                {"--extension", "--known-loads", "--initial-tension=50", "--working-load1=100",
+                 "--working-load2=200", "--working-load3=300", "--format=tsv"},
+                0,
+                "WorkingHeight3\t82.9\nWorkingLoad1\t100.000\n",
+                ""},
+        CliCase{"StressWarningStillCompletes",
+                {"--allowable-shear-stress=400", "--format=tsv"},
+                0,
+                "HelixAngle\t5.197\n",
+                "注意!\n最大工作载荷下,弹簧最大切应力大于许用切应力!\n建议调整弹簧参数!\n"},
+        CliCase{"StoppedBySolidHeight",
+                {"--working-height3=26"},
+                1,
+                "",
+                "最大工作载荷下,弹簧被压并!\n请调整弹簧参数!\n"},
+        CliCase{
+            "StoppedByTotalCoils", {"--total-coils=6"}, 1, "", "压缩弹簧总圈数不允许过少或过多!"},
+        CliCase{"NotANumber", {"--mean-diameter=28mm"}, 2, "", "--mean-diameter: 请输入一个数值!"},
+        CliCase{
+            "OutOfRange", {"--free-height=-1"}, 2, "", "--free-height: 请输入一个合适的工作高度!"},
+        CliCase{"TooLargeForAFloat", {"--shear-modulus=1e39"}, 2, "", "请输入一个合适的切变模量!"},
+        CliCase{"ZeroLoadAccepted", {"--known-loads", "--working-load1=0"}, 0, "", ""},
+        CliCase{"InitialTensionOnCompression", {"--initial-tension=5"}, 2, "", "--initial-tension"},
+        CliCase{"UnknownOption", {"--colour=blue"}, 2, "", "--colour"},
+        CliCase{"MissingValue", {"--pitch"}, 2, "", "--pitch"},
+        CliCase{"BadFormat", {"--format=xml"}, 2, "", "--format"},
+        CliCase{"DivisionByZero", {"--mean-diameter=4"}, 3, "", "除数为零"},
+        CliCase{"Help", {"--help"}, 0, "--known-loads", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
