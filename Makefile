@@ -1,10 +1,15 @@
+SHELL := /bin/bash
 # The README's commands. Each one installs what is missing first.
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench fuzz fuzz-build fuzz-smoke test-asan clean
 
 all: build
 
@@ -28,5 +33,38 @@ bench: deps
 	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench
 	@$(BENCH_DIR)/bench/orsela-bench
 
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(ASAN_DIR) -j $(JOBS)
+	@cd $(ASAN_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# Each fuzz target for FUZZ_SECONDS, starting from the seeds in fuzz/corpus.
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do \
+		work=$$(mktemp -d); \
+		echo "== $$t ($(FUZZ_SECONDS) s)"; \
+		$(FUZZ_DIR)/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_DIR)/$$t- $$work fuzz/corpus/$${t#fuzz_} 2>&1 \
+			| grep -E 'stat::number_of_executed_units|ERROR|check failed|Done' || exit 1; \
+		test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+		rm -rf $$work; \
+	done
+
+fuzz-smoke:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=5
+
+fuzz-build:
+	@scripts/install-deps.sh clang libclang-rt-14-dev
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
+		-DORSELA_BUILD_FUZZ=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR)
