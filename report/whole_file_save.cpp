@@ -29,12 +29,14 @@ std::string CauseOfError(int error, const QString &qtText) {
         return "没有写入权限";
     case EROFS:
         return "磁盘或分区是只读的";
-    case ENOENT:
-        return "文件夹不存在";
+    case ENOENT: // the folder was there when checked: it takes no new files
+        return "无法在这个文件夹中创建文件";
     case ENOTDIR:
         return "路径中有一部分不是文件夹";
     case EISDIR:
         return "这是一个文件夹, 不是文件";
+    case EFBIG:
+        return "文件超过了系统允许的大小";
     case ENAMETOOLONG:
         return "文件名太长";
     case EBUSY:
@@ -128,7 +130,10 @@ std::optional<std::string> WriteThroughTemporary(const QString &path, std::strin
     }
     errno = 0;
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // Flushed and checked here: commit() flushes too, but a failure of that
+    // flush does not stop it from renaming the short file over the old one
+    // (seen with Qt 6.4 when the disk fills).
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         const int error = errno;
         file.cancelWriting();
         return CauseOfError(error, file.errorString());
