@@ -5,6 +5,8 @@
 #include "cli_options.h"
 #include "field_check.h"
 #include "number_format.h"
+#include "report_date.h"
+#include "report_file.h"
 #include "result_fields.h"
 
 #include <ostream>
@@ -123,5 +125,13 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
         return kExitStoppedByWarning;
     }
     PrintResults(design, options->format, out);
+    if (options->reportPath) {
+        const ReportInput report{design, sign, SpringTypeNameFor(sign), TodaysReportDate()};
+        const ReportWriteResult written = WriteReportFile(*options->reportPath, report);
+        if (!written.ok) {
+            err << "orsela-cli: " << written.message << '\n';
+            return kExitReportError;
+        }
+    }
     return kExitCompleted;
 }

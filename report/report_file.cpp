@@ -1,0 +1,57 @@
+#include "report_file.h"
+
+#include "gbk_encoding.h"
+#include "whole_file_save.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Utf8Of(char32_t c) {
+    std::string text;
+    if (c < 0x80) {
+        text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+    return text;
+}
+
+// Names the character twice: as itself and by its code, since it may not
+// show (a control character, a font without it).
+std::string UnencodableCause(char32_t c, const ReportInput &input) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    const std::string character = Utf8Of(c);
+    std::string cause = "字符“" + character + "”(" + code + ") 不能用 GBK 编码保存, 文件未写入";
+    if (input.design.Material.find(character) != std::string::npos) {
+        cause += "。请修改弹簧材料中的这个字符";
+    }
+    return cause;
+}
+
+} // namespace
+
+ReportWriteResult WriteReportFile(const std::string &path, const ReportInput &input,
+                                  std::string_view decimalSeparator) {
+    const GbkText gbk = EncodeGbk(BuildReportText(input, decimalSeparator));
+    if (!gbk.ok) {
+        const std::string cause = gbk.unencodable ? UnencodableCause(*gbk.unencodable, input)
+                                                  : "本程序的 Qt 没有 GBK 编码转换器";
+        return {false, SaveFailureMessage(path, cause)};
+    }
+    if (auto message = SaveWholeFile(path, gbk.bytes)) {
+        return {false, std::move(*message)};
+    }
+    return {true, {}};
+}

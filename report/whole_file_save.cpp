@@ -1,0 +1,170 @@
+#include "whole_file_save.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+std::string Utf8(const QString &text) {
+    return text.toUtf8().toStdString();
+}
+
+std::string Quoted(const QString &text) {
+    return "“" + Utf8(text) + "”";
+}
+
+// A cause told by the system's error number; Qt's own (English) text where
+// the number says nothing we can name.
+std::string CauseOfError(int error, const QString &qtText) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return "磁盘已满";
+    case EACCES:
+    case EPERM:
+        return "没有写入权限";
+    case EROFS:
+        return "磁盘或分区是只读的";
+    case ENOENT: // the folder was there when checked: it takes no new files
+        return "无法在这个文件夹中创建文件";
+    case ENOTDIR:
+        return "路径中有一部分不是文件夹";
+    case EISDIR:
+        return "这是一个文件夹, 不是文件";
+    case EFBIG:
+        return "文件超过了系统允许的大小";
+    case ENAMETOOLONG:
+        return "文件名太长";
+    case EBUSY:
+    case ETXTBSY:
+        return "文件正被占用";
+    case EMFILE:
+    case ENFILE:
+        return "打开的文件太多";
+    case EIO:
+        return "磁盘读写出错";
+    default:
+        return "写入失败 (" + Utf8(qtText) + ")";
+    }
+}
+
+// The nearest existing folder above path, or the file that stands where a
+// folder should be.
+QFileInfo NearestExistingAncestor(const QFileInfo &target) {
+    QFileInfo ancestor(target.absolutePath());
+    while (!ancestor.exists() && !ancestor.isRoot()) {
+        ancestor = QFileInfo(ancestor.absolutePath());
+    }
+    return ancestor;
+}
+
+bool HasAnyWriteBit(const QFileInfo &file) {
+    return (file.permissions() &
+            (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)) != 0;
+}
+
+enum class TargetKind { Missing, RegularFile, CharacterDevice, Other };
+
+TargetKind KindOf(const QString &path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return TargetKind::Missing;
+    }
+    if (S_ISREG(status.st_mode)) {
+        return TargetKind::RegularFile;
+    }
+    return S_ISCHR(status.st_mode) ? TargetKind::CharacterDevice : TargetKind::Other;
+}
+
+// The causes we can name before touching anything. The read-only test reads
+// the permission bits, not the access right, so that a file marked read-only
+// stays untouched also for an administrator, as the user meant it.
+std::optional<std::string> CauseBeforeWriting(const QString &path, TargetKind kind) {
+    if (path.isEmpty()) {
+        return "没有给出文件名";
+    }
+    const QFileInfo target(path);
+    if (target.isDir()) {
+        return "这是一个文件夹, 不是文件";
+    }
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir()) {
+        const QFileInfo ancestor = NearestExistingAncestor(target);
+        if (ancestor.exists() && !ancestor.isDir()) {
+            return Quoted(ancestor.absoluteFilePath()) + "是一个文件, 不是文件夹";
+        }
+        return "文件夹" + Quoted(folder.absoluteFilePath()) + "不存在";
+    }
+    if (kind == TargetKind::RegularFile && !HasAnyWriteBit(target)) {
+        return "文件是只读的";
+    }
+    if (kind == TargetKind::Other) {
+        return "这不是一个普通文件";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteDirectly(const QString &path, std::string_view bytes) {
+    QFile device(path);
+    errno = 0;
+    if (!device.open(QIODevice::WriteOnly)) {
+        return CauseOfError(errno, device.errorString());
+    }
+    errno = 0;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (device.write(bytes.data(), size) != size || !device.flush()) {
+        return CauseOfError(errno, device.errorString());
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteThroughTemporary(const QString &path, std::string_view bytes) {
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        return CauseOfError(errno, file.errorString());
+    }
+    errno = 0;
+    const auto size = static_cast<qint64>(bytes.size());
+    // Flushed and checked here: commit() flushes too, but a failure of that
+    // flush does not stop it from renaming the short file over the old one
+    // (seen with Qt 6.4 when the disk fills).
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
+        const int error = errno;
+        file.cancelWriting();
+        return CauseOfError(error, file.errorString());
+    }
+    errno = 0;
+    if (!file.commit()) {
+        return CauseOfError(errno, file.errorString());
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string SaveFailureMessage(const std::string &path, std::string_view cause) {
+    return "无法保存计算书“" + path + "”: " + std::string(cause) + "。";
+}
+
+std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes) {
+    const QString qtPath = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+    const TargetKind kind = KindOf(qtPath);
+    std::optional<std::string> cause = CauseBeforeWriting(qtPath, kind);
+    if (!cause) {
+        cause = kind == TargetKind::CharacterDevice ? WriteDirectly(qtPath, bytes)
+                                                    : WriteThroughTemporary(qtPath, bytes);
+    }
+    if (!cause) {
+        return std::nullopt;
+    }
+    std::string message = SaveFailureMessage(path, *cause);
+    if (kind == TargetKind::RegularFile) {
+        message += "原有文件未改动。";
+    }
+    return message;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Writes bytes as the whole new content of the file at path (UTF-8), through
+// a temporary file in the same folder that replaces the target only once it
+// is complete: on failure an existing file keeps its old content and no
+// partial file remains. A character device (such as /dev/null) is written
+// directly, as it keeps no content to lose.
+//
+// Returns nothing on success, else a Chinese message naming the file and the
+// cause (missing folder, read-only file, a folder, disk full, ...).
+std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes);
+
+// "无法保存计算书“path”: cause" -- the one form of every save failure.
+std::string SaveFailureMessage(const std::string &path, std::string_view cause);
