@@ -5,7 +5,7 @@ BENCH_DIR ?= build-bench
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats
+FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= offscreen
 

@@ -76,6 +76,11 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string> &args,
             value = args[++i];
         }
         if (name == "material") {
+            // One line of the report holds the material: no line breaks or tabs.
+            if (value->find_first_of("\r\n\t") != std::string::npos) {
+                error = "--material: 弹簧材料不能包含换行符或制表符";
+                return std::nullopt;
+            }
             options.material = *value;
         } else if (name == "format") {
             if (*value == "text") {

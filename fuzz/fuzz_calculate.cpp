@@ -13,7 +13,7 @@
 namespace {
 
 class CountingListener : public CalculationListener {
-public:
+  public:
     int warnings = 0;
     int coilNotices = 0;
     void warning(DesignWarning, const std::string &) override { ++warnings; }
@@ -21,12 +21,12 @@ public:
 };
 
 bool AllFinite(const SpringDesign &s) {
-    for (float v :
-         {s.HelixAngle, s.WireDiameter, s.MeanDiameter, s.SpringIndex, s.CurvatureFactor,
-          s.ShearModulus, s.SpringRate, s.ActiveCoils, s.TotalCoils, s.Pitch, s.DevelopedLength,
-          s.FreeHeight, s.SolidHeight, s.WorkingHeight1, s.WorkingHeight2, s.WorkingHeight3,
-          s.WorkingLoad1, s.WorkingLoad2, s.WorkingLoad3, s.InitialTension, s.SlendernessRatio,
-          s.MaxShearStress, s.AllowableShearStress}) {
+    for (float v : {s.HelixAngle,       s.WireDiameter,   s.MeanDiameter,        s.SpringIndex,
+                    s.CurvatureFactor,  s.ShearModulus,   s.SpringRate,          s.ActiveCoils,
+                    s.TotalCoils,       s.Pitch,          s.DevelopedLength,     s.FreeHeight,
+                    s.SolidHeight,      s.WorkingHeight1, s.WorkingHeight2,      s.WorkingHeight3,
+                    s.WorkingLoad1,     s.WorkingLoad2,   s.WorkingLoad3,        s.InitialTension,
+                    s.SlendernessRatio, s.MaxShearStress, s.AllowableShearStress}) {
         if (!std::isfinite(v)) {
             return false;
         }

@@ -39,11 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CheckReadsBack(one, value, 0.05);
     CheckReadsBack(three, value, 0.0005);
     const std::string general = FormatGeneral(value);
-    const double seventhDigit = value == 0.0F ? 0.0
-                                              : std::pow(10.0, std::floor(std::log10(std::fabs(
-                                                                   double{value}))) - 6);
+    const double seventhDigit =
+        value == 0.0F ? 0.0 : std::pow(10.0, std::floor(std::log10(std::fabs(double{value}))) - 6);
     CheckReadsBack(general, value, seventhDigit * 0.5 + seventhDigit * 1e-9);
     const std::string report = FormatGeneralForReport(value);
-    FUZZ_CHECK(report.size() >= 3 && report.back() == ' ' && (report[0] == ' ' || report[0] == '-'));
+    FUZZ_CHECK(report.size() >= 3 && report.back() == ' ' &&
+               (report[0] == ' ' || report[0] == '-'));
     return 0;
 }

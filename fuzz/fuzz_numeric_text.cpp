@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (check.verdict == FieldVerdict::Accepted) {
                 FUZZ_CHECK(check.value == parsed.value);
                 FUZZ_CHECK(field.rule == RangeRule::RefuseBelowZero ? !(check.value < 0.0F)
-                                                                     : check.value > 0.0F);
+                                                                    : check.value > 0.0F);
             }
         }
     }

@@ -71,3 +71,74 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// Every numeric option refuses every bad text with the window's message,
+// prints nothing on stdout and exits 2.
+TEST(CliBadInput, EveryOptionRefusesEveryBadText) {
+    const std::string tenThousandDigits(10000, '7');
+    const std::vector<std::pair<std::string, bool>> texts = {
+        // text, refused by the numeric test (else by the field's own range)
+        {"", true},
+        {" ", true},
+        {"abc", true},
+        {"28mm", true},
+        {"0x10", true},
+        {"inf", true},
+        {"nan", true},
+        {"1,5", true},
+        {".", true},
+        {"e5", true},
+        {"+-1", true},
+        {"\xD9\xA3", true},     // Arabic three
+        {"\xEF\xBC\x95", true}, // full-width 5
+        {"1e39", false},
+        {"-1e39", false},
+        {tenThousandDigits, false},
+    };
+    const std::vector<std::pair<std::string, std::string>> options = {
+        {"shear-modulus", "请输入一个合适的切变模量!"},
+        {"allowable-shear-stress", "请输入一个合适的许用切应力!"},
+        {"active-coils", "请输入一个合适的有效圈数!"},
+        {"total-coils", "请输入一个合适的总圈数!"},
+        {"mean-diameter", "请输入一个合适的弹簧中径!"},
+        {"wire-diameter", "请输入一个合适的材料直径!"},
+        {"working-height1", "请输入一个合适的工作高度!"},
+        {"working-height2", "请输入一个合适的工作高度!"},
+        {"working-height3", "请输入一个合适的工作高度!"},
+        {"working-load1", "请输入一个合适的工作载荷!"},
+        {"working-load2", "请输入一个合适的工作载荷!"},
+        {"working-load3", "请输入一个合适的工作载荷!"},
+        {"pitch", "请输入一个合适的节距!"},
+        {"initial-tension", "请输入一个合适的拉伸弹簧初拉力!"},
+        {"free-height", "请输入一个合适的工作高度!"},
+    };
+    int refused = 0;
+    for (const auto &[option, ownMessage] : options) {
+        for (const auto &[text, notNumeric] : texts) {
+            std::ostringstream out;
+            std::ostringstream err;
+            const int status = RunCli({"--extension", "--" + option + "=" + text}, out, err);
+            const std::string expected =
+                "--" + option + ": " + (notNumeric ? "请输入一个数值!" : ownMessage);
+            EXPECT_EQ(status, kExitUsage) << option << " " << text.substr(0, 20);
+            EXPECT_NE(err.str().find(expected), std::string::npos)
+                << option << " " << text.substr(0, 20) << ": " << err.str().substr(0, 200);
+            EXPECT_EQ(out.str(), "");
+            refused += status == kExitUsage ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(refused, static_cast<int>(options.size() * texts.size()));
+}
+
+TEST(CliBadInput, MaterialWithLineBreaksOrTabsIsRefused) {
+    for (const char *material : {"70\nC", "70\rC", "70\tC"}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunCli({std::string("--material=") + material}, out, err), kExitUsage);
+        EXPECT_NE(err.str().find("--material"), std::string::npos);
+    }
+}
+
+} // namespace
