@@ -20,7 +20,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # No time stamps or other metadata, so the same SVG always gives the same bytes.
-stable=(-strip -define png:exclude-chunks=date,time)
+stable=(-strip -define "png:exclude-chunks=date,time")
 
 for n in "${sizes[@]}"; do
     convert -background none -density 384 "$master" -resize "${n}x${n}" "${stable[@]}" \
