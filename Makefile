@@ -4,12 +4,13 @@ BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
+STARTUP_DIR ?= build-startup
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps configure build test run bench fuzz fuzz-build fuzz-smoke test-asan clean
+.PHONY: all deps configure build test run bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean
 
 all: build
 
@@ -32,6 +33,21 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench
 	@$(BENCH_DIR)/bench/orsela-bench
+
+# Start-up time and peak memory of the window program beside an empty Qt window of the same
+# size, both built as in build/ (RelWithDebInfo), under Xvfb.
+startup: deps
+	@scripts/install-deps.sh xvfb xauth time
+	@cmake -S . -B $(STARTUP_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(STARTUP_DIR) -j $(JOBS)
+	@window=$$(find $(STARTUP_DIR) -name orsela -type f -perm -u+x -print -quit); \
+	if [ -z "$$window" ]; then echo "No window program in $(STARTUP_DIR): the empty window alone."; fi; \
+	bench/startup.sh $$window $(STARTUP_DIR)/bench/bare_window
+
+# The icon files again from icons/orsela.svg (commit the results).
+icons:
+	@scripts/install-deps.sh imagemagick
+	@icons/make-icons.sh
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
@@ -67,4 +83,4 @@ fuzz-build:
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(STARTUP_DIR)
