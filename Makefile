@@ -2,6 +2,11 @@
 BUILD_DIR ?= build
 BENCH_DIR ?= build-bench
 JOBS ?= $(shell nproc)
+# Tests run headless; `make run` shows the window on the user's display, so
+# it drops the offscreen platform unless the user chose one.
+ifeq ($(origin QT_QPA_PLATFORM),undefined)
+RUN_ENV := env -u QT_QPA_PLATFORM
+endif
 export QT_QPA_PLATFORM ?= offscreen
 
 .PHONY: all deps configure build test run bench clean
@@ -21,7 +26,7 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 120
 
 run: build
-	@$(BUILD_DIR)/cli/orsela-cli
+	@$(RUN_ENV) $(BUILD_DIR)/app/orsela
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kFrameBorder = 2;
@@ -58,15 +60,21 @@ void PlaceLabel(QLabel *label, const ControlDesign &design) {
     const int left = namesField ? rect.right() + 1 - text.width() : rect.left();
     label->setAlignment((namesField ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     label->setGeometry(left, top, text.width(), text.height());
-    // A unit that is wider in this font than in the designed one is set a
-    // little smaller, so that it fits between its field and the frame's edge.
+    // A unit that is wider in this font than in the designed one (whose
+    // Latin letters are half as wide as a Chinese character) takes a face
+    // with such letters, then a smaller size, so that it fits between its
+    // field and the frame's edge.
     const int available = label->parentWidget()->width() - kFrameBorder - left;
-    QFont smaller = label->font();
-    while (!namesField && label->sizeHint().width() > available && smaller.pointSizeF() > 8.0) {
-        smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-        label->setFont(smaller);
-        label->resize(label->sizeHint().width(), text.height());
+    if (namesField || label->sizeHint().width() <= available) {
+        return;
     }
+    QFont narrower = HalfWidthLatinFont(label->font());
+    label->setFont(narrower);
+    while (label->sizeHint().width() > available && narrower.pointSizeF() > 8.0) {
+        narrower.setPointSizeF(narrower.pointSizeF() - 0.5);
+        label->setFont(narrower);
+    }
+    label->resize(std::min(label->sizeHint().width(), available), text.height());
 }
 
 QWidget *CreateControl(const ControlDesign &design, QWidget *container) {

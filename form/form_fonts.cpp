@@ -21,3 +21,10 @@ QFont TitleFont() {
     font.setWeight(QFont::Bold);
     return font;
 }
+
+QFont HalfWidthLatinFont(const QFont &font) {
+    QFont narrower = font;
+    narrower.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                          QStringLiteral("Noto Sans Mono CJK SC")});
+    return narrower;
+}

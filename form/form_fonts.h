@@ -7,6 +7,10 @@
 // CJK face, then a sans one, so that the Chinese captions always render.
 QFont WindowFont();
 
+// The same font with a face whose Latin letters are half as wide as a
+// Chinese character, as in "宋体"; for short units that must fit the design.
+QFont HalfWidthLatinFont(const QFont &font);
+
 // The title "Orsela": "幼圆" 15 pt bold, with a sans CJK fallback.
 QFont TitleFont();
 inline const QColor kTitleColour{0, 0, 255};

@@ -108,9 +108,7 @@ void FormTanHuang::connectControls() {
     connect(escape, &QShortcut::activated, this, &FormTanHuang::Command3_Click);
 
     for (int number = 1; number <= 24; ++number) {
-        if (isNumericField(text(number))) {
-            text(number)->installEventFilter(this);
-        }
+        text(number)->installEventFilter(this); // checks and access keys
     }
 }
 
@@ -137,6 +135,15 @@ bool FormTanHuang::eventFilter(QObject *watched, QEvent *event) {
                 button->setFocus(Qt::ShortcutFocusReason);
                 button->click();
             }
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) != nullptr) {
+        // Alt with a letter is an access key, never typing: Alt+S while Save
+        // is disabled must not put an "s" into the field.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const auto modifiers = key->modifiers() & ~Qt::ShiftModifier;
+        if (modifiers == Qt::AltModifier && !key->text().isEmpty()) {
             return true;
         }
     }
