@@ -7,6 +7,10 @@
 // while it puts the focus back into its field, further focus-outs are not
 // checks of their own: a refused field never sends the focus into another
 // refused field and back, and one exit shows at most one box.
+//
+// A window that is not active gets no focus events: a click that activates
+// it and moves the focus in one go, or a focus put back while a box was
+// open, is noticed by the field being edited no longer holding the focus.
 #include "form_tan_huang.h"
 
 #include "field_check.h"
@@ -42,6 +46,7 @@ bool FormTanHuang::isNumericField(const QObject *object) const {
 }
 
 void FormTanHuang::NumericField_GotFocus(QLineEdit *field) {
+    fieldBeingEdited_ = field;
     // Typing replaces the whole text.
     field->setSelection(0, static_cast<int>(field->text().size()));
 }
@@ -52,11 +57,26 @@ void FormTanHuang::NumericField_LostFocus(QLineEdit *field, Qt::FocusReason reas
         reason == Qt::MenuBarFocusReason) {
         return;
     }
+    fieldLeft(field);
+}
+
+void FormTanHuang::focusMovedWithin(QWidget *now) {
+    if (now == nullptr || now->window() != this || fieldBeingEdited_.isNull() ||
+        now == fieldBeingEdited_) {
+        return;
+    }
+    fieldLeft(fieldBeingEdited_);
+}
+
+void FormTanHuang::fieldLeft(QLineEdit *field) {
     if (unloaded_ || exitCheckRunning_ || returningFocus_) {
         return;
     }
+    if (fieldBeingEdited_ == field) {
+        fieldBeingEdited_ = nullptr;
+    }
     // Leaving for Exit is never held up by a check.
-    if (QApplication::focusWidget() == command(3)) {
+    if (focusWidget() == command(3)) {
         return;
     }
     pendingExitChecks_.append(field);
@@ -93,6 +113,7 @@ void FormTanHuang::runPendingExitChecks() {
     if (exitCheckRunning_) {
         return; // the check already running goes on with the rest
     }
+    focusMovedWithin(focusWidget());
     while (!pendingExitChecks_.isEmpty() && !unloaded_) {
         const QPointer<QLineEdit> field = pendingExitChecks_.takeFirst();
         if (field.isNull()) {
@@ -140,6 +161,15 @@ void FormTanHuang::returnFocusTo(QLineEdit *field) {
     // A field that a switch has disabled meanwhile cannot take the focus; it
     // keeps its text and Calculate reports it if it is still wrong then.
     const ScopedFlag returning(returningFocus_);
+    // A field entered on the way keeps no selection of its own.
+    if (auto *passed = qobject_cast<QLineEdit *>(focusWidget());
+        passed != nullptr && passed != field) {
+        passed->deselect();
+    }
+    if (!field->isEnabled()) {
+        fieldBeingEdited_ = nullptr;
+        return;
+    }
     field->setFocus(Qt::OtherFocusReason);
     // Entering it again selects the refused text, also when the window was
     // not active and the focus-in comes later.

@@ -8,8 +8,8 @@
 #include "program_icon.h"
 #include "report_date.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,10 +110,12 @@ void FormTanHuang::connectControls() {
     for (int number = 1; number <= 24; ++number) {
         text(number)->installEventFilter(this); // checks and access keys
     }
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { focusMovedWithin(now); });
 }
 
 void FormTanHuang::centreOnScreen() {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+    if (const QScreen *screen = QApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         move(available.center() - QPoint(width() / 2, height() / 2));
     }
@@ -191,6 +193,7 @@ void FormTanHuang::Form_Unload() {
     // still queued for the window may run after this.
     unloaded_ = true;
     pendingExitChecks_.clear();
+    fieldBeingEdited_ = nullptr;
 }
 
 void FormTanHuang::Command4_Click() {

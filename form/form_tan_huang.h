@@ -85,6 +85,8 @@ class FormTanHuang : public QWidget {
     bool isNumericField(const QObject *object) const;
     void NumericField_GotFocus(QLineEdit *field);
     void NumericField_LostFocus(QLineEdit *field, Qt::FocusReason reason);
+    void focusMovedWithin(QWidget *now);
+    void fieldLeft(QLineEdit *field);
     void scheduleExitChecks();
     bool runExitCheck(QLineEdit *field);
     bool CheckNumeric(const QString &text);
@@ -111,6 +113,8 @@ class FormTanHuang : public QWidget {
 
     // Fields left whose exit check has not run yet, oldest first.
     QList<QPointer<QLineEdit>> pendingExitChecks_;
+    // The numeric field that took the focus last and has not been left yet.
+    QPointer<QLineEdit> fieldBeingEdited_;
     bool exitCheckScheduled_ = false;
     bool exitCheckRunning_ = false;
     bool returningFocus_ = false;

@@ -49,6 +49,8 @@ class FieldChecksTest : public QObject {
     void checkWaitsForTheMouseRelease();
     void refusedFieldDisabledMeanwhileKeepsRunning();
     void localeSeparatorAccepted();
+    void focusMovedWhileWindowInactive();
+    void enteredOnTheWayKeepsNoSelection();
 };
 
 void FieldChecksTest::exitCheckMatrix_data() {
@@ -300,6 +302,48 @@ void FieldChecksTest::localeSeparatorAccepted() {
     QVERIFY(h.dialogs.shown.isEmpty());
     h.typeAndLeave(4, QStringLiteral("1,2,3"));
     QCOMPARE(h.dialogs.texts(), QStringList{kNotNumeric});
+}
+
+void FieldChecksTest::focusMovedWhileWindowInactive() {
+    FormHarness h;
+    h.enter(5);
+    h.text(5)->setText(QStringLiteral("abc"));
+    // Another window is active: moving the focus sends no focus events.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    h.command(1)->setFocus(Qt::MouseFocusReason);
+    FormHarness::settle();
+    QVERIFY(h.dialogs.shown.isEmpty());
+    // Calculate still checks the field that was left, first.
+    h.form->Command1_Click();
+    QCOMPARE(h.dialogs.texts(), QStringList{kNotNumeric});
+    QCOMPARE(h.text(16)->text(), QStringLiteral("0"));
+
+    // Activated with the focus already elsewhere: the check runs then.
+    FormHarness g;
+    g.enter(6);
+    g.text(6)->setText(QStringLiteral("-4"));
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    g.command(4)->setFocus(Qt::MouseFocusReason);
+    g.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(g.form.get()));
+    QTRY_COMPARE(g.dialogs.texts(), QStringList{QStringLiteral("请输入一个合适的材料直径!")});
+    QCOMPARE(g.focusName(), QStringLiteral("Text6"));
+}
+
+void FieldChecksTest::enteredOnTheWayKeepsNoSelection() {
+    FormHarness h;
+    h.enter(5);
+    h.text(5)->setText(QStringLiteral("abc"));
+    QTest::keyClick(h.text(5), Qt::Key_Tab); // into Text4, whose text is selected
+    QCOMPARE(h.text(4)->selectedText(), QStringLiteral("5"));
+    FormHarness::settle();
+    QCOMPARE(h.focusName(), QStringLiteral("Text5"));
+    QVERIFY(!h.text(4)->hasSelectedText());
+    QCOMPARE(h.text(5)->selectedText(), QStringLiteral("abc"));
 }
 
 QTEST_MAIN(FieldChecksTest)
