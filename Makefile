@@ -8,6 +8,11 @@ STARTUP_DIR ?= build-startup
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report
 JOBS ?= $(shell nproc)
+# Tests run headless; `make run` shows the window on the user's display, so
+# it drops the offscreen platform unless the user chose one.
+ifeq ($(origin QT_QPA_PLATFORM),undefined)
+RUN_ENV := env -u QT_QPA_PLATFORM
+endif
 export QT_QPA_PLATFORM ?= offscreen
 
 .PHONY: all deps configure build test run bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean
@@ -27,7 +32,7 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 120
 
 run: build
-	@$(BUILD_DIR)/cli/orsela-cli
+	@$(RUN_ENV) $(BUILD_DIR)/app/orsela
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null

@@ -1,0 +1,7 @@
+#include "decimal_separator.h"
+
+#include <QLocale>
+
+std::string SystemDecimalSeparator() {
+    return QLocale::system().decimalPoint().toStdString();
+}

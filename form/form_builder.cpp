@@ -1,0 +1,139 @@
+#include "form_builder.h"
+
+#include "form_design.h"
+#include "form_fonts.h"
+
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFrameBorder = 2;
+
+// A frame as the design places controls in it: an etched border whose top
+// line runs through the middle of the caption, the caption at the top left.
+// A frame without a caption keeps the same top line.
+class DesignFrame : public QGroupBox {
+  public:
+    using QGroupBox::QGroupBox;
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const QRect border = rect().adjusted(0, metrics.height() / 2, -2, -2);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(border);
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawRect(border.translated(1, 1));
+        if (title().isEmpty()) {
+            return;
+        }
+        const QRect caption(6, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextShowMnemonic, title());
+    }
+};
+
+QRect DesignRect(const ControlDesign &design) {
+    return {TwipsToPixels(design.left), TwipsToPixels(design.top), TwipsToPixels(design.width),
+            TwipsToPixels(design.height)};
+}
+
+// A label takes the size of its text. A label that names a field keeps its
+// right edge next to the field; a unit or title label keeps its left edge.
+// Either stays centred on the row it was designed for.
+void PlaceLabel(QLabel *label, const ControlDesign &design) {
+    const QRect rect = DesignRect(design);
+    const QSize text = label->sizeHint();
+    const int top = rect.center().y() - (text.height() - 1) / 2;
+    const bool namesField = design.kind == ControlKind::Label && design.container != nullptr;
+    const int left = namesField ? rect.right() + 1 - text.width() : rect.left();
+    label->setAlignment((namesField ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    label->setGeometry(left, top, text.width(), text.height());
+    // A unit that is wider in this font than in the designed one (whose
+    // Latin letters are half as wide as a Chinese character) takes a face
+    // with such letters, then a smaller size, so that it fits between its
+    // field and the frame's edge.
+    const int available = label->parentWidget()->width() - kFrameBorder - left;
+    if (namesField || label->sizeHint().width() <= available) {
+        return;
+    }
+    QFont narrower = HalfWidthLatinFont(label->font());
+    label->setFont(narrower);
+    while (label->sizeHint().width() > available && narrower.pointSizeF() > 8.0) {
+        narrower.setPointSizeF(narrower.pointSizeF() - 0.5);
+        label->setFont(narrower);
+    }
+    label->resize(std::min(label->sizeHint().width(), available), text.height());
+}
+
+QWidget *CreateControl(const ControlDesign &design, QWidget *container) {
+    const QString text = QString::fromUtf8(design.text);
+    switch (design.kind) {
+    case ControlKind::Frame:
+        return new DesignFrame(text, container);
+    case ControlKind::Label:
+    case ControlKind::UnitLabel: {
+        auto *label = new QLabel(text, container);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case ControlKind::InputField:
+    case ControlKind::ResultField: {
+        auto *field = new QLineEdit(text, container);
+        field->setReadOnly(design.kind == ControlKind::ResultField);
+        field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return field;
+    }
+    case ControlKind::OptionButton: {
+        auto *option = new QRadioButton(text, container);
+        option->setChecked(design.selected);
+        return option;
+    }
+    case ControlKind::CommandButton: {
+        auto *button = new QPushButton(text, container);
+        // A focused button takes Enter itself; elsewhere Enter calculates.
+        button->setAutoDefault(true);
+        return button;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void BuildWindowControls(QWidget *window) {
+    QHash<QString, QWidget *> containers;
+    for (const ControlDesign &design : WindowDesign()) {
+        QWidget *container = design.container == nullptr
+                                 ? window
+                                 : containers.value(QString::fromUtf8(design.container));
+        QWidget *control = CreateControl(design, container);
+        control->setObjectName(QString::fromUtf8(design.name));
+        control->setEnabled(design.enabled);
+        if (design.kind == ControlKind::Frame) {
+            containers.insert(control->objectName(), control);
+        }
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            if (design.container == nullptr) { // the title
+                label->setFont(TitleFont());
+                QPalette palette = label->palette();
+                palette.setColor(QPalette::WindowText, kTitleColour);
+                label->setPalette(palette);
+            }
+            PlaceLabel(label, design);
+        } else {
+            control->setGeometry(DesignRect(design));
+        }
+    }
+}

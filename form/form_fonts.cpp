@@ -1,0 +1,30 @@
+#include "form_fonts.h"
+
+#include <QStringList>
+
+QFont WindowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(10.5);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QFont TitleFont() {
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("幼圆"), QStringLiteral("YouYuan"), QStringLiteral("Noto Sans CJK SC")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(15.0);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+QFont HalfWidthLatinFont(const QFont &font) {
+    QFont narrower = font;
+    narrower.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                          QStringLiteral("Noto Sans Mono CJK SC")});
+    return narrower;
+}

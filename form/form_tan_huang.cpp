@@ -1,0 +1,209 @@
+#include "form_tan_huang.h"
+
+#include "about_text.h"
+#include "fatal_error.h"
+#include "form_builder.h"
+#include "form_design.h"
+#include "form_fonts.h"
+#include "program_icon.h"
+#include "report_date.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShortcut>
+
+namespace {
+
+// Only the selected button of an option group stands in the Tab chain; the
+// other is reached with the arrow keys or the mouse, as in any radio group.
+void KeepSelectedOptionInTabChain(QRadioButton *option) {
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+} // namespace
+
+FormTanHuang::FormTanHuang(UserDialogs &dialogs, std::string decimalSeparator, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      dialogs_(dialogs), decimalSeparator_(std::move(decimalSeparator)),
+      fatalError_([&dialogs](const QString &message) { ShowFatalError(dialogs, message); }) {
+    setObjectName(QStringLiteral("FormTanHuang"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(ProgramIcon());
+    setFont(WindowFont());
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+
+    BuildWindowControls(this);
+    connectControls();
+    centreOnScreen();
+    Form_Load();
+}
+
+QLineEdit *FormTanHuang::text(int number) const {
+    return findChild<QLineEdit *>(QStringLiteral("Text%1").arg(number));
+}
+
+QRadioButton *FormTanHuang::option(int number) const {
+    return findChild<QRadioButton *>(QStringLiteral("Option%1").arg(number));
+}
+
+QPushButton *FormTanHuang::command(int number) const {
+    return findChild<QPushButton *>(QStringLiteral("Command%1").arg(number));
+}
+
+void FormTanHuang::connectControls() {
+    // The Tab chain of the design.
+    QWidget *previous = nullptr;
+    for (const char *name : TabOrder()) {
+        auto *control = findChild<QWidget *>(QString::fromUtf8(name));
+        if (previous != nullptr) {
+            setTabOrder(previous, control);
+        }
+        previous = control;
+    }
+
+    for (int number = 1; number <= 4; ++number) {
+        QRadioButton *button = option(number);
+        KeepSelectedOptionInTabChain(button);
+        connect(button, &QRadioButton::toggled, this, [this, button, number](bool selected) {
+            KeepSelectedOptionInTabChain(button);
+            if (!selected || unloaded_) {
+                return;
+            }
+            switch (number) {
+            case 1:
+                Option1_Click();
+                break;
+            case 2:
+                Option2_Click();
+                break;
+            case 3:
+                Option3_Click();
+                break;
+            default:
+                Option4_Click();
+                break;
+            }
+        });
+    }
+
+    connect(command(1), &QPushButton::clicked, this, &FormTanHuang::Command1_Click);
+    connect(command(2), &QPushButton::clicked, this, &FormTanHuang::Command2_Click);
+    connect(command(3), &QPushButton::clicked, this, &FormTanHuang::Command3_Click);
+    connect(command(4), &QPushButton::clicked, this, &FormTanHuang::Command4_Click);
+    command(1)->setDefault(true);
+    for (int number = 1; number <= 3; ++number) {
+        command(number)->installEventFilter(this); // their access keys
+    }
+
+    // Esc anywhere in the window is the cancel button's.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &FormTanHuang::Command3_Click);
+
+    for (int number = 1; number <= 24; ++number) {
+        text(number)->installEventFilter(this); // checks and access keys
+    }
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget *, QWidget *now) { focusMovedWithin(now); });
+}
+
+void FormTanHuang::centreOnScreen() {
+    if (const QScreen *screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void FormTanHuang::Form_Load() {
+    ReportDate_ = FormatReportDate(QDate::currentDate());
+    SpringTypeSign_ = kCompressionSpring;
+    SpringTypeName_ = QStringLiteral("压缩弹簧");
+}
+
+bool FormTanHuang::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Shortcut) {
+        // Alt+C, Alt+S, Alt+X: move the focus onto the button, as a click
+        // does, then run it at once. The button's own delayed click would let
+        // a refused field's check run in between and then run a second time.
+        if (auto *button = qobject_cast<QPushButton *>(watched)) {
+            if (button->isEnabled() && !unloaded_) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) != nullptr) {
+        // Alt with a letter is an access key, never typing: Alt+S while Save
+        // is disabled must not put an "s" into the field.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const auto modifiers = key->modifiers() & ~Qt::ShiftModifier;
+        if (modifiers == Qt::AltModifier && !key->text().isEmpty()) {
+            return true;
+        }
+    }
+    if (isNumericField(watched)) {
+        auto *field = static_cast<QLineEdit *>(watched);
+        if (event->type() == QEvent::FocusIn) {
+            NumericField_GotFocus(field);
+        } else if (event->type() == QEvent::FocusOut) {
+            NumericField_LostFocus(field, static_cast<QFocusEvent *>(event)->reason());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormTanHuang::keyPressEvent(QKeyEvent *event) {
+    // Enter in a text field or an option button reaches the window: it runs
+    // the default button. A focused push button has taken it already.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (command(1)->isEnabled()) {
+            Command1_Click();
+        }
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FormTanHuang::Command2_Click() {
+    // Save: the report writer is connected here; the button's enabled state
+    // is already kept by Calculate.
+}
+
+void FormTanHuang::Command3_Click() {
+    close();
+}
+
+void FormTanHuang::closeEvent(QCloseEvent *event) {
+    Form_Unload();
+    event->accept();
+}
+
+void FormTanHuang::Form_Unload() {
+    // Closing ends the program at once, without a question: nothing that is
+    // still queued for the window may run after this.
+    unloaded_ = true;
+    pendingExitChecks_.clear();
+    fieldBeingEdited_ = nullptr;
+}
+
+void FormTanHuang::Command4_Click() {
+    if (unloaded_) {
+        return;
+    }
+    command(4)->setFocus(Qt::OtherFocusReason);
+    runPendingExitChecks();
+    if (InputInvalid_) {
+        return;
+    }
+    dialogs_.showInformation(AboutTitle(), AboutText());
+}
