@@ -122,7 +122,7 @@ void FormTanHuang::centreOnScreen() {
 }
 
 void FormTanHuang::Form_Load() {
-    ReportDate_ = FormatReportDate(QDate::currentDate());
+    ReportDate_ = QString::fromStdString(TodaysReportDate());
     SpringTypeSign_ = kCompressionSpring;
     SpringTypeName_ = QStringLiteral("压缩弹簧");
 }

@@ -1,14 +1,11 @@
 // About, Exit and the close box, and the start-up date.
 #include "about_text.h"
 #include "form_harness.h"
-#include "report_date.h"
 
 class ShellTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void reportDatePattern_data();
-    void reportDatePattern();
     void aboutTextHasItsNineLines();
     void aboutShowsInformationBox();
     void aboutBlockedWhileInputInvalid();
@@ -16,19 +13,6 @@ class ShellTest : public QObject {
     void exitEndsAtOnce();
     void nothingQueuedRunsAfterClosing();
 };
-
-void ShellTest::reportDatePattern_data() {
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("leading zeros") << QDate(2005, 3, 7) << QStringLiteral("2005年03月07日");
-    QTest::newRow("two digits") << QDate(1999, 12, 31) << QStringLiteral("1999年12月31日");
-}
-
-void ShellTest::reportDatePattern() {
-    QFETCH(QDate, date);
-    QFETCH(QString, text);
-    QCOMPARE(FormatReportDate(date), text);
-}
 
 void ShellTest::aboutTextHasItsNineLines() {
     const QString text = AboutText();

@@ -204,8 +204,10 @@ void WindowDesignTest::startUpState() {
     const QDate before = QDate::currentDate();
     FormHarness h;
     const QDate after = QDate::currentDate();
-    QVERIFY(h.form->reportDate() == FormatReportDate(before) ||
-            h.form->reportDate() == FormatReportDate(after));
+    const auto dated = [](const QDate &d) {
+        return QString::fromStdString(ReportDateText(d.year(), d.month(), d.day()));
+    };
+    QVERIFY(h.form->reportDate() == dated(before) || h.form->reportDate() == dated(after));
     QCOMPARE(h.form->springTypeSign(), kCompressionSpring);
     QCOMPARE(h.form->springTypeName(), QStringLiteral("压缩弹簧"));
     QVERIFY(!h.form->inputInvalid());
