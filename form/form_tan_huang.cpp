@@ -174,11 +174,6 @@ void FormTanHuang::keyPressEvent(QKeyEvent *event) {
     QWidget::keyPressEvent(event);
 }
 
-void FormTanHuang::Command2_Click() {
-    // Save: the report writer is connected here; the button's enabled state
-    // is already kept by Calculate.
-}
-
 void FormTanHuang::Command3_Click() {
     close();
 }

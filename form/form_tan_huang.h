@@ -110,6 +110,8 @@ class FormTanHuang : public QWidget {
     QString SpringTypeName_;
     QString ReportDate_;
     std::optional<CompletedCalculation> lastCompleted_;
+    // The path chosen at the last Save, proposed again at the next.
+    QString lastReportPath_;
 
     // Fields left whose exit check has not run yet, oldest first.
     QList<QPointer<QLineEdit>> pendingExitChecks_;

@@ -1,6 +1,7 @@
 #include "message_box_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -49,5 +50,10 @@ std::optional<QString> MessageBoxDialogs::askSaveFileName(const QString &title,
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
-    return chosen.front();
+    // A native chooser may hand back a typed name without the extension.
+    QString path = chosen.front();
+    if (!defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += QLatin1Char('.') + defaultSuffix;
+    }
+    return path;
 }

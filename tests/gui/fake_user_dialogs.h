@@ -28,7 +28,10 @@ class FakeUserDialogs : public UserDialogs {
         record({Kind::Information, title, text});
     }
     std::optional<QString> askSaveFileName(const QString &title, const QString &proposedName,
-                                           const QString &, const QString &) override {
+                                           const QString &filter,
+                                           const QString &defaultSuffix) override {
+        saveFilter = filter;
+        saveDefaultSuffix = defaultSuffix;
         record({Kind::SaveDialog, title, proposedName});
         return saveAnswer;
     }
@@ -45,6 +48,8 @@ class FakeUserDialogs : public UserDialogs {
     // Runs while the box is "open", before it returns.
     std::function<void(const Shown &)> whileShown;
     std::optional<QString> saveAnswer;
+    QString saveFilter;
+    QString saveDefaultSuffix;
 
   private:
     void record(const Shown &box) {
