@@ -1,5 +1,6 @@
 // How long one Calculate takes in the core, without the window.
 #include "calculate_spring.h"
+#include "design_fixtures.h"
 #include "number_format.h"
 
 #include <benchmark/benchmark.h>
@@ -12,26 +13,9 @@ class SilentListener : public CalculationListener {
     void totalCoilsReplaced(float) override {}
 };
 
-SpringDesign Sample() {
-    SpringDesign s;
-    s.Material = "70-C";
-    s.ShearModulus = 79000.0F;
-    s.AllowableShearStress = 660.0F;
-    s.ActiveCoils = 5.0F;
-    s.TotalCoils = 6.5F;
-    s.MeanDiameter = 28.0F;
-    s.WireDiameter = 4.0F;
-    s.WorkingHeight1 = 40.0F;
-    s.WorkingHeight2 = 36.0F;
-    s.WorkingHeight3 = 28.0F;
-    s.Pitch = 4.0F;
-    s.FreeHeight = 44.0F;
-    return s;
-}
-
 void BM_CalculateCompressionSample(benchmark::State &state) {
     SilentListener listener;
-    const SpringDesign input = Sample();
+    const SpringDesign input = SampleDesign();
     for (auto _ : state) {
         SpringDesign s = input;
         benchmark::DoNotOptimize(
@@ -43,7 +27,7 @@ BENCHMARK(BM_CalculateCompressionSample);
 
 void BM_CalculateExtensionKnownLoads(benchmark::State &state) {
     SilentListener listener;
-    SpringDesign input = Sample();
+    SpringDesign input = SampleDesign();
     input.InitialTension = 50.0F;
     input.WorkingLoad1 = 100.0F;
     input.WorkingLoad2 = 200.0F;
@@ -60,7 +44,7 @@ BENCHMARK(BM_CalculateExtensionKnownLoads);
 // Writing the sixteen results back costs more than the calculation itself.
 void BM_FormatSixteenResults(benchmark::State &state) {
     SilentListener listener;
-    SpringDesign s = Sample();
+    SpringDesign s = SampleDesign();
     CalculateSpring(s, kCompressionSpring, WorkingPointMode::KnownHeights, listener);
     for (auto _ : state) {
         for (float v : {s.FreeHeight, s.WorkingHeight1, s.WorkingHeight2, s.WorkingHeight3,

@@ -110,8 +110,15 @@ void FormTanHuang::connectControls() {
     for (int number = 1; number <= 24; ++number) {
         text(number)->installEventFilter(this); // checks and access keys
     }
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { focusMovedWithin(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget *, QWidget *now) { focusMovedWithin(now); });
+}
+
+FormTanHuang::~FormTanHuang() {
+    // The base class hides and destroys the controls after this, which moves
+    // the focus: no check may run on a window that is half gone.
+    disconnect(focusWatch_);
+    unloaded_ = true;
 }
 
 void FormTanHuang::centreOnScreen() {

@@ -32,6 +32,9 @@ class FormTanHuang : public QWidget {
     explicit FormTanHuang(UserDialogs &dialogs,
                           std::string decimalSeparator = SystemDecimalSeparator(),
                           QWidget *parent = nullptr);
+    ~FormTanHuang() override;
+    FormTanHuang(const FormTanHuang &) = delete;
+    FormTanHuang &operator=(const FormTanHuang &) = delete;
 
     // Form-level state.
     bool inputInvalid() const { return InputInvalid_; }
@@ -122,4 +125,6 @@ class FormTanHuang : public QWidget {
     bool returningFocus_ = false;
     bool calculating_ = false;
     bool unloaded_ = false;
+    // The application-wide focus watch; cut before the window's members go.
+    QMetaObject::Connection focusWatch_;
 };
