@@ -15,7 +15,7 @@ RUN_ENV := env -u QT_QPA_PLATFORM
 endif
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps configure build test run bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean
+.PHONY: all deps configure build test run tidy bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean
 
 all: build
 
@@ -48,6 +48,11 @@ startup: deps
 	@window=$$(find $(STARTUP_DIR) -name orsela -type f -perm -u+x -print -quit); \
 	if [ -z "$$window" ]; then echo "No window program in $(STARTUP_DIR): the empty window alone."; fi; \
 	bench/startup.sh $$window $(STARTUP_DIR)/bench/bare_window
+
+# clang-tidy (.clang-tidy) over the program's own sources.
+tidy: build
+	@run-clang-tidy -p $(BUILD_DIR) -quiet "$(CURDIR)/(calc|cli|report|form|app)/" 2>&1 \
+		| grep -E 'warning:|error:' && exit 1 || echo "clang-tidy: no findings"
 
 # The icon files again from icons/orsela.svg (commit the results).
 icons:

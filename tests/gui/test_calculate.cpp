@@ -200,6 +200,13 @@ void CalculateTest::designFault_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("D = d") << SetText(5, "4") << QStringLiteral("除数为零");
     QTest::newRow("load beyond float") << SetText(9, "3e38") << QStringLiteral("溢出");
+    // So few active coils that the rate does not fit a float.
+    QTest::newRow("rate beyond float") << Setup([](FormHarness &h) {
+        h.text(4)->setText(QStringLiteral("1e-35"));
+        h.text(19)->setText(QStringLiteral("2"));
+        h.text(6)->setText(QStringLiteral("40"));
+        h.text(5)->setText(QStringLiteral("41"));
+    }) << QStringLiteral("溢出");
 }
 
 void CalculateTest::designFault() {
@@ -222,8 +229,10 @@ void CalculateTest::designFault() {
         QVERIFY(h.fatalErrors.isEmpty());
         QVERIFY(h.form->isVisible());
         // The window goes on: mend the design and calculate again.
-        h.text(5)->setText(QStringLiteral("28"));
-        h.text(9)->setText(QStringLiteral("40"));
+        for (const auto &[n, designed] :
+             {std::pair{4, "5"}, {19, "6.5"}, {6, "4"}, {5, "28"}, {9, "40"}}) {
+            h.text(n)->setText(QString::fromUtf8(designed));
+        }
         h.form->Command1_Click();
         QCOMPARE(ResultTexts(h), kDefaultResults);
     }

@@ -59,15 +59,34 @@ void FieldChecksTest::exitCheckMatrix_data() {
     QTest::addColumn<QString>("message"); // empty: accepted
 
     struct TextCase {
-        const char *typed;
+        QString typed;
         Expect expect;
+        const char *label = nullptr; // for texts too long or unprintable to name a row
     };
     const TextCase cases[] = {
-        {"", Expect::NotNumeric},    {"abc", Expect::NotNumeric},  {"28mm", Expect::NotNumeric},
-        {"0", Expect::ZeroRule},     {"-1", Expect::FieldMessage}, {"1e3", Expect::Accept},
-        {"0.001", Expect::Accept},   {"100000", Expect::Accept},   {"1e39", Expect::FieldMessage},
-        {"inf", Expect::NotNumeric}, {"nan", Expect::NotNumeric},  {"0x10", Expect::NotNumeric},
-        {" 12 ", Expect::Accept},    {"+2.5E+1", Expect::Accept},
+        {"", Expect::NotNumeric},
+        {"abc", Expect::NotNumeric},
+        {"28mm", Expect::NotNumeric},
+        {"0", Expect::ZeroRule},
+        {"-1", Expect::FieldMessage},
+        {"1e3", Expect::Accept},
+        {"0.001", Expect::Accept},
+        {"100000", Expect::Accept},
+        {"1e39", Expect::FieldMessage},
+        {"inf", Expect::NotNumeric},
+        {"nan", Expect::NotNumeric},
+        {"0x10", Expect::NotNumeric},
+        {" 12 ", Expect::Accept},
+        {"+2.5E+1", Expect::Accept},
+        {" ", Expect::NotNumeric},
+        {"-1e39", Expect::FieldMessage},
+        {"1,5", Expect::NotNumeric},
+        {".", Expect::NotNumeric},
+        {"e5", Expect::NotNumeric},
+        {"+-1", Expect::NotNumeric},
+        {QString(10000, QLatin1Char('9')), Expect::FieldMessage, "10000 digits"},
+        {QStringLiteral("\u0663"), Expect::NotNumeric, "Arabic-Indic three"},
+        {QStringLiteral("\uFF15"), Expect::NotNumeric, "full-width five"},
     };
     for (const FieldRow &row : kFieldRows) {
         for (const TextCase &c : cases) {
@@ -85,8 +104,9 @@ void FieldChecksTest::exitCheckMatrix_data() {
                 message = row.acceptsZero ? QString() : QString::fromUtf8(row.message);
                 break;
             }
-            QTest::addRow("Text%d '%s'", row.number, c.typed)
-                << row.number << QString::fromUtf8(c.typed) << message;
+            const QByteArray name = c.label != nullptr ? QByteArray(c.label) : c.typed.toUtf8();
+            QTest::addRow("Text%d '%s'", row.number, name.constData())
+                << row.number << c.typed << message;
         }
     }
 }
@@ -99,7 +119,23 @@ void FieldChecksTest::exitCheckMatrix() {
     FormHarness h;
     QVERIFY(h.active);
     h.enableField(field);
+    // Everything but the flag and this field's text, to see that the check
+    // changes nothing else.
+    const auto others = [&h, field] {
+        QStringList state;
+        for (int n = 1; n <= 24; ++n) {
+            if (n != field) {
+                state << h.text(n)->text() + (h.text(n)->isEnabled() ? "+" : "-");
+            }
+        }
+        state << QString::number(h.form->springTypeSign()) << h.form->springTypeName()
+              << QString::number(static_cast<int>(h.command(2)->isEnabled()));
+        return state;
+    };
+    const QStringList before = others();
     h.typeAndLeave(field, typed);
+    QCOMPARE(others(), before);
+    QVERIFY(h.fatalErrors.isEmpty());
 
     if (message.isEmpty()) {
         QVERIFY2(h.dialogs.shown.isEmpty(), qPrintable(h.dialogs.texts().join('|')));

@@ -60,7 +60,7 @@ TEST(ReportText, SampleValuesAndRightLabelsLineUpInAFixedWidthChineseFont) {
     for (int item = 1; item <= 12; ++item) {
         const std::string &line = lines[static_cast<std::size_t>(item + 2)];
         SCOPED_TRACE(line);
-        const std::string value = leftValues[static_cast<std::size_t>(item - 1)];
+        const std::string &value = leftValues[static_cast<std::size_t>(item - 1)];
         EXPECT_EQ(ColumnOf(line, "     " + value, true) + 5, 17) << "left value of item " << item;
         EXPECT_EQ(ColumnOf(line, std::to_string(item + 12) + " ", true), 35);
         EXPECT_EQ(line.back() == ' ', false) << "trailing space";
