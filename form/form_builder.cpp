@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -91,6 +92,9 @@ QWidget *CreateControl(const ControlDesign &design, QWidget *container) {
     case ControlKind::InputField:
     case ControlKind::ResultField: {
         auto *field = new QLineEdit(text, container);
+        // No length limit: Qt's default of 32767 characters would cut a
+        // long paste without a word.
+        field->setMaxLength(std::numeric_limits<int>::max());
         field->setReadOnly(design.kind == ControlKind::ResultField);
         field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return field;

@@ -1,7 +1,9 @@
 // The window as it opens: caption, size, controls and their places, fonts,
 // texts and states, and the form-level state of start-up.
 #include "form_harness.h"
+
 #include "report_date.h"
+#include <limits>
 
 #include <QFontInfo>
 #include <QGroupBox>
@@ -22,6 +24,7 @@ class WindowDesignTest : public QObject {
     void initialFields();
     void initialButtons();
     void startUpState();
+    void fieldsKeepEveryCharacterTyped();
 };
 
 void WindowDesignTest::windowFrame() {
@@ -170,7 +173,7 @@ void WindowDesignTest::initialFields() {
     QCOMPARE(edit->text(), text);
     QCOMPARE(edit->isEnabled(), enabled);
     QCOMPARE(edit->isReadOnly(), readOnly);
-    QCOMPARE(edit->maxLength(), 32767); // Qt's largest: no limit of our own
+    QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max()); // no length limit
     if (readOnly) {
         // Takes the focus and a selection, but typing changes nothing.
         edit->setFocus(Qt::TabFocusReason);
@@ -214,6 +217,15 @@ void WindowDesignTest::startUpState() {
     QVERIFY(h.form->springDesign() == SpringDesign{});
     QVERIFY(!h.form->lastCompletedCalculation().has_value());
     QVERIFY(h.dialogs.shown.isEmpty());
+}
+
+void WindowDesignTest::fieldsKeepEveryCharacterTyped() {
+    FormHarness h;
+    const QString longText(40000, QLatin1Char('7'));
+    for (int n = 1; n <= 24; ++n) {
+        h.text(n)->setText(longText);
+        QCOMPARE(h.text(n)->text().size(), longText.size());
+    }
 }
 
 QTEST_MAIN(WindowDesignTest)
