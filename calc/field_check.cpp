@@ -25,21 +25,22 @@ constexpr auto kBelowZero = RangeRule::RefuseBelowZero;
 // In the order Calculate reads them. The free height shares the working
 // height message: there has never been one of its own.
 constexpr std::array<NumericField, 15> kFields = {{
-    {"Text2", "ShearModulus", kZeroAndBelow, kModulus},
-    {"Text3", "AllowableShearStress", kZeroAndBelow, kAllowable},
-    {"Text4", "ActiveCoils", kZeroAndBelow, kActiveCoils},
-    {"Text19", "TotalCoils", kZeroAndBelow, kTotalCoils},
-    {"Text5", "MeanDiameter", kZeroAndBelow, kMeanDiameter},
-    {"Text6", "WireDiameter", kZeroAndBelow, kWireDiameter},
-    {"Text9", "WorkingHeight1", kZeroAndBelow, kHeight},
-    {"Text8", "WorkingHeight2", kZeroAndBelow, kHeight},
-    {"Text7", "WorkingHeight3", kZeroAndBelow, kHeight},
-    {"Text12", "WorkingLoad1", kBelowZero, kLoad},
-    {"Text11", "WorkingLoad2", kBelowZero, kLoad},
-    {"Text10", "WorkingLoad3", kBelowZero, kLoad},
-    {"Text18", "Pitch", kZeroAndBelow, kPitch},
-    {"Text24", "InitialTension", kBelowZero, kInitialTension},
-    {"Text13", "FreeHeight", kZeroAndBelow, kHeight},
+    {"Text2", "ShearModulus", &SpringDesign::ShearModulus, kZeroAndBelow, kModulus},
+    {"Text3", "AllowableShearStress", &SpringDesign::AllowableShearStress, kZeroAndBelow,
+     kAllowable},
+    {"Text4", "ActiveCoils", &SpringDesign::ActiveCoils, kZeroAndBelow, kActiveCoils},
+    {"Text19", "TotalCoils", &SpringDesign::TotalCoils, kZeroAndBelow, kTotalCoils},
+    {"Text5", "MeanDiameter", &SpringDesign::MeanDiameter, kZeroAndBelow, kMeanDiameter},
+    {"Text6", "WireDiameter", &SpringDesign::WireDiameter, kZeroAndBelow, kWireDiameter},
+    {"Text9", "WorkingHeight1", &SpringDesign::WorkingHeight1, kZeroAndBelow, kHeight},
+    {"Text8", "WorkingHeight2", &SpringDesign::WorkingHeight2, kZeroAndBelow, kHeight},
+    {"Text7", "WorkingHeight3", &SpringDesign::WorkingHeight3, kZeroAndBelow, kHeight},
+    {"Text12", "WorkingLoad1", &SpringDesign::WorkingLoad1, kBelowZero, kLoad},
+    {"Text11", "WorkingLoad2", &SpringDesign::WorkingLoad2, kBelowZero, kLoad},
+    {"Text10", "WorkingLoad3", &SpringDesign::WorkingLoad3, kBelowZero, kLoad},
+    {"Text18", "Pitch", &SpringDesign::Pitch, kZeroAndBelow, kPitch},
+    {"Text24", "InitialTension", &SpringDesign::InitialTension, kBelowZero, kInitialTension},
+    {"Text13", "FreeHeight", &SpringDesign::FreeHeight, kZeroAndBelow, kHeight},
 }};
 
 bool IsDigit(char c) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spring_design.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -16,8 +18,9 @@ enum class RangeRule {
 };
 
 struct NumericField {
-    const char *textBox;     // "Text2" ... "Text24"
-    const char *designField; // the SpringDesign member it feeds
+    const char *textBox;           // "Text2" ... "Text24"
+    const char *designField;       // the SpringDesign member it feeds, by name
+    float SpringDesign::*quantity; // and the member itself
     RangeRule rule;
     const char *rangeMessage; // shown when the rule refuses the value
 };

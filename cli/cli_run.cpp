@@ -33,54 +33,21 @@ class StderrListener : public CalculationListener {
     std::ostream &err_;
 };
 
-float *DesignFieldByName(SpringDesign &s, const std::string &name) {
-    struct Entry {
-        const char *name;
-        float SpringDesign::*member;
-    };
-    static const Entry entries[] = {
-        {"ShearModulus", &SpringDesign::ShearModulus},
-        {"AllowableShearStress", &SpringDesign::AllowableShearStress},
-        {"ActiveCoils", &SpringDesign::ActiveCoils},
-        {"TotalCoils", &SpringDesign::TotalCoils},
-        {"MeanDiameter", &SpringDesign::MeanDiameter},
-        {"WireDiameter", &SpringDesign::WireDiameter},
-        {"WorkingHeight1", &SpringDesign::WorkingHeight1},
-        {"WorkingHeight2", &SpringDesign::WorkingHeight2},
-        {"WorkingHeight3", &SpringDesign::WorkingHeight3},
-        {"WorkingLoad1", &SpringDesign::WorkingLoad1},
-        {"WorkingLoad2", &SpringDesign::WorkingLoad2},
-        {"WorkingLoad3", &SpringDesign::WorkingLoad3},
-        {"Pitch", &SpringDesign::Pitch},
-        {"InitialTension", &SpringDesign::InitialTension},
-        {"FreeHeight", &SpringDesign::FreeHeight},
-    };
-    for (const auto &entry : entries) {
-        if (name == entry.name) {
-            return &(s.*entry.member);
-        }
-    }
-    return nullptr;
-}
-
 void PrintResults(const SpringDesign &design, OutputFormat format, std::ostream &out) {
-    const auto results = ShownResults(design);
-    if (format == OutputFormat::Tsv) {
-        for (const auto &r : results) {
-            out << r.designField << '\t' << r.text << '\n';
+    for (const ResultField &field : ResultFields()) {
+        const std::string text = FormatResult(field, design);
+        if (format == OutputFormat::Tsv) {
+            out << field.designField << '\t' << text << '\n';
+            continue;
         }
-        out << "TotalCoils\t" << FormatGeneral(design.TotalCoils) << '\n';
-        return;
-    }
-    for (const auto &r : results) {
-        std::string caption = r.caption;
-        out << caption << "  " << r.text;
-        if (*r.unit != '\0') {
-            out << ' ' << r.unit;
+        out << field.caption << "  " << text;
+        if (*field.unit != '\0') {
+            out << ' ' << field.unit;
         }
         out << '\n';
     }
-    out << "总圈数  " << FormatGeneral(design.TotalCoils) << '\n';
+    out << (format == OutputFormat::Tsv ? "TotalCoils\t" : "总圈数  ")
+        << FormatGeneral(design.TotalCoils) << '\n';
 }
 
 } // namespace
@@ -107,7 +74,7 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
             err << "orsela-cli: --" << numeric[i].name << ": " << check.message << '\n';
             return kExitUsage;
         }
-        *DesignFieldByName(design, numeric[i].designField) = check.value;
+        design.*field->quantity = check.value;
     }
 
     const SpringTypeSign sign = options->extension ? kExtensionSpring : kCompressionSpring;

@@ -8,69 +8,14 @@
 #include "fatal_error.h"
 #include "field_check.h"
 #include "number_format.h"
+#include "result_fields.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 
-#include <array>
-
 namespace {
-
-struct InputField {
-    int textBox;
-    float SpringDesign::*quantity;
-};
-
-// The numeric inputs in the order they are read; Text1 (the material) comes
-// first and is copied as text.
-constexpr std::array<InputField, 15> kInputs = {{
-    {2, &SpringDesign::ShearModulus},
-    {3, &SpringDesign::AllowableShearStress},
-    {4, &SpringDesign::ActiveCoils},
-    {19, &SpringDesign::TotalCoils},
-    {5, &SpringDesign::MeanDiameter},
-    {6, &SpringDesign::WireDiameter},
-    {9, &SpringDesign::WorkingHeight1},
-    {8, &SpringDesign::WorkingHeight2},
-    {7, &SpringDesign::WorkingHeight3},
-    {12, &SpringDesign::WorkingLoad1},
-    {11, &SpringDesign::WorkingLoad2},
-    {10, &SpringDesign::WorkingLoad3},
-    {18, &SpringDesign::Pitch},
-    {24, &SpringDesign::InitialTension},
-    {13, &SpringDesign::FreeHeight},
-}};
-
-enum class Pattern { OneDecimal, ThreeDecimals };
-
-struct ResultField {
-    int textBox;
-    float SpringDesign::*quantity;
-    Pattern pattern;
-};
-
-// Heights and the developed length with one decimal, the rest with three.
-// Both working-point columns are written, the given one as well.
-constexpr std::array<ResultField, 16> kResults = {{
-    {13, &SpringDesign::FreeHeight, Pattern::OneDecimal},
-    {9, &SpringDesign::WorkingHeight1, Pattern::OneDecimal},
-    {8, &SpringDesign::WorkingHeight2, Pattern::OneDecimal},
-    {7, &SpringDesign::WorkingHeight3, Pattern::OneDecimal},
-    {12, &SpringDesign::WorkingLoad1, Pattern::ThreeDecimals},
-    {11, &SpringDesign::WorkingLoad2, Pattern::ThreeDecimals},
-    {10, &SpringDesign::WorkingLoad3, Pattern::ThreeDecimals},
-    {16, &SpringDesign::SpringIndex, Pattern::ThreeDecimals},
-    {15, &SpringDesign::CurvatureFactor, Pattern::ThreeDecimals},
-    {14, &SpringDesign::SpringRate, Pattern::ThreeDecimals},
-    {18, &SpringDesign::Pitch, Pattern::ThreeDecimals},
-    {22, &SpringDesign::DevelopedLength, Pattern::OneDecimal},
-    {21, &SpringDesign::SlendernessRatio, Pattern::ThreeDecimals},
-    {17, &SpringDesign::SolidHeight, Pattern::OneDecimal},
-    {20, &SpringDesign::MaxShearStress, Pattern::ThreeDecimals},
-    {23, &SpringDesign::HelixAngle, Pattern::ThreeDecimals},
-}};
 
 // A field text that Calculate cannot turn into a number. The window goes on;
 // the message names the error as the user knows it.
@@ -139,13 +84,13 @@ void FormTanHuang::Command1_Click() {
 }
 
 SpringDesign FormTanHuang::readInputs() const {
-    // Every field is read, disabled ones included; nothing is stored unless
-    // all of them convert.
+    // Every field is read, disabled ones included, in the window's reading
+    // order; nothing is stored unless all of them convert.
     SpringDesign design = SpringDesign_;
     design.Material = text(1)->text().toStdString();
-    for (const InputField &input : kInputs) {
-        const NumericText parsed =
-            ParseNumericText(text(input.textBox)->text().toStdString(), decimalSeparator_);
+    for (const NumericField &input : NumericFields()) {
+        const QLineEdit *field = findChild<QLineEdit *>(QString::fromUtf8(input.textBox));
+        const NumericText parsed = ParseNumericText(field->text().toStdString(), decimalSeparator_);
         if (parsed.status != NumericTextStatus::Ok) {
             throw InputConversionError(parsed.status);
         }
@@ -155,22 +100,13 @@ SpringDesign FormTanHuang::readInputs() const {
 }
 
 void FormTanHuang::writeResults() {
-    for (const ResultField &result : kResults) {
-        const float value = SpringDesign_.*result.quantity;
-        text(result.textBox)
-            ->setText(result.pattern == Pattern::OneDecimal ? formatOneDecimal(value)
-                                                            : formatThreeDecimals(value));
+    for (const ResultField &result : ResultFields()) {
+        findChild<QLineEdit *>(QString::fromUtf8(result.textBox))
+            ->setText(
+                QString::fromStdString(FormatResult(result, SpringDesign_, decimalSeparator_)));
     }
 }
 
 void FormTanHuang::showTotalCoils(float totalCoils) {
     text(19)->setText(QString::fromStdString(FormatGeneral(totalCoils, decimalSeparator_)));
-}
-
-QString FormTanHuang::formatOneDecimal(float value) const {
-    return QString::fromStdString(FormatOneDecimal(value, decimalSeparator_));
-}
-
-QString FormTanHuang::formatThreeDecimals(float value) const {
-    return QString::fromStdString(FormatThreeDecimals(value, decimalSeparator_));
 }

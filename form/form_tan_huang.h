@@ -98,8 +98,6 @@ class FormTanHuang : public QWidget {
     // Calculate.
     SpringDesign readInputs() const;
     void writeResults();
-    QString formatOneDecimal(float value) const;
-    QString formatThreeDecimals(float value) const;
     friend class WindowCalculationListener;
     void showTotalCoils(float totalCoils);
 

@@ -3,6 +3,7 @@
 // reaches the design.
 #include "calculate_spring.h"
 #include "calculation_error.h"
+#include "field_check.h"
 #include "fuzz_check.h"
 
 #include <cmath>
@@ -49,13 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
     SpringDesign s;
-    float *fields[kInputs] = {&s.ShearModulus,   &s.AllowableShearStress, &s.ActiveCoils,
-                              &s.TotalCoils,     &s.MeanDiameter,         &s.WireDiameter,
-                              &s.WorkingHeight1, &s.WorkingHeight2,       &s.WorkingHeight3,
-                              &s.WorkingLoad1,   &s.WorkingLoad2,         &s.WorkingLoad3,
-                              &s.Pitch,          &s.InitialTension,       &s.FreeHeight};
     for (std::size_t i = 0; i < kInputs; ++i) {
-        *fields[i] = in[i];
+        s.*NumericFields()[i].quantity = in[i];
     }
     const SpringTypeSign type = (data[0] & 1) != 0 ? kExtensionSpring : kCompressionSpring;
     const WorkingPointMode mode =

@@ -3,28 +3,14 @@
 #include "gbk_encoding.h"
 #include "whole_file_save.h"
 
+#include <QString>
+
 #include <cstdio>
 
 namespace {
 
 std::string Utf8Of(char32_t c) {
-    std::string text;
-    if (c < 0x80) {
-        text.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-    return text;
+    return QString::fromUcs4(&c, 1).toStdString();
 }
 
 // Names the character twice: as itself and by its code, since it may not
