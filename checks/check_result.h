@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The outcome of one engineering check of a completed design.
+enum class CheckVerdict { Ok, Warning, Fail, NotApplicable };
+
+// "ok", "warning", "fail", "not-applicable": the words of tsv and JSON.
+const char *CheckVerdictName(CheckVerdict verdict);
+
+struct CheckResult {
+    std::string id;              // "static-strength", "buckling", ...
+    std::optional<double> value; // the computed value; nothing when it does not exist
+    std::string unit;            // "MPa", "mm", "Hz", "g", "N·mm", "°", "" for a ratio
+    std::optional<double> limit; // what the value is held against
+    CheckVerdict verdict = CheckVerdict::NotApplicable;
+    std::string clause;  // the standard and clause followed
+    std::string message; // one line of Chinese; says the reason when not applicable
+};
+
+using CheckResults = std::vector<CheckResult>;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "material_entry.h"
+
+#include <optional>
+#include <string>
+
+// Permissible shear stress from the minimum tensile strength, as a share of
+// Rm by material family, spring kind and duty.
+
+enum class SpringKind { Compression, Extension };
+
+enum class LoadType {
+    Static,           // static or rarely changing load
+    DynamicLimited,   // cyclic load, limited life
+    DynamicUnlimited, // cyclic load, unlimited life
+};
+
+struct PermissibleShearStress {
+    double value = 0.0;    // MPa
+    double fraction = 0.0; // of Rm min
+    std::string clause;    // the standard and clause or table the fraction comes from
+};
+
+// GB/T 23935 permissible shear stress; nothing where the standard gives no
+// share for that family and duty.
+std::optional<PermissibleShearStress> PermissibleShearStressFor(MaterialFamily family,
+                                                                SpringKind kind, LoadType load,
+                                                                double rmMin);
+
+// EN 13906-1 static permissible shear stress of a compression spring.
+std::optional<PermissibleShearStress> EnStaticPermissibleShearStress(MaterialFamily family,
+                                                                     double rmMin);
