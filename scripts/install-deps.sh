@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     desktop-file-utils appstream
+    libcli11-dev nlohmann-json3-dev
 )
 packages+=("$@")
 
