@@ -1,5 +1,6 @@
 #include "cli_run.h"
 
+#include "batch_command.h"
 #include "command_line.h"
 #include "design_request.h"
 #include "request_options.h"
@@ -58,7 +59,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     bool help = false;
     app.add_flag("--help", help);
 
-    std::vector<Subcommand> subcommands = {};
+    std::vector<Subcommand> subcommands = {AddBatchCommand(app)};
     auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         subcommands[i].app->add_flag("--help", subcommandHelp[i]);

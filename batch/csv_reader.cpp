@@ -1,0 +1,228 @@
+#include "csv_reader.h"
+
+namespace {
+
+constexpr int kEnd = -1;
+constexpr std::size_t kBufferSize = 1 << 20;
+
+} // namespace
+
+CsvReader::CsvReader(std::istream &in) : in_(in), buffer_(kBufferSize) {}
+
+bool CsvReader::fill() {
+    if (!in_) {
+        return false;
+    }
+    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    end_ = static_cast<std::size_t>(in_.gcount());
+    position_ = 0;
+    if (in_.bad()) {
+        readFailed_ = true;
+    }
+    return end_ > 0;
+}
+
+int CsvReader::peek() {
+    if (position_ == end_ && !fill()) {
+        return kEnd;
+    }
+    return static_cast<unsigned char>(buffer_[position_]);
+}
+
+int CsvReader::get() {
+    const int c = peek();
+    if (c != kEnd) {
+        ++position_;
+    }
+    return c;
+}
+
+// After an error: the record ends with its line. A CR LF counts as one break.
+void CsvReader::skipRestOfLine(int c) {
+    while (c != kEnd && c != '\n' && c != '\r') {
+        c = get();
+    }
+    if (c == '\r' && peek() == '\n') {
+        get();
+    }
+    if (c != kEnd) {
+        ++line_;
+    }
+}
+
+void CsvReader::endCell(CsvRecord &record) {
+    ++record.cellCount;
+    if (record.cells.size() < record.cellCount + 1) {
+        record.cells.emplace_back();
+    }
+    record.cells[record.cellCount].clear();
+}
+
+bool CsvReader::next(CsvRecord &record) {
+    if (!started_) {
+        started_ = true;
+        if (peek() == 0xEF) {
+            // A byte order mark is three bytes; anything else starting with
+            // 0xEF is text and stays.
+            const std::size_t at = position_;
+            if (end_ - at >= 3 && static_cast<unsigned char>(buffer_[at + 1]) == 0xBB &&
+                static_cast<unsigned char>(buffer_[at + 2]) == 0xBF) {
+                position_ += 3;
+            }
+        }
+    }
+    if (peek() == kEnd) {
+        return false;
+    }
+    record.cellCount = 0;
+    record.error.clear();
+    record.line = line_;
+    if (record.cells.empty()) {
+        record.cells.emplace_back();
+    }
+    record.cells[0].clear();
+    recordBytes_ = 0;
+    bool quoted = false;    // inside a quoted cell
+    bool wasQuoted = false; // the current cell began with a quote
+    for (;;) {
+        int c = get();
+        if (c == kEnd) {
+            if (quoted) {
+                record.error = "引号未闭合";
+            }
+            endCell(record);
+            break;
+        }
+        std::string &cell = record.cells[record.cellCount];
+        if (++recordBytes_ > kLargestRecord && record.error.empty()) {
+            record.error = "一行超过 1 MiB";
+        }
+        if (quoted) {
+            if (c == '"') {
+                if (peek() == '"') {
+                    get();
+                    cell.push_back('"');
+                    continue;
+                }
+                quoted = false;
+                const int after = peek();
+                if (after != ',' && after != '\n' && after != '\r' && after != kEnd) {
+                    record.error = "右引号后应是逗号或行尾";
+                    endCell(record);
+                    skipRestOfLine(get());
+                    break;
+                }
+                continue;
+            }
+            if (c == '\n' || (c == '\r' && peek() != '\n')) {
+                ++line_;
+            }
+            if (record.error.empty()) {
+                cell.push_back(static_cast<char>(c));
+            }
+            continue;
+        }
+        if (c == ',') {
+            endCell(record);
+            wasQuoted = false;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            if (c == '\r' && peek() == '\n') {
+                get();
+            }
+            ++line_;
+            endCell(record);
+            break;
+        }
+        if (c == '"') {
+            if (cell.empty() && !wasQuoted) {
+                quoted = true;
+                wasQuoted = true;
+                continue;
+            }
+            record.error = "未加引号的单元格中有引号";
+            endCell(record);
+            skipRestOfLine(get());
+            break;
+        }
+        if (record.error.empty()) {
+            cell.push_back(static_cast<char>(c));
+        }
+    }
+    if (record.error.empty()) {
+        for (std::size_t i = 0; i < record.cellCount; ++i) {
+            if (!IsUtf8(record.cells[i])) {
+                record.error = "不是 UTF-8 文本 (GBK 等编码的表请先另存为 UTF-8)";
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+void AppendCsvCell(std::string &out, std::string_view cell) {
+    const bool needsQuotes = cell.find_first_of(",\"\r\n") != std::string_view::npos ||
+                             (!cell.empty() && (cell.front() == ' ' || cell.back() == ' '));
+    if (!needsQuotes) {
+        out.append(cell);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : cell) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+void AppendCsvRecordEnd(std::string &out) {
+    out.append("\r\n");
+}
+
+bool IsUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned minimum = 0;
+        unsigned value = 0;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2;
+            minimum = 0x80;
+            value = c & 0x1FU;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3;
+            minimum = 0x800;
+            value = c & 0x0FU;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4;
+            minimum = 0x10000;
+            value = c & 0x07U;
+        } else {
+            return false;
+        }
+        if (i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            value = (value << 6) | (next & 0x3FU);
+        }
+        // No overlong forms, no surrogates, nothing past U+10FFFF.
+        if (value < minimum || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}

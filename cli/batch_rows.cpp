@@ -1,0 +1,163 @@
+#include "batch_rows.h"
+
+#include "number_format.h"
+#include "outcome_format.h"
+#include "result_fields.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+// Blanks around a header name are a spreadsheet's slip, not part of the name.
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return (x >= 'A' && x <= 'Z' ? x - 'A' + 'a' : x) ==
+                      (y >= 'A' && y <= 'Z' ? y - 'A' + 'a' : y);
+           });
+}
+
+// A switch cell: "1" or "true" sets it, "0" or "false" clears it (either case).
+std::optional<bool> SwitchCell(std::string_view cell) {
+    cell = Trimmed(cell);
+    if (cell == "1" || EqualsIgnoringCase(cell, "true")) {
+        return true;
+    }
+    if (cell == "0" || EqualsIgnoringCase(cell, "false")) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+std::string Count(std::size_t n) {
+    return std::to_string(n);
+}
+
+DesignOutcome Refused(std::string message) {
+    DesignOutcome outcome;
+    outcome.status = DesignStatus::Refused;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+std::string RowMessage(const DesignOutcome &outcome) {
+    if (!outcome.message.empty() || outcome.status != DesignStatus::Completed) {
+        return outcome.message;
+    }
+    std::string joined;
+    for (const std::string &warning : outcome.warnings) {
+        joined += (joined.empty() ? "" : "\n") + warning;
+    }
+    return joined;
+}
+
+} // namespace
+
+std::optional<std::string> ResolveBatchColumns(const CsvRecord &header, BatchColumns &columns) {
+    if (!header.error.empty()) {
+        return "设计表的表头 (第 " + Count(header.line) + " 行): " + header.error;
+    }
+    columns.options.clear();
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const std::string_view name = Trimmed(header[i]);
+        const RequestOption *option = FindRequestOption(name);
+        if (option == nullptr) {
+            return "设计表的第 " + Count(i + 1) + " 列“" + std::string(name) +
+                   "”不是设计选项 (列名是选项名去掉 \"--\", 如 wire-diameter)";
+        }
+        if (std::find(columns.options.begin(), columns.options.end(), option) !=
+            columns.options.end()) {
+            return "设计表的列“" + std::string(name) + "”出现了两次";
+        }
+        columns.options.push_back(option);
+    }
+    return std::nullopt;
+}
+
+DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns,
+                            const DesignRequest &base, DesignRequest &scratch) {
+    const std::string where = "第 " + Count(record.line) + " 行: ";
+    if (!record.error.empty()) {
+        return Refused(where + record.error);
+    }
+    const std::size_t expected = columns.options.size();
+    if (record.size() == 1 && record[0].empty() && expected != 1) {
+        return Refused(where + "空行");
+    }
+    if (record.size() != expected) {
+        return Refused(where + "有 " + Count(record.size()) + " 个单元格, 表头有 " +
+                       Count(expected) + " 列");
+    }
+    scratch = base;
+    for (std::size_t i = 0; i < expected; ++i) {
+        const std::string &cell = record[i];
+        if (cell.empty()) {
+            continue; // the option's default, or what the batch was given
+        }
+        const RequestOption &option = *columns.options[i];
+        if (option.isFlag()) {
+            const std::optional<bool> set = SwitchCell(cell);
+            if (!set) {
+                return Refused(where + option.name + " 列只能是 1、true、0、false 或空");
+            }
+            option.store(scratch, *set ? "1" : "");
+            continue;
+        }
+        if (auto refused = option.store(scratch, cell)) {
+            return Refused(where + "--" + option.name + ": " + *refused);
+        }
+    }
+    return JudgeDesign(scratch);
+}
+
+void AppendCsvHeader(std::string &out) {
+    out += "row,status,message";
+    for (const ResultField &field : ResultFields()) {
+        out += ',';
+        out += field.designField;
+    }
+    out += ",TotalCoils";
+    AppendCsvRecordEnd(out);
+}
+
+void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome) {
+    char number[24];
+    out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
+    out += ',';
+    out += DesignStatusName(outcome.status);
+    out += ',';
+    AppendCsvCell(out, RowMessage(outcome));
+    const bool completed = outcome.status == DesignStatus::Completed;
+    for (const ResultField &field : ResultFields()) {
+        out += ',';
+        if (completed) {
+            out += FormatResult(field, outcome.design);
+        }
+    }
+    out += ',';
+    if (completed) {
+        out += FormatGeneral(outcome.design.TotalCoils);
+    }
+    AppendCsvRecordEnd(out);
+}
+
+void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome) {
+    nlohmann::ordered_json line;
+    line["row"] = row;
+    nlohmann::ordered_json object = OutcomeJson(outcome);
+    for (auto &[key, value] : object.items()) {
+        line[key] = std::move(value);
+    }
+    out += DumpJson(line);
+    out += '\n';
+}
