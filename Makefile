@@ -6,7 +6,7 @@ ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 STARTUP_DIR ?= build-startup
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report
+FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report fuzz_csv
 JOBS ?= $(shell nproc)
 # Tests run headless; `make run` shows the window on the user's display, so
 # it drops the offscreen platform unless the user chose one.
@@ -36,8 +36,9 @@ run: build
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null
-	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench orsela-batch-bench
 	@$(BENCH_DIR)/bench/orsela-bench
+	@$(BENCH_DIR)/bench/orsela-batch-bench
 
 # Start-up time and peak memory of the window program beside an empty Qt window of the same
 # size, both built as in build/ (RelWithDebInfo), under Xvfb.

@@ -50,6 +50,22 @@ void CsvReader::skipRestOfLine(int c) {
     }
 }
 
+// Takes the bytes up to the next one that means something in one go: most
+// of a table is plain text between commas.
+void CsvReader::appendPlainRun(std::string &cell, bool quoted) {
+    const char *first = buffer_.data() + position_;
+    const char *last = buffer_.data() + end_;
+    const char *stop = first;
+    while (stop != last && *stop != '"' && *stop != '\n' && *stop != '\r' &&
+           (quoted || *stop != ',')) {
+        ++stop;
+    }
+    const auto length = static_cast<std::size_t>(stop - first);
+    cell.append(first, length);
+    position_ += length;
+    recordBytes_ += length;
+}
+
 void CsvReader::endCell(CsvRecord &record) {
     ++record.cellCount;
     if (record.cells.size() < record.cellCount + 1) {
@@ -119,6 +135,7 @@ bool CsvReader::next(CsvRecord &record) {
             }
             if (record.error.empty()) {
                 cell.push_back(static_cast<char>(c));
+                appendPlainRun(cell, true);
             }
             continue;
         }
@@ -148,6 +165,7 @@ bool CsvReader::next(CsvRecord &record) {
         }
         if (record.error.empty()) {
             cell.push_back(static_cast<char>(c));
+            appendPlainRun(cell, false);
         }
     }
     if (record.error.empty()) {

@@ -43,6 +43,7 @@ class CsvReader {
     bool fill();
     void skipRestOfLine(int c);
     void endCell(CsvRecord &record);
+    void appendPlainRun(std::string &cell, bool quoted);
 
     std::istream &in_;
     std::vector<char> buffer_;

@@ -1,0 +1,229 @@
+#include "cli_run.h"
+#include "csv_reader.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWithInput(const std::vector<std::string> &args, const std::string &input) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = RunCli(args, in, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::vector<std::vector<std::string>> CsvRows(const std::string &text) {
+    std::istringstream in(text);
+    CsvReader reader(in);
+    CsvRecord record;
+    std::vector<std::vector<std::string>> rows;
+    while (reader.next(record)) {
+        EXPECT_EQ(record.error, "");
+        rows.emplace_back(record.cells.begin(),
+                          record.cells.begin() + static_cast<std::ptrdiff_t>(record.size()));
+    }
+    return rows;
+}
+
+// One design of the sample, as a table row and as the single design's options.
+struct SampleRow {
+    std::string cells; // under kHeader
+    std::vector<std::string> options;
+};
+
+const char *kHeader = "wire-diameter,mean-diameter,free-height,extension,known-loads,initial-"
+                      "tension,working-load1,working-load2,working-load3,material\n";
+
+const std::vector<SampleRow> &Samples() {
+    static const std::vector<SampleRow> samples = {
+        {",,,,,,,,,", {}},
+        {"3.5,25.2,40,,,,,,,65Mn",
+         {"--wire-diameter=3.5", "--mean-diameter=25.2", "--free-height=40", "--material=65Mn"}},
+        {",,,true,1,50,100,200,300,",
+         {"--extension", "--known-loads", "--initial-tension=50", "--working-load1=100",
+          "--working-load2=200", "--working-load3=300"}},
+        {"3,,,,,,,,,", {"--wire-diameter=3"}},     // the stress warning
+        {",,39,,,,,,,", {"--free-height=39"}},     // stopped
+        {",4,,,,,,,,", {"--mean-diameter=4"}},     // fault
+        {"4mm,,,,,,,,,", {"--wire-diameter=4mm"}}, // refused
+        {",,,0,,5,,,,", {"--initial-tension=5"}},  // refused: compression
+        {",,,,,,,,,\"a,\"\"b\"\"\"", {"--material=a,\"b\""}},
+    };
+    return samples;
+}
+
+std::string SampleTable() {
+    std::string table = kHeader;
+    for (const SampleRow &row : Samples()) {
+        table += row.cells + "\n";
+    }
+    return table;
+}
+
+// Each row of the table gives what the single design gives for the same
+// options: the same status, message and result texts (CSV), and the same
+// object (JSON lines), byte for byte.
+TEST(Batch, EveryRowEqualsTheSingleDesign) {
+    const CliRun csv = RunWithInput({"batch"}, SampleTable());
+    const CliRun json = RunWithInput({"batch", "--format=json", "-"}, SampleTable());
+    EXPECT_EQ(csv.status, kExitUsage) << "two rows are refused";
+    EXPECT_NE(csv.err.find("拒绝 2"), std::string::npos) << csv.err;
+    const auto rows = CsvRows(csv.out);
+    ASSERT_EQ(rows.size(), Samples().size() + 1);
+    std::istringstream lines(json.out);
+    for (std::size_t i = 0; i < Samples().size(); ++i) {
+        SCOPED_TRACE(Samples()[i].cells);
+        const std::vector<std::string> &row = rows[i + 1];
+        std::vector<std::string> args = Samples()[i].options;
+        args.push_back("--format=json");
+        const CliRun single = RunWithInput(args, "");
+        auto object = nlohmann::ordered_json::parse(single.out);
+        EXPECT_EQ(row[0], std::to_string(i + 1));
+        EXPECT_EQ(row[1], object["status"]);
+        if (object["status"] != "completed") {
+            EXPECT_EQ(row[2], object["message"]);
+        }
+        std::size_t column = 3;
+        for (const auto &[field, text] : object["results"].items()) {
+            EXPECT_EQ(rows[0][column], field);
+            EXPECT_EQ(row[column++], text) << field;
+        }
+
+        nlohmann::ordered_json withRow;
+        withRow["row"] = i + 1;
+        for (auto &[key, value] : object.items()) {
+            withRow[key] = value;
+        }
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line, withRow.dump());
+    }
+}
+
+struct RowCase {
+    const char *name;
+    friend void PrintTo(const RowCase &c, std::ostream *os) { *os << c.name; }
+    std::vector<std::string> args;
+    std::string table;
+    int status;
+    std::vector<std::string> rowStatuses; // of the rows in order
+    const char *outputHas;
+};
+
+class BatchRows : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(BatchRows, StatusesInOrder) {
+    const RowCase &c = GetParam();
+    std::vector<std::string> args = {"batch"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = RunWithInput(args, c.table);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    std::vector<std::string> statuses;
+    const auto rows = CsvRows(run.out);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        statuses.push_back(rows[i][1]);
+    }
+    EXPECT_EQ(statuses, c.rowStatuses);
+    EXPECT_NE((run.out + run.err).find(c.outputHas), std::string::npos) << run.out << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BatchRows,
+    ::testing::Values(
+        RowCase{"BadRowsAmongGoodOnes",
+                {},
+                "pitch,free-height\n,\nx,\n,45\n,,\n,\n",
+                2,
+                {"completed", "refused", "completed", "refused", "completed"},
+                "第 5 行: 有 3 个单元格, 表头有 2 列"},
+        RowCase{"StoppedAndFaultRowsAreJudged",
+                {},
+                "free-height,mean-diameter\n39,\n,4\n",
+                0,
+                {"stopped", "fault"},
+                "计算错误: 除数为零"},
+        RowCase{"MissingColumnsTakeTheBatchOptions",
+                {"--free-height=39"},
+                "wire-diameter\n4\n",
+                0,
+                {"stopped"},
+                ""},
+        RowCase{"SwitchCells",
+                {},
+                "extension,free-height\nTRUE,\nfalse,\n0,\nyes,\n",
+                2,
+                {"stopped", "completed", "completed", "refused"},
+                "extension 列只能是 1、true、0、false 或空"},
+        RowCase{"BlankLineIsARefusedRow",
+                {},
+                "pitch,free-height\n\n,\n",
+                2,
+                {"refused", "completed"},
+                "空行"},
+        RowCase{"CsvErrorInARow",
+                {},
+                "material\n\"a\"b\n70-C\n",
+                2,
+                {"refused", "completed"},
+                "右引号后应是逗号或行尾"},
+        RowCase{
+            "UnknownColumn", {}, "wire-diameter,colour\n4,red\n", 2, {}, "“colour”不是设计选项"},
+        RowCase{"TwiceTheSameColumn", {}, "pitch, pitch\n4,4\n", 2, {}, "出现了两次"},
+        RowCase{"FormatIsNoColumn", {}, "format\ntsv\n", 2, {}, "不是设计选项"},
+        RowCase{"EmptyTable", {}, "", 2, {}, "没有表头"},
+        RowCase{"HeaderOnly", {}, "pitch\n", 0, {}, "0 行"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(Batch, OutputFileIsWrittenWholeOrNotAtAll) {
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("orsela-batch-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(folder);
+    const std::string target = (folder / "out.csv").string();
+    const CliRun written = RunWithInput({"batch", "--output=" + target}, "pitch\n4\n");
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    std::ifstream file(target, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(CsvRows(content).size(), 2U);
+
+    const CliRun missingFolder =
+        RunWithInput({"batch", "--output=" + (folder / "no" / "out.csv").string()}, "pitch\n4\n");
+    EXPECT_EQ(missingFolder.status, kExitReportError);
+    EXPECT_NE(missingFolder.err.find("无法写入"), std::string::npos) << missingFolder.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
+        << "no temporary file is left";
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Batch, ManyRowsKeepTheirOrder) {
+    // More rows than one chunk, so that the workers interleave.
+    std::string table = "free-height\n";
+    for (int i = 0; i < 3000; ++i) {
+        table += i % 7 == 0 ? "39\n" : "44\n";
+    }
+    const CliRun run = RunWithInput({"batch"}, table);
+    const auto rows = CsvRows(run.out);
+    ASSERT_EQ(rows.size(), 3001U);
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(rows[static_cast<std::size_t>(i) + 1][0], std::to_string(i + 1));
+        ASSERT_EQ(rows[static_cast<std::size_t>(i) + 1][1], i % 7 == 0 ? "stopped" : "completed");
+    }
+}
+
+} // namespace
