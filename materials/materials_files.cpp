@@ -30,7 +30,7 @@ fs::path BuiltInMaterialsPath(const std::optional<fs::path> &program) {
 
 std::optional<fs::path> UserMaterialsPath() {
     const char *dataHome = std::getenv("XDG_DATA_HOME");
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME does not count, as the XDG rules say.
     if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
         return fs::path(dataHome) / "orsela" / "materials.json";
     }
