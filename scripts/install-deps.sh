@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
+    python3 chromium poppler-utils
     desktop-file-utils appstream
 )
 packages+=("$@")
