@@ -143,7 +143,7 @@ void HatchSection(SvgBuilder &svg, const SketchCircle &section) {
 } // namespace
 
 std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign) {
-    const ChartFrame frame{58.0, 22.0, 226.0, 100.0};
+    const ChartFrame frame{58.0, 22.0, 196.0, 100.0};
     const SpringSketch sketch = MapSpringSketch(design, typeSign, frame);
     SvgBuilder svg(300.0, 160.0, "弹簧简图");
     for (const SketchLine &line : sketch.centreLines) {
@@ -160,7 +160,7 @@ std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign)
         HatchSection(svg, section);
     }
 
-    // H0 below, the outer and the mean diameter on the left and in the middle,
+    // H0 below, the outer diameter on the left, the mean diameter on the right,
     // the wire diameter at the first section.
     const double lengthY = sketch.outerBottomY + 16.0;
     svg.line({sketch.startX, sketch.outerBottomY + 2.0}, {sketch.startX, lengthY + 3.0}, "thin");
@@ -176,9 +176,11 @@ std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign)
     svg.text({outerX - 3.0, sketch.axisY + 3.0},
              "D2 = " + FormatGeneral(design.MeanDiameter + design.WireDiameter), "label", "end");
 
-    const double meanX = (sketch.startX + sketch.endX) / 2.0;
+    const double meanX = sketch.endX + 14.0;
+    svg.line({sketch.endX, sketch.topRowY}, {meanX + 3.0, sketch.topRowY}, "thin");
+    svg.line({sketch.endX, sketch.bottomRowY}, {meanX + 3.0, sketch.bottomRowY}, "thin");
     svg.dimension({meanX, sketch.topRowY}, {meanX, sketch.bottomRowY});
-    svg.text({meanX + 3.0, sketch.axisY - 3.0}, "D = " + FormatGeneral(design.MeanDiameter),
+    svg.text({meanX + 3.0, sketch.axisY + 3.0}, "D = " + FormatGeneral(design.MeanDiameter),
              "label");
 
     if (!sketch.sections.empty()) {

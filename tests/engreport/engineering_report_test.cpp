@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -134,6 +135,32 @@ TEST(WriteEngineeringReportTest, WritesTheWholePageAndAFailureKeepsTheOldFile) {
     ASSERT_TRUE(missing);
     EXPECT_NE(missing->find("不存在"), std::string::npos) << *missing;
     std::filesystem::remove_all(folder);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EngineeringReportTest, DegenerateValuesStillDrawWithoutNanOrInfinity) {
+    EngineeringReportInput input = SampleCompressionReport();
+    const std::pair<const char *, SpringDesign> designs[] = {
+        {"all zero", SpringDesign{}},
+        {"huge rate",
+         [] {
+             SpringDesign d = SampleCompressionReport().design;
+             d.SpringRate = 3e38F;
+             d.FreeHeight = 1e30F;
+             return d;
+         }()},
+    };
+    for (const auto &[name, design] : designs) {
+        input.design = design;
+        input.fatigue = FatigueDiagram{{NAN, INFINITY}, {{0.0, 0.0}}, 0.0, ""};
+        const std::string html = BuildEngineeringReport(input);
+        for (const char *bad : {"nan", "inf"}) {
+            EXPECT_EQ(html.find(bad), std::string::npos) << name << ": " << bad;
+        }
+    }
 }
 
 } // namespace
