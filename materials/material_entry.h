@@ -21,7 +21,27 @@ enum class MaterialFamily {
 struct TensileStrengthRow {
     double wireDiameter = 0.0; // mm
     double rmMin = 0.0;        // MPa
-    double rmMax = 0.0;        // MPa
+    double rmMax = 0.0;        // MPa; 0 where the source gives only the minimum
+};
+
+// How the rows are read between them. Tables of nominal diameters are read
+// linearly; tables of diameter ranges ("1.50 < d <= 1.75") hold one value per
+// range, and each row stands for the range that ends at its diameter.
+enum class RmRule { Linear, StepUpTo };
+
+// Permissible shear stresses that the source gives in MPa for a grade rather
+// than as a share of Rm, with the wire diameters they apply to.
+struct FixedPermissibleStress {
+    double staticLoad = 0.0;       // MPa
+    double dynamicLimited = 0.0;   // MPa
+    double dynamicUnlimited = 0.0; // MPa
+};
+struct FixedPermissible {
+    FixedPermissibleStress compression;
+    FixedPermissibleStress extension;
+    double fromDiameter = 0.0; // mm
+    double toDiameter = 0.0;   // mm
+    std::string source;
 };
 
 struct MaterialEntry {
@@ -29,17 +49,21 @@ struct MaterialEntry {
     std::vector<std::string> aliases; // "GB/T 4357 SH", "碳素弹簧钢丝C级", ...
     std::string standard;             // "GB/T 4357-2009"
     MaterialFamily family = MaterialFamily::CarbonSpringWire;
-    double shearModulus = 0.0;             // G, MPa
-    double elasticModulus = 0.0;           // E, MPa
-    double density = 0.0;                  // rho, kg/dm3
-    std::optional<double> maxTemperature;  // highest working temperature, degC, where given
-    std::vector<TensileStrengthRow> rm;    // ascending wire diameter
-    std::string source;                    // standard and table, or the public page
-    std::string note;                      // disagreements between sources, and the choice made
+    // A figure the sources do not give is 0 here (null in the file): never a guess.
+    double shearModulus = 0.0;            // G, MPa
+    double elasticModulus = 0.0;          // E, MPa
+    double density = 0.0;                 // rho, kg/dm3
+    std::optional<double> maxTemperature; // highest working temperature, degC, where given
+    std::vector<TensileStrengthRow> rm;   // ascending wire diameter; empty where not sourced
+    RmRule rmRule = RmRule::Linear;
+    std::optional<FixedPermissible> fixedPermissible;
+    std::string source; // standard and table, or the public page
+    std::string note;   // disagreements between sources, and the choice made
 };
 
 // Rm at a wire diameter: linear between the two neighbouring rows, the row's
-// own figures on a row; outside the first and last rows nothing (never
+// own figures on a row (RmRule::StepUpTo: the figures of the first row at or
+// above the diameter); outside the first and last rows nothing (never
 // extrapolated).
 struct TensileStrength {
     double rmMin = 0.0;

@@ -37,7 +37,8 @@ endif()
 set(expected
     "${BINDIR}/orsela-cli"
     "${DATADIR}/applications/${app_id}.desktop"
-    "${DATADIR}/metainfo/${app_id}.metainfo.xml")
+    "${DATADIR}/metainfo/${app_id}.metainfo.xml"
+    "${DATADIR}/orsela/materials.json")
 if(WITH_WINDOW)
     list(APPEND expected "${BINDIR}/orsela")
 endif()

@@ -1,0 +1,432 @@
+#include "material_catalog.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+using nlohmann::json;
+
+namespace {
+
+constexpr std::array<std::pair<MaterialFamily, const char *>, 5> kFamilies{{
+    {MaterialFamily::CarbonSpringWire, "carbon-spring-wire"},
+    {MaterialFamily::OilTemperedWire, "oil-tempered-wire"},
+    {MaterialFamily::AlloySpringSteel, "alloy-spring-steel"},
+    {MaterialFamily::StainlessSpringWire, "stainless-spring-wire"},
+    {MaterialFamily::CopperAlloyWire, "copper-alloy-wire"},
+}};
+
+// A problem in one place of the file, said in Chinese.
+struct FileProblem {
+    std::string what;
+};
+
+[[noreturn]] void Fail(const std::string &what) {
+    throw FileProblem{what};
+}
+
+std::string EntryLabel(std::size_t index, const json &entry) {
+    std::string label = "第 " + std::to_string(index + 1) + " 个材料";
+    if (entry.is_object() && entry.contains("name") && entry["name"].is_string()) {
+        label += "（" + entry["name"].get<std::string>() + "）";
+    }
+    return label;
+}
+
+std::string Text(const json &object, const char *key, bool required, const std::string &where) {
+    if (!object.contains(key) || object[key].is_null()) {
+        if (required) {
+            Fail(where + "缺少 \"" + key + "\"");
+        }
+        return {};
+    }
+    if (!object[key].is_string()) {
+        Fail(where + "的 \"" + key + "\" 应为文字");
+    }
+    std::string value = object[key].get<std::string>();
+    if (required && value.empty()) {
+        Fail(where + "的 \"" + key + "\" 不能为空");
+    }
+    return value;
+}
+
+double Positive(const json &value, const std::string &what) {
+    if (!value.is_number()) {
+        Fail(what + "应为数值");
+    }
+    const double number = value.get<double>();
+    if (!std::isfinite(number) || number <= 0.0) {
+        Fail(what + "应为正数");
+    }
+    return number;
+}
+
+// A figure the source does not give is null (or absent): 0 in the entry.
+double OptionalPositive(const json &object, const char *key, const std::string &where) {
+    if (!object.contains(key) || object[key].is_null()) {
+        return 0.0;
+    }
+    return Positive(object[key], where + "的 \"" + key + "\" ");
+}
+
+std::vector<TensileStrengthRow> RmRows(const json &rows, const std::string &where) {
+    if (!rows.is_array()) {
+        Fail(where + "的 \"rm\" 应为 [直径, 最小值, 最大值] 的数组");
+    }
+    std::vector<TensileStrengthRow> result;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const json &row = rows[i];
+        const std::string at = where + "的 \"rm\" 第 " + std::to_string(i + 1) + " 行";
+        if (!row.is_array() || row.size() != 3) {
+            Fail(at + "应为 [直径, 最小值, 最大值]");
+        }
+        TensileStrengthRow parsed;
+        parsed.wireDiameter = Positive(row[0], at + "的直径");
+        parsed.rmMin = Positive(row[1], at + "的最小值");
+        parsed.rmMax = row[2].is_null() ? 0.0 : Positive(row[2], at + "的最大值");
+        if (parsed.rmMax > 0.0 && parsed.rmMax < parsed.rmMin) {
+            Fail(at + "的最大值小于最小值");
+        }
+        if (!result.empty() && parsed.wireDiameter <= result.back().wireDiameter) {
+            Fail(at + "的直径不大于上一行：各行须按直径递增");
+        }
+        result.push_back(parsed);
+    }
+    return result;
+}
+
+FixedPermissibleStress ThreeStresses(const json &object, const char *key,
+                                     const std::string &where) {
+    const std::string at = where + "的 \"permissible_mpa\".\"" + key + "\"";
+    if (!object.contains(key) || !object[key].is_array() || object[key].size() != 3) {
+        Fail(at + "应为 [静负荷, 有限寿命, 无限寿命] 三个数值");
+    }
+    const json &values = object[key];
+    return FixedPermissibleStress{Positive(values[0], at + "第 1 项"),
+                                  Positive(values[1], at + "第 2 项"),
+                                  Positive(values[2], at + "第 3 项")};
+}
+
+FixedPermissible Permissible(const json &object, const std::string &where) {
+    if (!object.is_object()) {
+        Fail(where + "的 \"permissible_mpa\" 应为对象");
+    }
+    FixedPermissible fixed;
+    // A spring kind or a diameter range the source does not give is null.
+    const auto given = [&](const char *key) {
+        return object.contains(key) && !object[key].is_null();
+    };
+    fixed.compression = ThreeStresses(object, "compression", where);
+    if (given("extension")) {
+        fixed.extension = ThreeStresses(object, "extension", where);
+    }
+    fixed.toDiameter = std::numeric_limits<double>::infinity();
+    if (given("diameter_range")) {
+        const std::string at = where + "的 \"permissible_mpa\".\"diameter_range\"";
+        const json &range = object["diameter_range"];
+        if (!range.is_array() || range.size() != 2) {
+            Fail(at + "应为 [最小直径, 最大直径]");
+        }
+        fixed.fromDiameter = Positive(range[0], at + "第 1 项");
+        fixed.toDiameter = Positive(range[1], at + "第 2 项");
+        if (fixed.toDiameter < fixed.fromDiameter) {
+            Fail(at + "的最大直径小于最小直径");
+        }
+    }
+    fixed.source = Text(object, "source", true, where + "的 \"permissible_mpa\"");
+    return fixed;
+}
+
+MaterialEntry Entry(const json &object, const std::string &where) {
+    if (!object.is_object()) {
+        Fail(where + "应为对象");
+    }
+    MaterialEntry entry;
+    entry.name = Text(object, "name", true, where);
+    if (object.contains("aliases")) {
+        const json &aliases = object["aliases"];
+        if (!aliases.is_array()) {
+            Fail(where + "的 \"aliases\" 应为文字数组");
+        }
+        for (const json &alias : aliases) {
+            if (!alias.is_string()) {
+                Fail(where + "的 \"aliases\" 应为文字数组");
+            }
+            entry.aliases.push_back(alias.get<std::string>());
+        }
+    }
+    entry.standard = Text(object, "standard", true, where);
+    const std::string family = Text(object, "family", true, where);
+    const std::optional<MaterialFamily> parsedFamily = MaterialFamilyFromName(family);
+    if (!parsedFamily) {
+        Fail(where + "的 \"family\" 不是已知的材料类别：" + family);
+    }
+    entry.family = *parsedFamily;
+    entry.shearModulus = OptionalPositive(object, "shear_modulus", where);
+    entry.elasticModulus = OptionalPositive(object, "elastic_modulus", where);
+    entry.density = OptionalPositive(object, "density", where);
+    if (object.contains("max_temperature") && !object["max_temperature"].is_null()) {
+        if (!object["max_temperature"].is_number()) {
+            Fail(where + "的 \"max_temperature\" 应为数值");
+        }
+        entry.maxTemperature = object["max_temperature"].get<double>();
+    }
+    const std::string rule = Text(object, "rm_rule", false, where);
+    if (rule == "step-up-to") {
+        entry.rmRule = RmRule::StepUpTo;
+    } else if (!rule.empty() && rule != "linear") {
+        Fail(where + "的 \"rm_rule\" 应为 \"linear\" 或 \"step-up-to\"");
+    }
+    if (object.contains("rm")) {
+        entry.rm = RmRows(object["rm"], where);
+    }
+    if (object.contains("permissible_mpa") && !object["permissible_mpa"].is_null()) {
+        entry.fixedPermissible = Permissible(object["permissible_mpa"], where);
+    }
+    entry.source = Text(object, "source", true, where);
+    entry.note = Text(object, "note", false, where);
+    return entry;
+}
+
+std::vector<double> Sizes(const json &object, const char *key, const std::string &where) {
+    std::vector<double> sizes;
+    if (!object.contains(key)) {
+        return sizes;
+    }
+    if (!object[key].is_array()) {
+        Fail(where + "的 \"" + key + "\" 应为直径数组");
+    }
+    for (const json &size : object[key]) {
+        sizes.push_back(Positive(size, where + "的 \"" + key + "\" 中的直径"));
+    }
+    return sizes;
+}
+
+WireDiameterSeries Series(const json &object) {
+    const std::string where = "\"wire_diameter_series\"";
+    if (!object.is_object()) {
+        Fail(where + " 应为对象");
+    }
+    WireDiameterSeries series;
+    series.first = Sizes(object, "first", where);
+    series.second = Sizes(object, "second", where);
+    series.source = Text(object, "source", !series.first.empty() || !series.second.empty(), where);
+    series.note = Text(object, "note", false, where);
+    return series;
+}
+
+MaterialCatalog Catalog(const json &root) {
+    if (!root.is_object()) {
+        Fail("最外层应为对象");
+    }
+    MaterialCatalog catalog;
+    if (root.contains("materials")) {
+        const json &materials = root["materials"];
+        if (!materials.is_array()) {
+            Fail("\"materials\" 应为数组");
+        }
+        for (std::size_t i = 0; i < materials.size(); ++i) {
+            MaterialEntry entry = Entry(materials[i], EntryLabel(i, materials[i]));
+            if (FindMaterial(catalog, entry.name)) {
+                Fail(EntryLabel(i, materials[i]) + "与前面的材料重名");
+            }
+            catalog.entries.push_back(std::move(entry));
+        }
+    }
+    if (root.contains("wire_diameter_series")) {
+        catalog.series = Series(root["wire_diameter_series"]);
+    }
+    return catalog;
+}
+
+// Line and column (in characters) of a byte offset, both from 1.
+std::pair<std::size_t, std::size_t> LineAndColumn(const std::string &text, std::size_t byte) {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    const std::size_t end = std::min(byte, text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '\n') {
+            ++line;
+            column = 1;
+        } else if ((c & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return {line, column > 1 ? column - 1 : 1};
+}
+
+// nlohmann's own wording after its "line, column:" prefix.
+std::string SyntaxDetail(const std::string &what) {
+    const std::size_t colon = what.find(": ");
+    return colon == std::string::npos ? what : what.substr(colon + 2);
+}
+
+std::u32string CodePoints(std::string_view text) {
+    std::u32string points;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const int length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : 4;
+        char32_t point = length == 1   ? c
+                         : length == 2 ? c & 0x1F
+                         : length == 3 ? c & 0x0F
+                                       : c & 0x07;
+        for (int k = 1; k < length && i + k < text.size(); ++k) {
+            point = (point << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        points.push_back(point);
+        i += static_cast<std::size_t>(length);
+    }
+    return points;
+}
+
+std::size_t EditDistance(const std::u32string &a, const std::u32string &b) {
+    std::vector<std::size_t> previous(b.size() + 1);
+    std::vector<std::size_t> current(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        previous[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t substitution = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitution});
+        }
+        std::swap(previous, current);
+    }
+    return previous[b.size()];
+}
+
+bool Names(const MaterialEntry &entry, const std::string &normalized) {
+    if (NormalizeGradeName(entry.name) == normalized) {
+        return true;
+    }
+    return std::any_of(entry.aliases.begin(), entry.aliases.end(), [&](const std::string &alias) {
+        return NormalizeGradeName(alias) == normalized;
+    });
+}
+
+} // namespace
+
+CatalogLoad ParseMaterialCatalog(const std::string &text, const std::string &fileName) {
+    CatalogLoad load;
+    json root;
+    try {
+        root = json::parse(text);
+    } catch (const json::parse_error &e) {
+        const auto [line, column] = LineAndColumn(text, e.byte);
+        load.error = "材料数据文件 " + fileName + " 第 " + std::to_string(line) + " 行第 " +
+                     std::to_string(column) + " 列不是正确的 JSON（" + SyntaxDetail(e.what()) +
+                     "）";
+        return load;
+    }
+    try {
+        load.catalog = Catalog(root);
+    } catch (const FileProblem &problem) {
+        load.error = "材料数据文件 " + fileName + " 有误：" + problem.what;
+    }
+    return load;
+}
+
+CatalogLoad ReadMaterialCatalog(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return CatalogLoad{std::nullopt, "无法读取材料数据文件 " + path};
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        return CatalogLoad{std::nullopt, "无法读取材料数据文件 " + path};
+    }
+    return ParseMaterialCatalog(text.str(), path);
+}
+
+void MergeCatalog(MaterialCatalog &base, const MaterialCatalog &user) {
+    for (const MaterialEntry &entry : user.entries) {
+        const auto same =
+            std::find_if(base.entries.begin(), base.entries.end(), [&](const MaterialEntry &known) {
+                return Names(known, NormalizeGradeName(entry.name));
+            });
+        if (same != base.entries.end()) {
+            *same = entry;
+        } else {
+            base.entries.push_back(entry);
+        }
+    }
+    if (!user.series.first.empty() || !user.series.second.empty()) {
+        base.series = user.series;
+    }
+}
+
+std::string NormalizeGradeName(std::string_view name) {
+    std::string normalized;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            continue;
+        }
+        // U+3000, the ideographic space of Chinese input methods.
+        if (name.substr(i, 3) == "\xE3\x80\x80") {
+            i += 2;
+            continue;
+        }
+        normalized.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    }
+    return normalized;
+}
+
+const MaterialEntry *FindMaterial(const MaterialCatalog &catalog, std::string_view grade) {
+    const std::string normalized = NormalizeGradeName(grade);
+    if (normalized.empty()) {
+        return nullptr;
+    }
+    for (const MaterialEntry &entry : catalog.entries) {
+        if (Names(entry, normalized)) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ClosestGrades(const MaterialCatalog &catalog, std::string_view grade,
+                                       std::size_t count) {
+    const std::u32string wanted = CodePoints(NormalizeGradeName(grade));
+    std::vector<std::pair<std::size_t, std::string>> ranked;
+    for (const MaterialEntry &entry : catalog.entries) {
+        std::size_t best = EditDistance(wanted, CodePoints(NormalizeGradeName(entry.name)));
+        for (const std::string &alias : entry.aliases) {
+            best = std::min(best, EditDistance(wanted, CodePoints(NormalizeGradeName(alias))));
+        }
+        ranked.emplace_back(best, entry.name);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < ranked.size() && i < count; ++i) {
+        names.push_back(ranked[i].second);
+    }
+    return names;
+}
+
+const char *MaterialFamilyName(MaterialFamily family) {
+    for (const auto &[known, name] : kFamilies) {
+        if (known == family) {
+            return name;
+        }
+    }
+    return "";
+}
+
+std::optional<MaterialFamily> MaterialFamilyFromName(std::string_view name) {
+    for (const auto &[family, known] : kFamilies) {
+        if (name == known) {
+            return family;
+        }
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,73 @@
+#include "materials_files.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#ifndef ORSELA_INSTALLED_DATA_DIR
+#define ORSELA_INSTALLED_DATA_DIR "/usr/local/share/orsela"
+#endif
+
+namespace fs = std::filesystem;
+
+std::optional<fs::path> CurrentProgramPath() {
+#ifdef __linux__
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (!error && !program.empty()) {
+        return program;
+    }
+#endif
+    return std::nullopt;
+}
+
+fs::path BuiltInMaterialsPath(const std::optional<fs::path> &program) {
+    if (program) {
+        return (program->parent_path() / ".." / "share" / "orsela" / "materials.json")
+            .lexically_normal();
+    }
+    return fs::path(ORSELA_INSTALLED_DATA_DIR) / "materials.json";
+}
+
+std::optional<fs::path> UserMaterialsPath() {
+    const char *dataHome = std::getenv("XDG_DATA_HOME");
+    // A relative XDG_DATA_HOME does not count, as the XDG rules say.
+    if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
+        return fs::path(dataHome) / "orsela" / "materials.json";
+    }
+    const char *home = std::getenv("HOME");
+    if (home && *home) {
+        return fs::path(home) / ".local" / "share" / "orsela" / "materials.json";
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+void Apply(LoadedMaterials &loaded, const fs::path &file, bool first) {
+    CatalogLoad load = ReadMaterialCatalog(file.string());
+    if (!load.catalog) {
+        loaded.problems.push_back(load.error);
+        return;
+    }
+    if (first) {
+        loaded.catalog = std::move(*load.catalog);
+    } else {
+        MergeCatalog(loaded.catalog, *load.catalog);
+    }
+}
+
+} // namespace
+
+LoadedMaterials LoadMaterials(const fs::path &builtIn, const std::optional<fs::path> &userFile,
+                              const std::optional<fs::path> &explicitFile) {
+    LoadedMaterials loaded;
+    Apply(loaded, builtIn, true);
+    std::error_code error;
+    if (userFile && fs::exists(*userFile, error)) {
+        Apply(loaded, *userFile, false);
+    }
+    if (explicitFile) {
+        Apply(loaded, *explicitFile, false);
+    }
+    return loaded;
+}

@@ -1,0 +1,186 @@
+// The shipped data file, a user's file over it and broken files.
+#include "material_catalog.h"
+#include "materials_files.h"
+#include "permissible_stress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+MaterialCatalog BuiltIn() {
+    CatalogLoad load = ReadMaterialCatalog(ORSELA_MATERIALS_FILE);
+    EXPECT_TRUE(load.catalog) << load.error;
+    return load.catalog ? *load.catalog : MaterialCatalog{};
+}
+
+fs::path WriteTemp(const std::string &name, const std::string &text) {
+    const fs::path path = fs::temp_directory_path() / ("orsela_materials_" + name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+} // namespace
+
+TEST(MaterialsData, EveryGradeTheProgramPromisesIsThereWithItsSource) {
+    const MaterialCatalog catalog = BuiltIn();
+    for (const char *grade : {"SL",
+                              "SM",
+                              "DM",
+                              "SH",
+                              "DH",
+                              "B级",
+                              "C级",
+                              "D级",
+                              "70-C",
+                              "FDC",
+                              "VDC",
+                              "65Mn",
+                              "60Si2MnA",
+                              "50CrVA",
+                              "12Cr18Ni9",
+                              "06Cr17Ni12Mo2",
+                              "07Cr17Ni7Al",
+                              "QSi3-1",
+                              "EN 10270-1 SH",
+                              "EN 10270-1 DH",
+                              "ASTM A228"}) {
+        const MaterialEntry *entry = FindMaterial(catalog, grade);
+        ASSERT_NE(entry, nullptr) << grade;
+        EXPECT_FALSE(entry->source.empty()) << grade;
+        EXPECT_FALSE(entry->standard.empty()) << grade;
+    }
+}
+
+// Spot values against the page each entry names.
+TEST(MaterialsData, SpotValuesAgainstTheirSource) {
+    const MaterialCatalog catalog = BuiltIn();
+    struct Case {
+        const char *grade;
+        double d;
+        double rmMin, rmMax;
+    } cases[] = {
+        {"EN 10270-1 SM", 4.0, 1530, 1730},  // mollificiomodenese.it, row 4.0
+        {"EN 10270-1 SM", 0.4, 2270, 2550},  // the same row on durofer.ch
+        {"EN 10270-1 SM", 15.0, 1110, 1255}, // the misprinted 15.0 row is left out
+        {"EN 10270-1 SH", 0.3, 2660, 2940},  // durofer.ch and hengmingsteelwire.com
+        {"12Cr18Ni9", 1.6, 1750, 1900},      // cecchi.com, 1.50 < d <= 1.75
+        {"12Cr18Ni9", 4.0, 1500, 1600},      // 3.50 < d <= 4.25 (stahlbecker.com)
+        {"ASTM A228", 2.54, 1868, 2068},     // interwiregroup.com 0.100 in: 271-300 ksi
+    };
+    for (const Case &c : cases) {
+        const MaterialEntry *entry = FindMaterial(catalog, c.grade);
+        ASSERT_NE(entry, nullptr) << c.grade;
+        const auto rm = TensileStrengthAt(*entry, c.d);
+        ASSERT_TRUE(rm) << c.grade << " at " << c.d;
+        EXPECT_NEAR(rm->rmMin, c.rmMin, 0.5) << c.grade << " at " << c.d;
+        EXPECT_NEAR(rm->rmMax, c.rmMax, 0.5) << c.grade << " at " << c.d;
+    }
+    const MaterialEntry *mn = FindMaterial(catalog, "65Mn");
+    ASSERT_NE(mn, nullptr);
+    EXPECT_EQ(mn->shearModulus, 79000); // GB/T 1239.6-1992 table of spring materials
+    const GradePermissible tau =
+        PermissibleShearStressOf(*mn, SpringKind::Compression, LoadType::Static, 4.0);
+    ASSERT_TRUE(tau.stress) << tau.problem;
+    EXPECT_EQ(tau.stress->value, 570); // class III, 65Mn column
+}
+
+TEST(MaterialsData, UserFileOverridesAnEntryAndAddsOne) {
+    const fs::path user = WriteTemp("user.json", R"({"materials": [
+        {"name": "65 MN", "standard": "厂标", "family": "alloy-spring-steel",
+         "shear_modulus": 78000, "source": "本厂试验"},
+        {"name": "厂用丝", "standard": "厂标", "family": "carbon-spring-wire",
+         "rm": [[1, 2000, 2200], [2, 1800, 2000]], "source": "本厂试验"}]})");
+    const LoadedMaterials loaded = LoadMaterials(ORSELA_MATERIALS_FILE, user, std::nullopt);
+    EXPECT_TRUE(loaded.problems.empty());
+    const MaterialEntry *mn = FindMaterial(loaded.catalog, "65Mn");
+    ASSERT_NE(mn, nullptr);
+    EXPECT_EQ(mn->shearModulus, 78000);
+    EXPECT_FALSE(mn->fixedPermissible); // the whole entry is the user's
+    EXPECT_NE(FindMaterial(loaded.catalog, "厂用丝"), nullptr);
+    EXPECT_NE(FindMaterial(loaded.catalog, "EN 10270-1 SM"), nullptr);
+    fs::remove(user);
+}
+
+TEST(MaterialsData, BrokenFilesSayWhereAndWhat) {
+    struct Case {
+        const char *text;
+        const char *expected; // a part of the message
+    } cases[] = {
+        {"{\n \"materials\": [\n  {\"name\": \"x\",,}\n ]\n}", "第 3 行第 16 列"},
+        {"{\"materials\": [", "不是正确的 JSON"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire"}]})",
+         "第 1 个材料（x）缺少 \"source\""},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "wood", "source": "s"}]})",
+         "不是已知的材料类别"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "rm": [[2, 1800, 2000], [1, 2000, 2200]], "source": "s"}]})",
+         "\"rm\" 第 2 行的直径不大于上一行"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "rm": [[1, 2000, 1900]], "source": "s"}]})",
+         "最大值小于最小值"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "shear_modulus": -1, "source": "s"}]})",
+         "\"shear_modulus\" 应为正数"},
+    };
+    for (const Case &c : cases) {
+        const CatalogLoad load = ParseMaterialCatalog(c.text, "/home/u/materials.json");
+        EXPECT_FALSE(load.catalog) << c.text;
+        EXPECT_NE(load.error.find("/home/u/materials.json"), std::string::npos) << load.error;
+        EXPECT_NE(load.error.find(c.expected), std::string::npos) << load.error;
+    }
+}
+
+TEST(MaterialsData, ABrokenUserFileLeavesTheBuiltInDataWorking) {
+    const fs::path user = WriteTemp("broken.json", "{\n  \"materials\": [\n    oops\n");
+    const fs::path missing = fs::temp_directory_path() / "orsela_materials_none.json";
+    const LoadedMaterials loaded = LoadMaterials(ORSELA_MATERIALS_FILE, user, missing);
+    ASSERT_EQ(loaded.problems.size(), 2u);
+    EXPECT_NE(loaded.problems[0].find("第 3 行"), std::string::npos) << loaded.problems[0];
+    EXPECT_NE(loaded.problems[1].find("无法读取"), std::string::npos) << loaded.problems[1];
+    EXPECT_NE(FindMaterial(loaded.catalog, "65Mn"), nullptr);
+    fs::remove(user);
+}
+
+TEST(MaterialsFiles, BuiltInFileSitsBesideTheProgramsShareFolder) {
+    EXPECT_EQ(BuiltInMaterialsPath(fs::path("/w/build/cli/orsela-cli")),
+              fs::path("/w/build/share/orsela/materials.json"));
+    EXPECT_EQ(BuiltInMaterialsPath(fs::path("/usr/local/bin/orsela-cli")),
+              fs::path("/usr/local/share/orsela/materials.json"));
+}
+
+TEST(MaterialsFiles, UserFileFollowsXdgDataHome) {
+    struct Case {
+        const char *dataHome; // nullptr: unset
+        const char *expected;
+    } cases[] = {
+        {"/x/data", "/x/data/orsela/materials.json"},
+        {"relative", "/h/.local/share/orsela/materials.json"},
+        {nullptr, "/h/.local/share/orsela/materials.json"},
+    };
+    const char *savedHome = std::getenv("HOME");
+    const std::string home = savedHome ? savedHome : "";
+    const char *savedData = std::getenv("XDG_DATA_HOME");
+    const std::string data = savedData ? savedData : "";
+    setenv("HOME", "/h", 1);
+    for (const Case &c : cases) {
+        if (c.dataHome) {
+            setenv("XDG_DATA_HOME", c.dataHome, 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+        EXPECT_EQ(UserMaterialsPath(), fs::path(c.expected));
+    }
+    setenv("HOME", home.c_str(), 1);
+    if (savedData) {
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+}

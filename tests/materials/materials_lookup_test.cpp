@@ -1,0 +1,190 @@
+// Look-up by grade, Rm between the rows, permissible stress, standard diameters.
+#include "material_catalog.h"
+#include "permissible_stress.h"
+#include "wire_series.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+MaterialCatalog Catalog() {
+    const CatalogLoad load = ParseMaterialCatalog(R"({
+      "wire_diameter_series": {"first": [1, 1.2, 4], "second": [1.4, 4.5], "source": "test"},
+      "materials": [
+        {"name": "SH", "aliases": ["GB/T 4357 SH"], "standard": "s",
+         "family": "carbon-spring-wire", "source": "s"},
+        {"name": "C级", "aliases": ["碳素弹簧钢丝C级", "70-C"], "standard": "s",
+         "family": "carbon-spring-wire", "source": "s"},
+        {"name": "65Mn", "standard": "s", "family": "alloy-spring-steel", "source": "s",
+         "permissible_mpa": {"compression": [570, 455, 340], "extension": null,
+                             "diameter_range": [1, 13], "source": "table"}},
+        {"name": "line", "standard": "s", "family": "carbon-spring-wire", "source": "s",
+         "rm": [[1, 2000, 2200], [2, 1800, null], [4, 1600, 1800]]},
+        {"name": "steps", "standard": "s", "family": "stainless-spring-wire", "source": "s",
+         "rm_rule": "step-up-to", "rm": [[1, 1900, 2050], [1.5, 1800, 1950]]}
+      ]})",
+                                                  "test.json");
+    EXPECT_TRUE(load.catalog) << load.error;
+    return load.catalog ? *load.catalog : MaterialCatalog{};
+}
+
+} // namespace
+
+TEST(MaterialLookup, NameOrAliasWithCaseAndBlanksIgnored) {
+    const MaterialCatalog catalog = Catalog();
+    struct Case {
+        const char *query;
+        const char *found; // nullptr: not found
+    } cases[] = {
+        {"SH", "SH"},
+        {"sh", "SH"},
+        {"gb/t4357 sh", "SH"},
+        {"GB/T 4357 SH", "SH"},
+        {"碳素弹簧钢丝 C级", "C级"},
+        {"70-c", "C级"},
+        {" 65MN ", "65Mn"},
+        {"65\xE3\x80\x80Mn", "65Mn"}, // ideographic space
+        {"S H X", nullptr},
+        {"", nullptr},
+        {"   ", nullptr},
+    };
+    for (const Case &c : cases) {
+        const MaterialEntry *entry = FindMaterial(catalog, c.query);
+        if (!c.found) {
+            EXPECT_EQ(entry, nullptr) << c.query;
+            continue;
+        }
+        ASSERT_NE(entry, nullptr) << c.query;
+        EXPECT_EQ(entry->name, c.found) << c.query;
+    }
+}
+
+TEST(MaterialLookup, ClosestGradesForAnUnknownOne) {
+    const MaterialCatalog catalog = Catalog();
+    EXPECT_EQ(ClosestGrades(catalog, "65Mm", 1), std::vector<std::string>{"65Mn"});
+    EXPECT_EQ(ClosestGrades(catalog, "碳素弹簧钢丝D级", 1), std::vector<std::string>{"C级"});
+    EXPECT_EQ(ClosestGrades(catalog, "SJ", 2).front(), "SH");
+    EXPECT_EQ(ClosestGrades(catalog, "x", 10).size(), catalog.entries.size());
+}
+
+TEST(TensileStrength, BetweenRowsAndNeverOutside) {
+    const MaterialCatalog catalog = Catalog();
+    const MaterialEntry &line = *FindMaterial(catalog, "line");
+    const MaterialEntry &steps = *FindMaterial(catalog, "steps");
+    struct Case {
+        const MaterialEntry *entry;
+        double d;
+        bool found;
+        double rmMin, rmMax; // rmMax 0: not given
+    } cases[] = {
+        {&line, 1.0, true, 2000, 2200},
+        {&line, 1.5, true, 1900, 0}, // one neighbour has no maximum
+        {&line, 3.0, true, 1700, 0},
+        {&line, 4.0, true, 1600, 1800},
+        {&line, 0.99, false, 0, 0},
+        {&line, 4.01, false, 0, 0},
+        {&line, std::nan(""), false, 0, 0},
+        {&steps, 1.0, true, 1900, 2050},
+        {&steps, 1.01, true, 1800, 1950}, // the range up to 1.5
+        {&steps, 1.5, true, 1800, 1950},
+        {&steps, 0.9, false, 0, 0},
+        {&steps, 1.6, false, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const auto rm = TensileStrengthAt(*c.entry, c.d);
+        ASSERT_EQ(rm.has_value(), c.found) << c.entry->name << " at " << c.d;
+        if (rm) {
+            EXPECT_DOUBLE_EQ(rm->rmMin, c.rmMin) << c.entry->name << " at " << c.d;
+            EXPECT_DOUBLE_EQ(rm->rmMax, c.rmMax) << c.entry->name << " at " << c.d;
+        }
+    }
+}
+
+// The shares of the GB/T 1239.6-1992 table (handbook table 10-2-6), lower end
+// of each range for the dynamic classes.
+TEST(PermissibleStress, ShareOfRmByFamilyKindAndLoad) {
+    struct Case {
+        MaterialFamily family;
+        SpringKind kind;
+        LoadType load;
+        double fraction; // 0: none
+    } cases[] = {
+        {MaterialFamily::OilTemperedWire, SpringKind::Compression, LoadType::Static, 0.55},
+        {MaterialFamily::OilTemperedWire, SpringKind::Extension, LoadType::DynamicUnlimited, 0.28},
+        {MaterialFamily::CarbonSpringWire, SpringKind::Compression, LoadType::Static, 0.50},
+        {MaterialFamily::CarbonSpringWire, SpringKind::Compression, LoadType::DynamicLimited, 0.38},
+        {MaterialFamily::CarbonSpringWire, SpringKind::Compression, LoadType::DynamicUnlimited,
+         0.30},
+        {MaterialFamily::CarbonSpringWire, SpringKind::Extension, LoadType::Static, 0.40},
+        {MaterialFamily::StainlessSpringWire, SpringKind::Compression, LoadType::DynamicLimited,
+         0.34},
+        {MaterialFamily::StainlessSpringWire, SpringKind::Extension, LoadType::Static, 0.36},
+        {MaterialFamily::CopperAlloyWire, SpringKind::Compression, LoadType::Static, 0.40},
+        {MaterialFamily::CopperAlloyWire, SpringKind::Extension, LoadType::DynamicLimited, 0.24},
+        {MaterialFamily::AlloySpringSteel, SpringKind::Compression, LoadType::Static, 0},
+    };
+    for (const Case &c : cases) {
+        const auto tau = PermissibleShearStressFor(c.family, c.kind, c.load, 1000.0);
+        const std::string label =
+            std::string(MaterialFamilyName(c.family)) + " " + LoadTypeName(c.load);
+        if (c.fraction == 0) {
+            EXPECT_FALSE(tau) << label;
+            continue;
+        }
+        ASSERT_TRUE(tau) << label;
+        EXPECT_DOUBLE_EQ(tau->fraction, c.fraction) << label;
+        EXPECT_DOUBLE_EQ(tau->value, 1000.0 * c.fraction) << label;
+        EXPECT_NE(tau->clause.find("GB/T 1239.6"), std::string::npos) << tau->clause;
+    }
+    EXPECT_FALSE(PermissibleShearStressFor(MaterialFamily::CarbonSpringWire,
+                                           SpringKind::Compression, LoadType::Static, 0.0));
+}
+
+TEST(PermissibleStress, OfAGradeAtAWireDiameter) {
+    const MaterialCatalog catalog = Catalog();
+    struct Case {
+        const char *grade;
+        SpringKind kind;
+        LoadType load;
+        double d;
+        double value;        // 0: none
+        const char *problem; // a part of the reason when none
+    } cases[] = {
+        {"line", SpringKind::Compression, LoadType::Static, 3.0, 850, ""},
+        {"line", SpringKind::Extension, LoadType::DynamicLimited, 2.0, 540, ""},
+        {"line", SpringKind::Compression, LoadType::Static, 5.0, 0, "不在line抗拉强度表的范围"},
+        {"65Mn", SpringKind::Compression, LoadType::DynamicUnlimited, 4.0, 340, ""},
+        {"65Mn", SpringKind::Compression, LoadType::Static, 0.5, 0, "适用范围"},
+        {"65Mn", SpringKind::Extension, LoadType::Static, 4.0, 0, "未给出"},
+        {"SH", SpringKind::Compression, LoadType::Static, 4.0, 0, "没有可查的抗拉强度表"},
+    };
+    for (const Case &c : cases) {
+        const GradePermissible tau =
+            PermissibleShearStressOf(*FindMaterial(catalog, c.grade), c.kind, c.load, c.d);
+        if (c.value == 0) {
+            EXPECT_FALSE(tau.stress) << c.grade;
+            EXPECT_NE(tau.problem.find(c.problem), std::string::npos) << tau.problem;
+            continue;
+        }
+        ASSERT_TRUE(tau.stress) << c.grade << ": " << tau.problem;
+        EXPECT_DOUBLE_EQ(tau.stress->value, c.value) << c.grade;
+    }
+}
+
+TEST(StandardDiameters, WhichSeries) {
+    const MaterialCatalog catalog = Catalog();
+    struct Case {
+        double d;
+        StandardDiameter kind;
+    } cases[] = {
+        {4.0, StandardDiameter::FirstSeries},    {1.2, StandardDiameter::FirstSeries},
+        {1.2004, StandardDiameter::FirstSeries}, {4.5, StandardDiameter::SecondSeries},
+        {1.3, StandardDiameter::NotStandard},    {1.202, StandardDiameter::NotStandard},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(StandardDiameterOf(catalog.series, c.d), c.kind) << c.d;
+    }
+    EXPECT_EQ(StandardDiameterOf(WireDiameterSeries{}, 4.0), StandardDiameter::Unknown);
+}
