@@ -8,20 +8,6 @@
 
 namespace {
 
-const char *VerdictWord(CheckVerdict verdict) {
-    switch (verdict) {
-    case CheckVerdict::Ok:
-        return "ok";
-    case CheckVerdict::Warning:
-        return "warning";
-    case CheckVerdict::Fail:
-        return "fail";
-    case CheckVerdict::NotApplicable:
-        return "not-applicable";
-    }
-    return "not-applicable";
-}
-
 nlohmann::ordered_json OptionalNumber(const std::optional<double> &value) {
     return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
@@ -32,7 +18,7 @@ nlohmann::ordered_json CheckJson(const CheckResult &check) {
     json["value"] = OptionalNumber(check.value);
     json["unit"] = check.unit;
     json["limit"] = OptionalNumber(check.limit);
-    json["verdict"] = VerdictWord(check.verdict);
+    json["verdict"] = CheckVerdictName(check.verdict);
     json["clause"] = check.clause;
     json["message"] = check.message;
     return json;
