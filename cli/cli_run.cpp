@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "design_request.h"
 #include "request_options.h"
+#include "search_command.h"
 #include "single_design.h"
 #include "subcommand.h"
 
@@ -58,7 +59,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     bool help = false;
     app.add_flag("--help", help);
 
-    std::vector<Subcommand> subcommands = {};
+    std::vector<Subcommand> subcommands = {MakeSearchSubcommand(app)};
     auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         subcommands[i].app->add_flag("--help", subcommandHelp[i]);
