@@ -27,7 +27,8 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
-             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败。\n";
+             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败,\n"
+             "5 校核有不合格项 (--strict)。\n";
     return usage;
 }
 
