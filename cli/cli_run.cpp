@@ -88,7 +88,7 @@ int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
         err << "orsela-cli: 计算错误: " << CalculationErrorName(e.kind()) << '\n';
         return kExitCalculationError;
     }
-    if (!outcome.completed) {
+    if (outcome.stoppedBy) {
         return kExitStoppedByWarning;
     }
     PrintResults(design, options->format, out);

@@ -75,8 +75,8 @@ TEST(ReportText, ExtensionReportHasItem25AtColumn35) {
     design.WorkingLoad2 = 200;
     design.WorkingLoad3 = 300;
     NoListener listener;
-    ASSERT_TRUE(CalculateSpring(design, kExtensionSpring, WorkingPointMode::KnownLoads, listener)
-                    .completed);
+    ASSERT_FALSE(CalculateSpring(design, kExtensionSpring, WorkingPointMode::KnownLoads, listener)
+                     .stoppedBy.has_value());
     const std::string text =
         BuildReportText({design, kExtensionSpring, "拉伸弹簧", "2005年06月01日"});
 
