@@ -38,6 +38,11 @@ FormTanHuang::FormTanHuang(UserDialogs &dialogs, std::string decimalSeparator, Q
     setWindowIcon(ProgramIcon());
     setFont(WindowFont());
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    exitChecks_ = new ExitCheckQueue({[this](QLineEdit *field) { return runExitCheck(field); },
+                                      // Leaving for Exit is never held up by a check.
+                                      [this] { return focusWidget() == command(3); },
+                                      [this] { return focusWidget(); }},
+                                     this);
 
     BuildWindowControls(this);
     connectControls();
@@ -194,8 +199,7 @@ void FormTanHuang::Form_Unload() {
     // Closing ends the program at once, without a question: nothing that is
     // still queued for the window may run after this.
     unloaded_ = true;
-    pendingExitChecks_.clear();
-    fieldBeingEdited_ = nullptr;
+    exitChecks_->clear();
 }
 
 void FormTanHuang::Command4_Click() {
