@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk fonts-dejavu-core
+    fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
     desktop-file-utils appstream
 )
 packages+=("$@")
