@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
+    xvfb xauth x11-utils
     desktop-file-utils appstream
 )
 packages+=("$@")

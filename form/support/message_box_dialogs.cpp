@@ -1,22 +1,82 @@
 #include "message_box_dialogs.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QStandardPaths>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace {
+
+// Room a title bar takes besides its text: the icon, the window manager's
+// buttons and the margins.
+constexpr int kTitleBarAllowance = 160;
+// The save dialog opens large enough for its columns to show their values.
+constexpr QSize kSaveDialogSize{780, 460};
 
 // The texts join their lines by CR LF; a plain-text label breaks on LF only.
 QString ShownLines(QString text) {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+// QMessageBox wraps lines longer than half the screen (at most 500 px) and
+// knows nothing of its title. A label at least as wide as its longest line,
+// and as the title needs, keeps every line on one line and the title whole.
+void WidenToTextAndTitle(QMessageBox &box, const QString &title, const QString &shown) {
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr || box.layout() == nullptr) {
+        return;
+    }
+    const QFontMetrics metrics(label->font());
+    int widest = 0;
+    for (const QString &line : shown.split(QLatin1Char('\n'))) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    label->setMinimumWidth(widest + 2 * metrics.averageCharWidth());
+    box.layout()->activate();
+    const int titleNeeds =
+        QFontMetrics(QApplication::font()).horizontalAdvance(title) + kTitleBarAllowance;
+    const int boxMinimum = box.layout()->totalMinimumSize().width();
+    if (boxMinimum < titleNeeds) {
+        label->setMinimumWidth(label->minimumWidth() + titleNeeds - boxMinimum);
+    }
+}
+
 void ShowBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text) {
-    QMessageBox box(icon, title, ShownLines(text), QMessageBox::Ok, parent);
+    const QString shown = ShownLines(text);
+    QMessageBox box(icon, title, shown, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
+    WidenToTextAndTitle(box, title, shown);
     box.exec();
+}
+
+// Where the first Save starts: the user's documents, else the home folder.
+QString StartFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// The file list's columns (name, size, type, date) take the width of their
+// values; the name column takes what is left.
+void ShowColumnsWhole(QFileDialog &dialog) {
+    if (auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"))) {
+        QHeaderView *header = list->header();
+        header->setStretchLastSection(false);
+        header->setMinimumSectionSize(header->fontMetrics().averageCharWidth() * 6);
+        for (int column = 1; column < header->count(); ++column) {
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        }
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 } // namespace
@@ -40,9 +100,16 @@ std::optional<QString> MessageBoxDialogs::askSaveFileName(const QString &title,
     QFileDialog dialog(parent_, title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setViewMode(QFileDialog::Detail);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(defaultSuffix);
-    dialog.selectFile(proposedName);
+    // A bare name (the first Save) starts in the documents folder; a full
+    // path (a later Save) in its own.
+    const QFileInfo proposed(proposedName);
+    dialog.setDirectory(proposed.isAbsolute() ? proposed.absolutePath() : StartFolder());
+    dialog.selectFile(proposed.isAbsolute() ? proposed.fileName() : proposedName);
+    ShowColumnsWhole(dialog);
+    dialog.resize(kSaveDialogSize);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
