@@ -80,6 +80,8 @@ class FormTanHuang : public QWidget {
     void Form_Unload();
     void connectControls();
     void centreOnScreen();
+    void keepCalculateDefault(QWidget *now);
+    bool moveInOptionGroup(QRadioButton *from, int key);
 
     // Field entry checks.
     bool isNumericField(const QObject *object) const;
