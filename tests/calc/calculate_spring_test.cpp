@@ -74,7 +74,6 @@ TEST_P(CompletedRuns, ShowEveryResult) {
     RecordingListener listener;
     const CalculationOutcome outcome = CalculateSpring(s, c.type, c.mode, listener);
     EXPECT_FALSE(outcome.stoppedBy.has_value());
-    EXPECT_FALSE(outcome.stoppedBy.has_value());
     EXPECT_TRUE(listener.warnings.empty());
     ExpectShown(ShowAll(s), c.expected);
 }
@@ -128,6 +127,20 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"72.0", "80.0", "90.0", "100.0", "184.257", "414.577",
                                      "644.898", "7.000", "1.213", "23.032", "4.000", "615.8",
                                      "0.000", "0.0", "871.403", "2.604", "5"}},
+                      // F = |H0 - H| k + F0: the initial tension adds to every load.
+                      CompletedCase{"ExtensionKnownHeightsWithInitialTension",
+                                    kExtensionSpring,
+                                    WorkingPointMode::KnownHeights,
+                                    [](SpringDesign &s) {
+                                        s.WorkingHeight1 = 80.0F;
+                                        s.WorkingHeight2 = 90.0F;
+                                        s.WorkingHeight3 = 100.0F;
+                                        s.InitialTension = 50.0F;
+                                        s.AllowableShearStress = 1000.0F;
+                                    },
+                                    {"72.0", "80.0", "90.0", "100.0", "234.257", "464.577",
+                                     "694.898", "7.000", "1.213", "23.032", "4.000", "615.8",
+                                     "0.000", "0.0", "938.964", "2.604", "5"}},
                       CompletedCase{"HighestWorkingHeightJustAboveSolid",
                                     kCompressionSpring,
                                     WorkingPointMode::KnownHeights,
@@ -284,6 +297,35 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(FormatOneDecimal(after.DevelopedLength), "571.8");
                      EXPECT_EQ(FormatThreeDecimals(after.SlendernessRatio), "1.571");
                  }},
+        // Each height is checked, not the first only.
+        StopCase{
+            "CompressionSecondHeightAboveFree", kCompressionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) { s.WorkingHeight2 = 45.0F; },
+            DesignWarning::CompressionHeightAboveFree, kWarningOnly,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "CompressionThirdHeightAboveFree", kCompressionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) { s.WorkingHeight3 = 45.0F; },
+            DesignWarning::CompressionHeightAboveFree, kWarningOnly,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "ExtensionSecondHeightBelowFree", kExtensionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) {
+                s.WorkingHeight1 = 80.0F;
+                s.WorkingHeight2 = 71.0F;
+                s.WorkingHeight3 = 100.0F;
+            },
+            DesignWarning::ExtensionHeightBelowFree, kCoilsThenWarning,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "ExtensionThirdHeightBelowFree", kExtensionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) {
+                s.WorkingHeight1 = 80.0F;
+                s.WorkingHeight2 = 90.0F;
+                s.WorkingHeight3 = 71.0F;
+            },
+            DesignWarning::ExtensionHeightBelowFree, kCoilsThenWarning,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
         StopCase{"SpringGoesSolidAtSolidHeight", kCompressionSpring, WorkingPointMode::KnownHeights,
                  [](SpringDesign &s) { s.WorkingHeight3 = 26.0F; }, DesignWarning::SpringGoesSolid,
                  kWarningOnly,

@@ -68,7 +68,7 @@ TEST(ReportText, SampleValuesAndRightLabelsLineUpInAFixedWidthChineseFont) {
 }
 
 TEST(ReportText, ExtensionReportHasItem25AtColumn35) {
-    SpringDesign design = SampleDesign();
+    SpringDesign design = CalculatedSampleDesign();
     design.Pitch = 4;
     design.InitialTension = 50;
     design.WorkingLoad1 = 100;
