@@ -43,6 +43,7 @@ class FieldChecksTest : public QObject {
     void materialFieldHasNoCheck();
     void switchesLeaveFlagAlone();
     void noPingPongBetweenTwoRefusedFields();
+    void twoFieldsLeftBeforeTheCheckRuns();
     void noSecondBoxForOneExitByAccessKey();
     void noCheckWhileABoxIsOpen();
     void mouseClickOnCalculateShowsOneBox();
@@ -259,6 +260,21 @@ void FieldChecksTest::noPingPongBetweenTwoRefusedFields() {
     QCOMPARE(h.focusName(), QStringLiteral("Text5"));
     QTest::qWait(100);
     QCOMPARE(h.dialogs.shown.size(), 1);
+}
+
+void FieldChecksTest::twoFieldsLeftBeforeTheCheckRuns() {
+    // Tab twice faster than the checks run: Text5 and Text6 are both left,
+    // both refused; the first one's box only, and the focus back in it.
+    FormHarness h;
+    h.enter(5);
+    h.text(5)->setText(QStringLiteral("abc"));
+    h.text(6)->setFocus(Qt::TabFocusReason);
+    h.text(6)->setText(QStringLiteral("-1"));
+    h.text(4)->setFocus(Qt::TabFocusReason);
+    QTest::qWait(100);
+    QCOMPARE(h.dialogs.texts(), QStringList{kNotNumeric});
+    QCOMPARE(h.focusName(), QStringLiteral("Text5"));
+    QVERIFY(h.form->inputInvalid());
 }
 
 void FieldChecksTest::noSecondBoxForOneExitByAccessKey() {
