@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTreeView>
 
@@ -76,6 +77,11 @@ void ShowColumnsWhole(QFileDialog &dialog) {
             header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
         }
         header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    // The places on the left wide enough for a folder's name.
+    if (auto *splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter"))) {
+        const int places = dialog.fontMetrics().averageCharWidth() * 24;
+        splitter->setSizes({places, kSaveDialogSize.width() - places});
     }
 }
 
