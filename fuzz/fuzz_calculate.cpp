@@ -66,8 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             FUZZ_CHECK(s.TotalCoils == s.ActiveCoils && s.SolidHeight == 0.0F &&
                        s.SlendernessRatio == 0.0F);
         }
-    } catch (const CalculationError &) {
-        // a fault ends the run; the record must still be clean
+    } catch (const CalculationError &error) {
+        // a fault ends the run; the record must still be clean, and the
+        // message names the quantity being computed
+        FUZZ_CHECK(error.step() != CalculationStep::Unknown);
     }
     FUZZ_CHECK(listener.coilNotices <= 1);
     FUZZ_CHECK(AllFinite(s));
