@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the window program under Xvfb with a plain window manager
-# (twm), for docs/: the save dialog, and the box of a Calculate error.
+# (twm), for docs/ and the README: the window after Calculate, the save
+# dialog, and the box of a Calculate error.
 #
 #   scripts/take-screenshots.sh [PROGRAM]     (default build/app/orsela)
 set -euo pipefail
@@ -61,7 +62,8 @@ caption() { # image window-id
 pid=$!
 main=$(window_of 'Quorlan\\Orsela')
 xdotool windowfocus --sync "$main" key Return
-sleep 0.5
+sleep 1
+import -window "$main" docs/screenshot.png
 xdotool key alt+s
 dialog=$(window_of '保存')
 shoot docs/save-dialog.png
@@ -86,4 +88,4 @@ xdotool key Return
 sleep 0.3
 xdotool key Escape
 wait "$pid" || true
-echo "docs/save-dialog.png docs/calculate-error.png"
+echo "docs/screenshot.png docs/save-dialog.png docs/calculate-error.png"
