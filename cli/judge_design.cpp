@@ -101,7 +101,7 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
     try {
         const CalculationOutcome run =
             CalculateSpring(outcome.design, outcome.sign, mode, listener);
-        if (!run.completed) {
+        if (run.stoppedBy) {
             outcome.status = DesignStatus::Stopped;
             outcome.message = outcome.warnings.empty() ? "" : outcome.warnings.back();
             return outcome;
