@@ -1,10 +1,11 @@
 #include "number_format.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <system_error>
+#include <iterator>
 
 namespace {
 
@@ -16,36 +17,66 @@ struct Decimal {
     int pointPosition = 0; // how many digits stand before the decimal point
 };
 
-// The float in decimal: its shortest form that reads back as the same float,
-// or, given significantDigits, its exact value rounded to that many digits.
-Decimal ToDecimal(float value, int significantDigits = 0) {
+// Reads fmt's text of a non-negative float ("44", "0.0125", "1.5e-06",
+// "3.402823e+38") into digits and the place of the decimal point.
+Decimal ParseDecimal(std::string_view text, bool negative) {
     Decimal d;
-    d.negative = std::signbit(value);
-    if (value == 0.0F) {
-        return d;
-    }
-    char buffer[64];
-    const auto result = significantDigits > 0
-                            ? std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                            std::chars_format::scientific, significantDigits - 1)
-                            : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                            std::chars_format::scientific);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    d.negative = negative;
     const auto e = text.find('e');
-    for (char c : text.substr(0, e)) {
-        if (c != '.') {
-            d.digits.push_back(c);
+    const std::string_view mantissa = text.substr(0, e);
+    int digitsBeforePoint = 0;
+    bool seenPoint = false;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (d.digits.empty() && c == '0') {
+            if (seenPoint) {
+                --digitsBeforePoint; // a zero after the point and before any digit
+            }
+            continue;
+        }
+        d.digits.push_back(c);
+        if (!seenPoint) {
+            ++digitsBeforePoint;
         }
     }
     int exponent = 0;
-    const auto exponentText = text.substr(e + 1);
-    const char *first = exponentText.data();
-    if (*first == '+') {
-        ++first;
+    if (e != std::string_view::npos) {
+        std::string_view exponentText = text.substr(e + 1);
+        const bool negativeExponent = exponentText.front() == '-';
+        if (exponentText.front() == '-' || exponentText.front() == '+') {
+            exponentText.remove_prefix(1);
+        }
+        for (char c : exponentText) {
+            exponent = exponent * 10 + (c - '0');
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
     }
-    std::from_chars(first, exponentText.data() + exponentText.size(), exponent);
-    d.pointPosition = exponent + 1;
+    d.pointPosition = digitsBeforePoint + exponent;
     return d;
+}
+
+// The float in decimal: its shortest form that reads back as the same float,
+// or, given significantDigits, its exact value rounded to that many digits
+// (half to even).
+Decimal ToDecimal(float value, int significantDigits = 0) {
+    if (value == 0.0F) {
+        Decimal zero;
+        zero.negative = std::signbit(value);
+        return zero;
+    }
+    fmt::memory_buffer buffer;
+    if (significantDigits > 0) {
+        fmt::format_to(std::back_inserter(buffer), "{:.{}e}", std::fabs(value),
+                       significantDigits - 1);
+    } else {
+        fmt::format_to(std::back_inserter(buffer), "{}", std::fabs(value));
+    }
+    return ParseDecimal(std::string_view(buffer.data(), buffer.size()), std::signbit(value));
 }
 
 void StripTrailingZeros(Decimal &d) {

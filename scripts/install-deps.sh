@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev
+    libfmt-dev libfast-float-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     desktop-file-utils appstream
