@@ -1,5 +1,6 @@
 #include "number_format.h"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -61,20 +62,21 @@ Decimal ParseDecimal(std::string_view text, bool negative) {
 }
 
 // The float in decimal: its shortest form that reads back as the same float,
-// or, given significantDigits, its exact value rounded to that many digits
-// (half to even).
-Decimal ToDecimal(float value, int significantDigits = 0) {
+// or its exact value rounded to seven significant digits (half to even). The
+// formats are compiled: no format string is parsed at run time.
+enum class Digits { Shortest, Seven };
+
+Decimal ToDecimal(float value, Digits digits) {
     if (value == 0.0F) {
         Decimal zero;
         zero.negative = std::signbit(value);
         return zero;
     }
     fmt::memory_buffer buffer;
-    if (significantDigits > 0) {
-        fmt::format_to(std::back_inserter(buffer), "{:.{}e}", std::fabs(value),
-                       significantDigits - 1);
+    if (digits == Digits::Seven) {
+        fmt::format_to(std::back_inserter(buffer), FMT_COMPILE("{:.6e}"), std::fabs(value));
     } else {
-        fmt::format_to(std::back_inserter(buffer), "{}", std::fabs(value));
+        fmt::format_to(std::back_inserter(buffer), FMT_COMPILE("{}"), std::fabs(value));
     }
     return ParseDecimal(std::string_view(buffer.data(), buffer.size()), std::signbit(value));
 }
@@ -144,7 +146,7 @@ std::string Fixed(const Decimal &d, int decimals, std::string_view separator, bo
 }
 
 std::string FormatPattern(float value, int decimals, std::string_view separator) {
-    Decimal d = ToDecimal(value);
+    Decimal d = ToDecimal(value, Digits::Shortest);
     KeepDigits(d, d.pointPosition + decimals);
     // A value that rounds to zero is shown without a minus sign.
     std::string text = d.digits.empty() || !d.negative ? "" : "-";
@@ -154,7 +156,7 @@ std::string FormatPattern(float value, int decimals, std::string_view separator)
 std::string General(float value, std::string_view separator, bool leadingZero) {
     // Seven digits rounded from the exact value, so that every text reads
     // back as a float (the largest float included).
-    Decimal d = ToDecimal(value, 7);
+    Decimal d = ToDecimal(value, Digits::Seven);
     StripTrailingZeros(d);
     if (d.digits.empty()) {
         return "0";
@@ -169,11 +171,10 @@ std::string General(float value, std::string_view separator, bool leadingZero) {
             text.append(d.digits, 1);
         }
         text.append(exponent < 0 ? "E-" : "E+");
+        // Two digits: a float's exponent lies between -45 and +38.
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10) {
-            text.push_back('0');
-        }
-        text.append(std::to_string(magnitude));
+        text.push_back(static_cast<char>('0' + magnitude / 10));
+        text.push_back(static_cast<char>('0' + magnitude % 10));
         return text;
     }
     const int decimals = std::max(0, static_cast<int>(d.digits.size()) - d.pointPosition);
