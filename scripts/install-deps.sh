@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     desktop-file-utils appstream
+    emscripten chromium
 )
 packages+=("$@")
 
