@@ -365,6 +365,21 @@ describe('keyboard', () => {
         });
     }
 
+    test('access keys: Alt+S does nothing while Save is disabled, Alt+C calculates', async () => {
+        await open();
+        await page.focus('#Text5');
+        for (const key of ['s', 'c']) {
+            await page.keyboard.down('Alt');
+            await page.keyboard.press(key);
+            await page.keyboard.up('Alt');
+            await settled();
+        }
+        assert.deepEqual(await boxes(), []);
+        assert.equal(await value('Text5'), '28');
+        assert.equal(await value('Text20'), '497.944');
+        assert.equal(await isEnabled('Command2'), true);
+    });
+
     test('Exit (Esc) shows the designed window again', async () => {
         await open();
         const designed = await page.evaluate(() => Array.from(document.querySelectorAll('input'),

@@ -13,6 +13,7 @@
     let form = null;
     let tabOrder = [];
     const controls = new Map(); // designer name -> its element (the focusable one)
+    const accessKeys = new Map(); // KeyboardEvent.code -> its command button
 
     // ---- one thing at a time, as on the window's single thread ----------
 
@@ -185,7 +186,9 @@
                     outer.type = 'button';
                     const key = accessKeyCaption(outer, d.text);
                     if (key) {
-                        outer.accessKey = key;
+                        // Alt+key in every browser, handled in onKeyDown.
+                        accessKeys.set('Key' + key.toUpperCase(), outer);
+                        outer.setAttribute('aria-keyshortcuts', 'Alt+' + key.toUpperCase());
                     }
                     controls.set(d.name, outer);
                     break;
@@ -409,6 +412,17 @@
         if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey) {
             event.preventDefault();
             moveFocus(event.shiftKey);
+            return;
+        }
+        if (event.altKey && !event.ctrlKey && !event.metaKey && /^Key[A-Z]$/.test(event.code)) {
+            // An access key moves the focus onto its button and runs it; Alt
+            // with a letter never types, also when the button is disabled.
+            event.preventDefault();
+            const button = accessKeys.get(event.code);
+            if (button && !button.disabled) {
+                button.focus();
+                button.click();
+            }
             return;
         }
         if (event.key === 'Escape') {
