@@ -72,7 +72,7 @@ startup: deps
 
 # clang-tidy (.clang-tidy) over the program's own sources.
 tidy: build
-	@run-clang-tidy -p $(BUILD_DIR) -quiet "$(CURDIR)/(calc|cli|report|form|app)/" 2>&1 \
+	@run-clang-tidy -p $(BUILD_DIR) -quiet "$(CURDIR)/(calc|cli|report|formmodel|form|app|web)/" 2>&1 \
 		| grep -E 'warning:|error:' && exit 1 || echo "clang-tidy: no findings"
 
 # The icon files again from icons/orsela.svg (commit the results).

@@ -435,6 +435,23 @@ describe('Save', () => {
     }
 });
 
+test('a material GBK cannot hold: the desktop\'s message, and nothing downloaded', async () => {
+    const downloads = path.join(work, 'downloads');
+    fs.rmSync(downloads, { recursive: true, force: true });
+    await open();
+    await typeInto('Text1', '70-C😀');
+    await click('Command1');
+    await click('Command2');
+    assert.deepEqual(await boxes(), [{
+        title: 'Orsela',
+        text: '无法保存计算书“Orsela结果.doc”: 字符“😀”(U+1F600) 不能用 GBK 编码保存, 文件未写入。' +
+            '请修改弹簧材料中的这个字符',
+        kind: 'warning',
+    }]);
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    assert.equal(fs.existsSync(downloads) && fs.readdirSync(downloads).length > 0, false);
+});
+
 async function waitForFile(file) {
     for (let waited = 0; waited < 10000; waited += 50) {
         if (fs.existsSync(file) && !fs.existsSync(file + '.crdownload') && fs.statSync(file).size > 0) {

@@ -263,6 +263,9 @@
         if (returningFocus || boxOpen() || (to && to.closest && to.closest('dialog'))) {
             return; // a box taking the focus is not leaving the field
         }
+        if (!document.hasFocus()) {
+            return; // nor is another window or tab taking it: the field has it back on return
+        }
         if (to === controls.get('Command3')) {
             return; // leaving for Exit is never held up by a check
         }
