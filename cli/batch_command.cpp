@@ -109,7 +109,8 @@ std::string Usage() {
     return usage;
 }
 
-void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSettings &settings) {
+void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSettings &settings,
+                bool withChecks) {
     DesignRequest scratch;
     chunk.output.clear();
     chunk.statusCounts = {};
@@ -118,7 +119,7 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
             JudgeBatchRow(chunk.records[i], columns, settings.base, scratch);
         ++chunk.statusCounts[static_cast<std::size_t>(outcome.status)];
         if (settings.format == BatchFormat::Csv) {
-            AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome);
+            AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome, withChecks);
         } else {
             AppendJsonLine(chunk.output, chunk.firstRow + i, outcome);
         }
@@ -157,9 +158,10 @@ int RunBatch(const BatchSettings &settings, CliStreams &streams) {
         }
     }
     BatchSink sink(streams.out, settings.outputPath ? &outputFile : nullptr);
+    const bool withChecks = settings.base.checks.check || columns.hasCheckColumn;
     if (settings.format == BatchFormat::Csv) {
         std::string head;
-        AppendCsvHeader(head);
+        AppendCsvHeader(head, withChecks);
         sink.write(head);
     }
 
@@ -169,7 +171,7 @@ int RunBatch(const BatchSettings &settings, CliStreams &streams) {
     {
         OrderedPipeline<BatchChunk> pipeline(
             std::thread::hardware_concurrency(),
-            [&](BatchChunk &chunk) { JudgeChunk(chunk, columns, settings); },
+            [&](BatchChunk &chunk) { JudgeChunk(chunk, columns, settings, withChecks); },
             [&](BatchChunk &chunk) {
                 sink.write(chunk.output);
                 for (std::size_t s = 0; s < counts.size(); ++s) {

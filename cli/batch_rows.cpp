@@ -1,5 +1,6 @@
 #include "batch_rows.h"
 
+#include "check_options.h"
 #include "number_format.h"
 #include "outcome_format.h"
 #include "result_fields.h"
@@ -80,8 +81,35 @@ std::optional<std::string> ResolveBatchColumns(const CsvRecord &header, BatchCol
             return "设计表的列“" + std::string(name) + "”出现了两次";
         }
         columns.options.push_back(option);
+        columns.hasCheckColumn = columns.hasCheckColumn || option->name == "check";
     }
     return std::nullopt;
+}
+
+const std::vector<std::string> &BatchCheckIds() {
+    static const std::vector<std::string> ids = [] {
+        // The sample design of each spring type, checked: the checks library
+        // decides which checks there are.
+        DesignRequest compression;
+        compression.checks.check = true;
+        DesignRequest extension = compression;
+        extension.extension = true;
+        extension.knownLoads = true;
+        extension.numericTexts[NumericFieldIndex("InitialTension")] = "50";
+        extension.numericTexts[NumericFieldIndex("WorkingLoad1")] = "100";
+        extension.numericTexts[NumericFieldIndex("WorkingLoad2")] = "200";
+        extension.numericTexts[NumericFieldIndex("WorkingLoad3")] = "300";
+        std::vector<std::string> all;
+        for (const DesignRequest *request : {&compression, &extension}) {
+            for (const CheckResult &check : JudgeDesign(*request).checks) {
+                if (std::find(all.begin(), all.end(), check.id) == all.end()) {
+                    all.push_back(check.id);
+                }
+            }
+        }
+        return all;
+    }();
+    return ids;
 }
 
 DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns,
@@ -120,17 +148,23 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
     return JudgeDesign(scratch);
 }
 
-void AppendCsvHeader(std::string &out) {
+void AppendCsvHeader(std::string &out, bool withChecks) {
     out += "row,status,message";
     for (const ResultField &field : ResultFields()) {
         out += ',';
         out += field.designField;
     }
     out += ",TotalCoils";
+    if (withChecks) {
+        for (const std::string &id : BatchCheckIds()) {
+            out += ',' + id + ".value," + id + ".verdict";
+        }
+    }
     AppendCsvRecordEnd(out);
 }
 
-void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome) {
+void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
+                        bool withChecks) {
     char number[24];
     out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
     out += ',';
@@ -147,6 +181,20 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
     out += ',';
     if (completed) {
         out += FormatGeneral(outcome.design.TotalCoils);
+    }
+    if (withChecks) {
+        for (const std::string &id : BatchCheckIds()) {
+            const auto check = std::find_if(outcome.checks.begin(), outcome.checks.end(),
+                                            [&](const CheckResult &c) { return c.id == id; });
+            out += ',';
+            if (check != outcome.checks.end()) {
+                out += CheckNumberText(check->value);
+                out += ',';
+                out += CheckVerdictName(check->verdict);
+            } else {
+                out += ',';
+            }
+        }
     }
     AppendCsvRecordEnd(out);
 }

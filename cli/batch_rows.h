@@ -11,7 +11,12 @@
 // The columns of a design table, resolved once from its header.
 struct BatchColumns {
     std::vector<const RequestOption *> options; // one per header cell
+    bool hasCheckColumn = false;                // a "check" column turns the checks on per row
 };
+
+// The ids of every check either spring type can have, in the order the
+// checks run (compression first): the check columns of the CSV output.
+const std::vector<std::string> &BatchCheckIds();
 
 // Resolves the header: every cell names a design option (without "--"),
 // none twice. Returns a Chinese message when it does not.
@@ -26,7 +31,10 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
                             const DesignRequest &base, DesignRequest &scratch);
 
 // The output rows: CSV (row, status, message, the sixteen results and
-// TotalCoils) or a JSON line (the single design's object with "row" first).
-void AppendCsvHeader(std::string &out);
-void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome);
+// TotalCoils, then with the checks "<id>.value" and "<id>.verdict" for each
+// of BatchCheckIds(), empty where a design has no such check) or a JSON line
+// (the single design's object with "row" first).
+void AppendCsvHeader(std::string &out, bool withChecks);
+void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
+                        bool withChecks);
 void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome);

@@ -237,6 +237,10 @@ void WriteChecksTsv(const CheckResults &results, std::ostream &out) {
     }
 }
 
+std::string CheckNumberText(std::optional<double> value) {
+    return Number(value);
+}
+
 bool HasFailedCheck(const CheckResults &results) {
     for (const CheckResult &r : results) {
         if (r.verdict == CheckVerdict::Fail) {

@@ -39,4 +39,7 @@ const MaterialEntry *FindCheckMaterial(const std::string &grade);
 void WriteChecksText(const CheckResults &results, std::ostream &out);
 void WriteChecksTsv(const CheckResults &results, std::ostream &out);
 
+// A check's value or limit as the tsv writes it: three decimals, empty when there is none.
+std::string CheckNumberText(std::optional<double> value);
+
 bool HasFailedCheck(const CheckResults &results);

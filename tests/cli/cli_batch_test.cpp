@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -112,6 +113,44 @@ TEST(Batch, EveryRowEqualsTheSingleDesign) {
         std::string line;
         ASSERT_TRUE(std::getline(lines, line));
         EXPECT_EQ(line, withRow.dump());
+    }
+}
+
+// With the checks, each check's value and verdict are those of the single
+// design's tsv; a check the spring type does not have stays empty.
+TEST(Batch, ChecksEqualTheSingleDesign) {
+    const std::vector<std::vector<std::string>> designs = {
+        {},
+        {"--free-height=60", "--working-load1=0"},
+        {"--extension", "--known-loads", "--initial-tension=50", "--working-load1=100",
+         "--working-load2=200", "--working-load3=300"},
+    };
+    const CliRun batch =
+        RunWithInput({"batch", "--check"}, std::string(kHeader) + ",,,,,,,,,\n,,60,,,,0,,,\n" +
+                                               ",,,1,1,50,100,200,300,\n");
+    const auto rows = CsvRows(batch.out);
+    ASSERT_EQ(rows.size(), designs.size() + 1) << batch.err;
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        std::vector<std::string> args = designs[i];
+        args.insert(args.end(), {"--check", "--format=tsv"});
+        const CliRun single = RunWithInput(args, "");
+        std::istringstream lines(single.out);
+        std::string line;
+        std::size_t checks = 0;
+        while (std::getline(lines, line)) {
+            if (!line.starts_with("Check.")) {
+                continue;
+            }
+            ++checks;
+            const std::string id = line.substr(6, line.find('\t') - 6);
+            const auto column = std::find(rows[0].begin(), rows[0].end(), id + ".value");
+            ASSERT_NE(column, rows[0].end()) << id;
+            const auto at = static_cast<std::size_t>(column - rows[0].begin());
+            const std::string value = line.substr(line.find('\t') + 1);
+            EXPECT_EQ(rows[i + 1][at] + "\t", value.substr(0, value.find('\t') + 1)) << id;
+            EXPECT_EQ(rows[i + 1][at + 1], value.substr(value.rfind('\t') + 1)) << id;
+        }
+        EXPECT_GT(checks, 5U);
     }
 }
 
