@@ -10,8 +10,10 @@
 #include <CLI/CLI.hpp>
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -130,10 +132,18 @@ int RunBatch(const BatchSettings &settings, CliStreams &streams) {
     std::ifstream file;
     std::istream *input = &streams.in;
     if (settings.inputPath != "-") {
-        file.open(settings.inputPath, std::ios::binary);
-        if (!file) {
+        std::error_code ignored;
+        const bool folder = std::filesystem::is_directory(settings.inputPath, ignored);
+        if (!folder) {
+            file.open(settings.inputPath, std::ios::binary);
+        }
+        if (folder || !file) {
+            const char *cause = folder            ? "这是一个文件夹, 不是文件"
+                                : errno == ENOENT ? "文件不存在"
+                                : errno == EACCES ? "没有读取权限"
+                                                  : std::strerror(errno);
             streams.err << "orsela-cli batch: 无法打开设计表“" << settings.inputPath
-                        << "”: " << std::strerror(errno) << '\n';
+                        << "”: " << cause << '\n';
             return kExitUsage;
         }
         input = &file;
