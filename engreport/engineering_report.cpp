@@ -68,20 +68,23 @@ void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
     html += "</table></section>\n";
 }
 
-// A warning's lines are joined by CR LF; each becomes a line of the page.
+// A warning's lines are joined by CR LF or by a plain line feed; each
+// becomes a line of the page.
 std::string WarningHtml(const std::string &text) {
     std::string html;
     std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        html += (html.empty() ? "" : "<br/>") + EscapeHtml(line);
-        if (end == std::string::npos) {
-            break;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
         }
-        start = end + 2;
+        html += (start == 0 ? "" : "<br/>") + EscapeHtml(line);
+        if (end == std::string::npos) {
+            return html;
+        }
+        start = end + 1;
     }
-    return html;
 }
 
 void AppendWarnings(std::string &html, const std::vector<std::string> &warnings) {
