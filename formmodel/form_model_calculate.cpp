@@ -15,12 +15,6 @@ const char *ConversionErrorMessage(NumericTextStatus status) {
     return status == NumericTextStatus::TooLarge ? "溢出" : "类型不匹配";
 }
 
-// The box of a design the formulas cannot evaluate (D = d, values beyond the
-// float range).
-std::string CalculationErrorMessage(const CalculationError &error) {
-    return CalculationErrorName(error.kind());
-}
-
 } // namespace
 
 // The run's notifications, turned into the view's effects at their point in

@@ -266,13 +266,14 @@ TEST_P(CalculateFailures, ShowTheirBoxAndKeepTheWindow) {
     EXPECT_EQ(f.text(c.field), c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CalculateFailures,
-    ::testing::Values(
-        // a disabled field is read too
-        FailureCase{"Text18", "abc", CalculateEnd::InputError, "error:类型不匹配"},
-        FailureCase{"Text24", "1e39", CalculateEnd::InputError, "error:溢出"},
-        FailureCase{"Text6", "28", CalculateEnd::CalculationFault, "error:除数为零"}));
+INSTANTIATE_TEST_SUITE_P(Table, CalculateFailures,
+                         ::testing::Values(
+                             // a disabled field is read too
+                             FailureCase{"Text18", "abc", CalculateEnd::InputError,
+                                         "error:类型不匹配"},
+                             FailureCase{"Text24", "1e39", CalculateEnd::InputError, "error:溢出"},
+                             FailureCase{"Text6", "28", CalculateEnd::CalculationFault,
+                                         "error:曲度系数: 弹簧中径等于材料直径"}));
 
 TEST(Commands, BlockedWhileInputInvalid) {
     Form f;
