@@ -68,8 +68,8 @@ void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
     html += "</table></section>\n";
 }
 
-// A warning's lines are joined by CR LF or by a plain line feed; each
-// becomes a line of the page.
+// A warning's lines are joined by CR LF or by a plain line feed; on the page
+// they run on in one line, to keep the page to one sheet.
 std::string WarningHtml(const std::string &text) {
     std::string html;
     std::size_t start = 0;
@@ -79,7 +79,7 @@ std::string WarningHtml(const std::string &text) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        html += (start == 0 ? "" : "<br/>") + EscapeHtml(line);
+        html += (start == 0 ? "" : " ") + EscapeHtml(line);
         if (end == std::string::npos) {
             return html;
         }
@@ -103,8 +103,8 @@ void AppendWarnings(std::string &html, const std::vector<std::string> &warnings)
 
 void AppendChecks(std::string &html, const CheckResults &checks) {
     html += "<section><h2>三、校核</h2>\n<table class=\"checks\">\n"
-            "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>依据</th>"
-            "<th>说明</th></tr>\n";
+            "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>说明与依据</th>"
+            "</tr>\n";
     for (const CheckResult &check : checks) {
         html += check.verdict == CheckVerdict::Fail ? "<tr class=\"fail\">" : "<tr>";
         html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
@@ -113,8 +113,11 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
         html +=
             "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.limit, check.unit)) + "</td>";
         html += "<td class=\"verdict\">" + EscapeHtml(CheckVerdictText(check.verdict)) + "</td>";
-        html += "<td class=\"clause\">" + EscapeHtml(check.clause) + "</td>";
-        html += "<td class=\"msg\">" + EscapeHtml(check.message) + "</td></tr>\n";
+        html += "<td class=\"msg\">" + EscapeHtml(check.message);
+        if (!check.clause.empty()) {
+            html += "<br/><span class=\"clause\">依据: " + EscapeHtml(check.clause) + "</span>";
+        }
+        html += "</td></tr>\n";
     }
     html += "</table></section>\n";
 }
@@ -172,8 +175,6 @@ std::string BuildEngineeringReport(const EngineeringReportInput &input) {
         next = 3;
     }
     AppendDiagrams(html, input, next);
-    html += "<footer>长度 mm，力 N，应力与模量 MPa，刚度 N/mm，角度 °。本计算书由 Orsela "
-            "生成，可随图样或询价单归档。</footer>\n";
     html += "</main>\n</body>\n</html>\n";
     return html;
 }
