@@ -129,9 +129,9 @@ void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int 
             LoadDeflectionSvg(input.design, input.typeSign) +
             "<figcaption>载荷-变形图 (工作点 1、2、3)</figcaption>\n</figure>\n";
     if (input.fatigue) {
-        html += "<figure>\n" + FatigueSvg(*input.fatigue) +
-                "<figcaption>疲劳强度图: " + EscapeHtml(input.fatigue->method) +
-                "</figcaption>\n</figure>\n";
+        const std::string &method = input.fatigue->method;
+        html += "<figure>\n" + FatigueSvg(*input.fatigue) + "<figcaption>疲劳强度图" +
+                (method.empty() ? "" : ": " + EscapeHtml(method)) + "</figcaption>\n</figure>\n";
     }
     html += "</div></section>\n";
     html += std::string("<section><h2>") + kNumerals[section + 1] + "、简图与技术要求</h2>\n";
