@@ -25,6 +25,8 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += RequestOptionsUsage();
     usage += UsageLine("  --format=text|tsv|json", "输出格式 (text)");
     usage += UsageLine("  --report=FILE", "计算完成后写入计算书 (GBK)");
+    usage +=
+        UsageLine("  --html-report=FILE", "计算完成后写入工程计算书 (HTML, A4 一页, 含校核与图)");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"

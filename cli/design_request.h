@@ -27,6 +27,7 @@ struct DesignRequest {
     // Only the single design prints and saves.
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> reportPath;
+    std::optional<std::string> htmlReportPath; // the engineering report
 };
 
 // The index of a numeric field in kNumericFields by its design field name.

@@ -118,6 +118,7 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
                                outcome.sign, LoadType::Static);
         outcome.checkNotes = prepared.notes;
         outcome.checks = RunChecks(outcome.design, outcome.sign, prepared.inputs);
+        outcome.fatigue = FatigueDiagramFor(outcome.design, outcome.sign, prepared.inputs);
     }
     return outcome;
 }

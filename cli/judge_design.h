@@ -2,8 +2,10 @@
 
 #include "check_result.h"
 #include "design_request.h"
+#include "run_checks.h"
 #include "spring_design.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +29,7 @@ struct DesignOutcome {
     SpringDesign design;               // as the run left it
     SpringTypeSign sign = kCompressionSpring;
     CheckResults checks;
+    std::optional<FatigueDiagram> fatigue; // with the checks, when load cycles are given
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
     std::vector<std::string> checkNotes; // where the checks' material data came from
 };

@@ -3,6 +3,7 @@
 #include "check_options.h"
 #include "cli_exit.h"
 #include "command_line.h"
+#include "engineering_report.h"
 #include "judge_design.h"
 #include "outcome_format.h"
 #include "report_date.h"
@@ -31,6 +32,9 @@ void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
     app.add_option_function<std::string>(
            "--report", [&request](const std::string &path) { request.reportPath = path; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--html-report", [&request](const std::string &path) { request.htmlReportPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
 int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
@@ -54,6 +58,22 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
         const ReportWriteResult written = WriteReportFile(*request.reportPath, report);
         if (!written.ok) {
             streams.err << "orsela-cli: " << written.message << '\n';
+            return kExitReportError;
+        }
+    }
+    if (request.htmlReportPath) {
+        EngineeringReportInput report;
+        report.design = outcome.design;
+        report.typeSign = outcome.sign;
+        report.date = TodaysReportDate();
+        report.programVersion = EngineeringReportProgramVersion();
+        report.warnings = outcome.warnings;
+        if (request.checks.check) {
+            report.checks = outcome.checks;
+        }
+        report.fatigue = outcome.fatigue;
+        if (auto failure = WriteEngineeringReport(*request.htmlReportPath, report)) {
+            streams.err << "orsela-cli: " << *failure << '\n';
             return kExitReportError;
         }
     }

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, const char *>, 13> kTitles = {{
+constexpr std::array<std::pair<std::string_view, const char *>, 12> kTitles = {{
     {"static-strength", "静强度"},
     {"buckling", "稳定性"},
     {"coil-clearance", "圈间间隙"},
@@ -22,7 +22,6 @@ constexpr std::array<std::pair<std::string_view, const char *>, 13> kTitles = {{
     {"hook-bending", "钩环弯曲应力"},
     {"hook-torsion", "钩环扭转应力"},
     {"initial-tension", "初应力"},
-    {"slenderness", "高径比"},
 }};
 
 } // namespace

@@ -68,20 +68,23 @@ void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
     html += "</table></section>\n";
 }
 
-// A warning's lines are joined by CR LF; each becomes a line of the page.
+// A warning's lines are joined by CR LF or by a plain line feed; on the page
+// they run on in one line, to keep the page to one sheet.
 std::string WarningHtml(const std::string &text) {
     std::string html;
     std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        const std::string line = text.substr(start, end == std::string::npos ? end : end - start);
-        html += (html.empty() ? "" : "<br/>") + EscapeHtml(line);
-        if (end == std::string::npos) {
-            break;
+    while (true) {
+        const std::size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
         }
-        start = end + 2;
+        html += (start == 0 ? "" : " ") + EscapeHtml(line);
+        if (end == std::string::npos) {
+            return html;
+        }
+        start = end + 1;
     }
-    return html;
 }
 
 void AppendWarnings(std::string &html, const std::vector<std::string> &warnings) {
@@ -100,8 +103,8 @@ void AppendWarnings(std::string &html, const std::vector<std::string> &warnings)
 
 void AppendChecks(std::string &html, const CheckResults &checks) {
     html += "<section><h2>三、校核</h2>\n<table class=\"checks\">\n"
-            "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>依据</th>"
-            "<th>说明</th></tr>\n";
+            "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>说明与依据</th>"
+            "</tr>\n";
     for (const CheckResult &check : checks) {
         html += check.verdict == CheckVerdict::Fail ? "<tr class=\"fail\">" : "<tr>";
         html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
@@ -110,8 +113,11 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
         html +=
             "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.limit, check.unit)) + "</td>";
         html += "<td class=\"verdict\">" + EscapeHtml(CheckVerdictText(check.verdict)) + "</td>";
-        html += "<td class=\"clause\">" + EscapeHtml(check.clause) + "</td>";
-        html += "<td class=\"msg\">" + EscapeHtml(check.message) + "</td></tr>\n";
+        html += "<td class=\"msg\">" + EscapeHtml(check.message);
+        if (!check.clause.empty()) {
+            html += "<br/><span class=\"clause\">依据: " + EscapeHtml(check.clause) + "</span>";
+        }
+        html += "</td></tr>\n";
     }
     html += "</table></section>\n";
 }
@@ -123,9 +129,9 @@ void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int 
             LoadDeflectionSvg(input.design, input.typeSign) +
             "<figcaption>载荷-变形图 (工作点 1、2、3)</figcaption>\n</figure>\n";
     if (input.fatigue) {
-        html += "<figure>\n" + FatigueSvg(*input.fatigue) +
-                "<figcaption>疲劳强度图: " + EscapeHtml(input.fatigue->method) +
-                "</figcaption>\n</figure>\n";
+        const std::string &method = input.fatigue->method;
+        html += "<figure>\n" + FatigueSvg(*input.fatigue) + "<figcaption>疲劳强度图" +
+                (method.empty() ? "" : ": " + EscapeHtml(method)) + "</figcaption>\n</figure>\n";
     }
     html += "</div></section>\n";
     html += std::string("<section><h2>") + kNumerals[section + 1] + "、简图与技术要求</h2>\n";
@@ -169,8 +175,6 @@ std::string BuildEngineeringReport(const EngineeringReportInput &input) {
         next = 3;
     }
     AppendDiagrams(html, input, next);
-    html += "<footer>长度 mm，力 N，应力与模量 MPa，刚度 N/mm，角度 °。本计算书由 Orsela "
-            "生成，可随图样或询价单归档。</footer>\n";
     html += "</main>\n</body>\n</html>\n";
     return html;
 }

@@ -16,7 +16,7 @@ struct EngineeringReportInput {
     SpringTypeSign typeSign = kCompressionSpring;
     std::string date;                  // "yyyy年mm月dd日"
     std::string programVersion;        // "1.0.0"
-    std::vector<std::string> warnings; // their texts, lines joined by CR LF
+    std::vector<std::string> warnings; // their texts, lines joined by CR LF or "\n"
     std::optional<CheckResults> checks;
     std::optional<FatigueDiagram> fatigue;
 };

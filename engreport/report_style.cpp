@@ -5,35 +5,36 @@ const char *const kEngineeringReportCss = R"css(
 * { box-sizing: border-box; }
 html { color: #000; background: #fff; }
 body { margin: 0; font-family: "Noto Sans CJK SC", "Noto Sans SC", "Source Han Sans SC",
-       "Microsoft YaHei", sans-serif; font-size: 8.4pt; line-height: 1.3; }
+       "Microsoft YaHei", sans-serif; font-size: 8pt; line-height: 1.25; }
 main { width: 186mm; margin: 0 auto; }
 header { border-bottom: 1.2pt solid #000; padding-bottom: 1.2mm; margin-bottom: 1.6mm; }
 h1 { font-size: 14pt; margin: 0 0 0.8mm 0; }
-h2 { font-size: 9.6pt; margin: 1.8mm 0 0.8mm 0; border-bottom: 0.4pt solid #000; }
+h2 { font-size: 9.6pt; margin: 1.4mm 0 0.6mm 0; border-bottom: 0.4pt solid #000; }
 .meta { margin: 0; }
 .meta span { margin-right: 5mm; }
 table { border-collapse: collapse; width: 100%; }
-td, th { border: 0.4pt solid #000; padding: 0.35mm 1.2mm; vertical-align: top; }
+td, th { border: 0.4pt solid #000; padding: 0.25mm 1.2mm; vertical-align: top; }
 th { background: #e8e8e8; font-weight: bold; text-align: left; }
 .values td.v { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
 .values td.c { background: #f4f4f4; }
+.checks { font-size: 7.6pt; line-height: 1.22; }
+.checks td:first-child { white-space: nowrap; }
 .checks td.n { text-align: right; white-space: nowrap; }
-.checks td.clause, .checks td.msg { font-size: 7.4pt; }
+.checks .clause { font-size: 6.8pt; }
 .checks tr.fail td { font-weight: bold; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
 .verdict { white-space: nowrap; }
 .warnings { margin: 0; padding-left: 5mm; }
 .warnings li { font-weight: bold; }
 .figures { display: flex; gap: 4mm; }
-.figures figure { flex: 1 1 0; margin: 0; }
+.figures figure { flex: 0 0 calc(50% - 2mm); margin: 0; }
 figure svg { width: 100%; height: auto; display: block; }
 figcaption { font-size: 7.6pt; text-align: center; }
 .drawing { display: flex; gap: 4mm; align-items: flex-start; }
 .drawing figure { flex: 1.2 1 0; margin: 0; }
-.requirements { flex: 1 1 0; border: 0.8pt solid #000; padding: 1mm 2mm; }
+.requirements { flex: 1 1 0; border: 0.8pt solid #000; padding: 1mm 2mm; font-size: 7.6pt; }
 .requirements h3 { font-size: 9pt; margin: 0 0 0.6mm 0; text-align: center; letter-spacing: 2mm; }
 .requirements ol { margin: 0; padding-left: 4.5mm; }
 .none { margin: 0; }
-footer { margin-top: 1.6mm; border-top: 0.4pt solid #000; font-size: 7.4pt; }
 svg text { font-family: "Noto Sans CJK SC", "DejaVu Sans", sans-serif; fill: #000; }
 svg .tick { font-size: 7.5px; }
 svg .label { font-size: 7.5px; }

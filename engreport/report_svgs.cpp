@@ -55,9 +55,9 @@ void LabelPoint(SvgBuilder &svg, ChartPoint at, double middleX, const std::strin
 } // namespace
 
 std::string LoadDeflectionSvg(const SpringDesign &design, SpringTypeSign typeSign) {
-    const ChartFrame frame{44.0, 26.0, 240.0, 140.0};
+    const ChartFrame frame{44.0, 24.0, 240.0, 116.0};
     const LoadDeflectionChart chart = MapLoadDeflection(design, typeSign, frame);
-    SvgBuilder svg(300.0, 196.0, "载荷-变形图");
+    SvgBuilder svg(300.0, 170.0, "载荷-变形图");
     DrawAxes(svg, chart.heightAxis, chart.x, chart.loadAxis, chart.y);
     svg.text({frame.left + frame.width / 2.0, frame.bottom() + 25.0}, "高度 H / mm", "title",
              "middle");
@@ -90,11 +90,12 @@ std::string LoadDeflectionSvg(const SpringDesign &design, SpringTypeSign typeSig
 }
 
 std::string FatigueSvg(const FatigueDiagram &diagram) {
-    const ChartFrame frame{44.0, 12.0, 150.0, 150.0};
+    const ChartFrame frame{44.0, 12.0, 128.0, 128.0};
     const FatigueChart chart = MapFatigue(diagram, frame);
-    SvgBuilder svg(300.0, 196.0, "疲劳强度图");
+    SvgBuilder svg(300.0, 170.0, "疲劳强度图");
     DrawAxes(svg, chart.axis, chart.x, chart.axis, chart.y);
-    svg.text({frame.left + 75.0, frame.bottom() + 25.0}, "τmin / MPa", "title", "middle");
+    svg.text({frame.left + frame.width / 2.0, frame.bottom() + 25.0}, "τmin / MPa", "title",
+             "middle");
     svg.text({4.0, 8.0}, "τmax / MPa", "title");
 
     svg.line({chart.x(chart.axis.lo), chart.y(chart.axis.lo)},
@@ -109,7 +110,7 @@ std::string FatigueSvg(const FatigueDiagram &diagram) {
     }
 
     // The legend beside the square plot.
-    const double x = 206.0;
+    const double x = 186.0;
     svg.line({x, 24.0}, {x + 16.0, 24.0}, "limit");
     svg.text({x + 20.0, 27.0}, "许用极限线", "label");
     svg.line({x, 40.0}, {x + 16.0, 40.0}, "mark");
@@ -148,9 +149,9 @@ void HatchSection(SvgBuilder &svg, const SketchCircle &section) {
 } // namespace
 
 std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign) {
-    const ChartFrame frame{58.0, 22.0, 196.0, 100.0};
+    const ChartFrame frame{58.0, 20.0, 196.0, 84.0};
     const SpringSketch sketch = MapSpringSketch(design, typeSign, frame);
-    SvgBuilder svg(300.0, 160.0, "弹簧简图");
+    SvgBuilder svg(300.0, 136.0, "弹簧简图");
     for (const SketchLine &line : sketch.centreLines) {
         svg.line(line.from, line.to, "centre");
     }

@@ -21,11 +21,12 @@ std::vector<std::string> TechnicalRequirements(const SpringDesign &design, Sprin
     std::vector<std::string> lines;
     lines.push_back("有效圈数 n = " + FormatGeneral(design.ActiveCoils) +
                     "，总圈数 n1 = " + FormatGeneral(design.TotalCoils) + "。");
-    lines.push_back(std::string(compression ? "自由高度" : "自由长度(钩环内侧)") +
-                    " H0 = " + FormatOneDecimal(design.FreeHeight) + " mm。");
+    std::string free = std::string(compression ? "自由高度" : "自由长度(钩环内侧)") +
+                       " H0 = " + FormatOneDecimal(design.FreeHeight) + " mm";
     if (!compression) {
-        lines.push_back("初拉力 F0 = " + FormatThreeDecimals(design.InitialTension) + " N。");
+        free += "，初拉力 F0 = " + FormatThreeDecimals(design.InitialTension) + " N";
     }
+    lines.push_back(free + "。");
     const char *height = compression ? "工作高度" : "工作长度";
     const float SpringDesign::*heights[] = {&SpringDesign::WorkingHeight1,
                                             &SpringDesign::WorkingHeight2,
@@ -40,10 +41,10 @@ std::vector<std::string> TechnicalRequirements(const SpringDesign &design, Sprin
     }
     lines.push_back("弹簧中径 D = " + FormatGeneral(design.MeanDiameter) +
                     " mm，材料直径 d = " + FormatGeneral(design.WireDiameter) +
-                    " mm，刚度 k = " + FormatThreeDecimals(design.SpringRate) + " N/mm。");
-    lines.push_back(compression ? "两端并紧磨平。" : "两端为圆钩环。");
-    lines.push_back("展开长度 L = " + FormatOneDecimal(design.DevelopedLength) + " mm。");
-    lines.push_back("材料: " + design.Material + "。");
+                    " mm，刚度 k = " + FormatThreeDecimals(design.SpringRate) +
+                    " N/mm，展开长度 L = " + FormatOneDecimal(design.DevelopedLength) + " mm。");
+    lines.push_back(std::string(compression ? "两端并紧磨平" : "两端为圆钩环") +
+                    "；材料: " + design.Material + "。");
     std::string standard =
         compression ? "技术条件按 GB/T 1239.2《冷卷圆柱螺旋弹簧技术条件 第2部分: 压缩弹簧》"
                     : "技术条件按 GB/T 1239.1《冷卷圆柱螺旋弹簧技术条件 第1部分: 拉伸弹簧》";
