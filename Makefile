@@ -36,8 +36,9 @@ run: build
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF -DORSELA_BUILD_GUI=OFF >/dev/null
-	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench
+	@cmake --build $(BENCH_DIR) -j $(JOBS) --target orsela-bench orsela-search-bench
 	@$(BENCH_DIR)/bench/orsela-bench
+	@$(BENCH_DIR)/bench/orsela-search-bench
 
 # Start-up time and peak memory of the window program beside an empty Qt window of the same
 # size, both built as in build/ (RelWithDebInfo), under Xvfb.

@@ -8,41 +8,6 @@
 
 namespace {
 
-constexpr const char *kModulus = "请输入一个合适的切变模量!";
-constexpr const char *kAllowable = "请输入一个合适的许用切应力!";
-constexpr const char *kActiveCoils = "请输入一个合适的有效圈数!";
-constexpr const char *kMeanDiameter = "请输入一个合适的弹簧中径!";
-constexpr const char *kWireDiameter = "请输入一个合适的材料直径!";
-constexpr const char *kHeight = "请输入一个合适的工作高度!";
-constexpr const char *kLoad = "请输入一个合适的工作载荷!";
-constexpr const char *kPitch = "请输入一个合适的节距!";
-constexpr const char *kTotalCoils = "请输入一个合适的总圈数!";
-constexpr const char *kInitialTension = "请输入一个合适的拉伸弹簧初拉力!";
-
-constexpr auto kZeroAndBelow = RangeRule::RefuseZeroAndBelow;
-constexpr auto kBelowZero = RangeRule::RefuseBelowZero;
-
-// In the order Calculate reads them. The free height shares the working
-// height message: there has never been one of its own.
-constexpr std::array<NumericField, 15> kFields = {{
-    {"Text2", "ShearModulus", &SpringDesign::ShearModulus, kZeroAndBelow, kModulus},
-    {"Text3", "AllowableShearStress", &SpringDesign::AllowableShearStress, kZeroAndBelow,
-     kAllowable},
-    {"Text4", "ActiveCoils", &SpringDesign::ActiveCoils, kZeroAndBelow, kActiveCoils},
-    {"Text19", "TotalCoils", &SpringDesign::TotalCoils, kZeroAndBelow, kTotalCoils},
-    {"Text5", "MeanDiameter", &SpringDesign::MeanDiameter, kZeroAndBelow, kMeanDiameter},
-    {"Text6", "WireDiameter", &SpringDesign::WireDiameter, kZeroAndBelow, kWireDiameter},
-    {"Text9", "WorkingHeight1", &SpringDesign::WorkingHeight1, kZeroAndBelow, kHeight},
-    {"Text8", "WorkingHeight2", &SpringDesign::WorkingHeight2, kZeroAndBelow, kHeight},
-    {"Text7", "WorkingHeight3", &SpringDesign::WorkingHeight3, kZeroAndBelow, kHeight},
-    {"Text12", "WorkingLoad1", &SpringDesign::WorkingLoad1, kBelowZero, kLoad},
-    {"Text11", "WorkingLoad2", &SpringDesign::WorkingLoad2, kBelowZero, kLoad},
-    {"Text10", "WorkingLoad3", &SpringDesign::WorkingLoad3, kBelowZero, kLoad},
-    {"Text18", "Pitch", &SpringDesign::Pitch, kZeroAndBelow, kPitch},
-    {"Text24", "InitialTension", &SpringDesign::InitialTension, kBelowZero, kInitialTension},
-    {"Text13", "FreeHeight", &SpringDesign::FreeHeight, kZeroAndBelow, kHeight},
-}};
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -155,11 +120,11 @@ Scanned Scan(std::string_view text, std::string_view localeSeparator) {
 } // namespace
 
 std::span<const NumericField> NumericFields() {
-    return kFields;
+    return kNumericFields;
 }
 
 const NumericField *FindNumericFieldByTextBox(std::string_view textBox) {
-    for (const auto &field : kFields) {
+    for (const auto &field : kNumericFields) {
         if (textBox == field.textBox) {
             return &field;
         }
@@ -168,7 +133,7 @@ const NumericField *FindNumericFieldByTextBox(std::string_view textBox) {
 }
 
 const NumericField *FindNumericFieldByDesignField(std::string_view designField) {
-    for (const auto &field : kFields) {
+    for (const auto &field : kNumericFields) {
         if (designField == field.designField) {
             return &field;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numeric_fields.h"
 #include "spring_design.h"
 
 #include <optional>
@@ -11,19 +12,6 @@
 // and the command-line front end.
 
 inline constexpr const char *kNotNumericMessage = "请输入一个数值!";
-
-enum class RangeRule {
-    RefuseZeroAndBelow, // value <= 0 refused
-    RefuseBelowZero,    // value < 0 refused, zero accepted
-};
-
-struct NumericField {
-    const char *textBox;           // "Text2" ... "Text24"
-    const char *designField;       // the SpringDesign member it feeds, by name
-    float SpringDesign::*quantity; // and the member itself
-    RangeRule rule;
-    const char *rangeMessage; // shown when the rule refuses the value
-};
 
 // The fifteen numeric fields in the window's reading order.
 std::span<const NumericField> NumericFields();

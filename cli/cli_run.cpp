@@ -1,104 +1,100 @@
 #include "cli_run.h"
 
-#include "calculate_spring.h"
-#include "calculation_error.h"
-#include "cli_options.h"
-#include "field_check.h"
-#include "number_format.h"
-#include "report_date.h"
-#include "report_file.h"
-#include "result_fields.h"
+#include "command_line.h"
+#include "design_request.h"
+#include "request_options.h"
+#include "single_design.h"
+#include "subcommand.h"
 
-#include <ostream>
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <memory>
 
 namespace {
 
-// Warnings go to stderr as they arise; CR LF becomes a plain newline.
-class StderrListener : public CalculationListener {
-  public:
-    explicit StderrListener(std::ostream &err) : err_(err) {}
-    void warning(DesignWarning, const std::string &text) override {
-        std::string shown;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                continue;
-            }
-            shown.push_back(text[i]);
-        }
-        err_ << shown << '\n';
+std::string MainUsage(const std::vector<Subcommand> &subcommands) {
+    std::string usage = "用法: orsela-cli [选项]\n";
+    for (const Subcommand &sub : subcommands) {
+        usage += "      orsela-cli " + sub.app->get_name() + " ...    " +
+                 sub.app->get_description() + " (orsela-cli " + sub.app->get_name() + " --help)\n";
     }
-    void totalCoilsReplaced(float) override {}
+    usage += "圆柱螺旋弹簧设计校核 (压缩弹簧两端并紧磨平, 拉伸弹簧圆钩环)。\n\n";
+    usage += RequestOptionsUsage();
+    usage += UsageLine("  --format=text|tsv|json", "输出格式 (text)");
+    usage += UsageLine("  --report=FILE", "计算完成后写入计算书 (GBK)");
+    usage += UsageLine("  --help", "显示本说明");
+    usage += "\n"
+             "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
+             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败。\n";
+    return usage;
+}
 
-  private:
-    std::ostream &err_;
-};
-
-void PrintResults(const SpringDesign &design, OutputFormat format, std::ostream &out) {
-    for (const ResultField &field : ResultFields()) {
-        const std::string text = FormatResult(field, design);
-        if (format == OutputFormat::Tsv) {
-            out << field.designField << '\t' << text << '\n';
-            continue;
+// An option of the single design written before a subcommand's name.
+std::optional<std::string> OptionBeforeSubcommand(const CLI::App &app, const CLI::App &sub) {
+    for (const CLI::Option *option : app.get_options()) {
+        if (option->count() > 0) {
+            return "选项 " + option->get_name() + " 只用于单个设计, 不能写在子命令 " +
+                   sub.get_name() + " 之前";
         }
-        out << field.caption << "  " << text;
-        if (*field.unit != '\0') {
-            out << ' ' << field.unit;
-        }
-        out << '\n';
     }
-    out << (format == OutputFormat::Tsv ? "TotalCoils\t" : "总圈数  ")
-        << FormatGeneral(design.TotalCoils) << '\n';
+    return std::nullopt;
+}
+
+int UsageFailure(std::ostream &err, const std::string &message, const std::string &command) {
+    err << "orsela-cli: " << message << '\n' << "用法见 orsela-cli" << command << " --help\n";
+    return kExitUsage;
 }
 
 } // namespace
 
-int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
-    std::string error;
-    const auto options = ParseCliOptions(args, error);
-    if (!options) {
-        err << "orsela-cli: " << error << '\n' << "用法见 orsela-cli --help\n";
-        return kExitUsage;
+int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err) {
+    CLI::App app{"orsela-cli"};
+    ConfigureCommand(app);
+    DesignRequest request;
+    AddRequestOptions(app, request);
+    AddSingleDesignOutputOptions(app, request);
+    bool help = false;
+    app.add_flag("--help", help);
+
+    std::vector<Subcommand> subcommands = {};
+    auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
+    for (std::size_t i = 0; i < subcommands.size(); ++i) {
+        subcommands[i].app->add_flag("--help", subcommandHelp[i]);
     }
-    if (options->help) {
-        out << CliUsage();
+
+    if (auto problem = ParseCommandLine(app, args)) {
+        std::string command;
+        for (const Subcommand &sub : subcommands) {
+            if (sub.app->parsed()) {
+                command = " " + sub.app->get_name();
+            }
+        }
+        return UsageFailure(err, *problem, command);
+    }
+    CliStreams streams{in, out, err};
+    for (std::size_t i = 0; i < subcommands.size(); ++i) {
+        Subcommand &sub = subcommands[i];
+        if (!sub.app->parsed()) {
+            continue;
+        }
+        if (auto problem = OptionBeforeSubcommand(app, *sub.app)) {
+            return UsageFailure(err, *problem, "");
+        }
+        if (subcommandHelp[i]) {
+            out << sub.usage;
+            return kExitCompleted;
+        }
+        return sub.run(streams);
+    }
+    if (help) {
+        out << MainUsage(subcommands);
         return kExitCompleted;
     }
+    return RunSingleDesign(request, streams);
+}
 
-    SpringDesign design;
-    design.Material = options->material;
-    const auto &numeric = NumericOptions();
-    for (std::size_t i = 0; i < numeric.size(); ++i) {
-        const NumericField *field = FindNumericFieldByDesignField(numeric[i].designField);
-        const FieldCheck check = CheckFieldText(*field, options->numericTexts[i]);
-        if (check.verdict != FieldVerdict::Accepted) {
-            err << "orsela-cli: --" << numeric[i].name << ": " << check.message << '\n';
-            return kExitUsage;
-        }
-        design.*field->quantity = check.value;
-    }
-
-    const SpringTypeSign sign = options->extension ? kExtensionSpring : kCompressionSpring;
-    const WorkingPointMode mode =
-        options->knownLoads ? WorkingPointMode::KnownLoads : WorkingPointMode::KnownHeights;
-    StderrListener listener(err);
-    CalculationOutcome outcome;
-    try {
-        outcome = CalculateSpring(design, sign, mode, listener);
-    } catch (const CalculationError &e) {
-        err << "orsela-cli: 计算错误: " << CalculationErrorName(e.kind()) << '\n';
-        return kExitCalculationError;
-    }
-    if (!outcome.completed) {
-        return kExitStoppedByWarning;
-    }
-    PrintResults(design, options->format, out);
-    if (options->reportPath) {
-        const ReportInput report{design, sign, SpringTypeNameFor(sign), TodaysReportDate()};
-        const ReportWriteResult written = WriteReportFile(*options->reportPath, report);
-        if (!written.ok) {
-            err << "orsela-cli: " << written.message << '\n';
-            return kExitReportError;
-        }
-    }
-    return kExitCompleted;
+int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
+    return RunCli(args, std::cin, out, err);
 }

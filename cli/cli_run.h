@@ -1,18 +1,14 @@
 #pragma once
 
+#include "cli_exit.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-// Exit statuses of orsela-cli.
-enum CliExit {
-    kExitCompleted = 0,
-    kExitStoppedByWarning = 1,
-    kExitUsage = 2,
-    kExitCalculationError = 3,
-    kExitReportError = 4,
-};
-
-// Runs the command line: parses, checks every field as the window does,
-// calculates and prints. Returns the exit status.
+// Runs the command line: parses, judges the design (every field checked as
+// the window does) and prints, or runs a subcommand. Returns the exit
+// status. A subcommand that reads a table reads it from in when told "-".
+int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err);
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);

@@ -4,5 +4,5 @@
 
 int main(int argc, char **argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunCli(args, std::cout, std::cerr);
+    return RunCli(args, std::cin, std::cout, std::cerr);
 }

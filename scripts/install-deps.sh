@@ -9,7 +9,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     fonts-noto-cjk fonts-dejavu-core
+    python3 chromium poppler-utils
     desktop-file-utils appstream
+    libcli11-dev nlohmann-json3-dev
 )
 packages+=("$@")
 

@@ -1,0 +1,59 @@
+#include "check_context.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+double CheckContext::CorrectedStress(double load) const {
+    return 8.0 * curvatureFactor * load * meanDiameter /
+           (std::numbers::pi * std::pow(wireDiameter, 3.0));
+}
+
+bool CheckContext::GeometryUsable() const {
+    return wireDiameter > 0.0 && meanDiameter > wireDiameter && activeCoils > 0.0 &&
+           std::isfinite(springIndex) && springIndex > 1.0;
+}
+
+CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSign,
+                              const CheckInputs &inputs) {
+    CheckContext c{inputs};
+    c.extension = typeSign == kExtensionSpring;
+    c.wireDiameter = design.WireDiameter;
+    c.meanDiameter = design.MeanDiameter;
+    c.activeCoils = design.ActiveCoils;
+    c.springIndex = design.SpringIndex;
+    c.curvatureFactor = design.CurvatureFactor;
+    c.shearModulus = design.ShearModulus;
+    c.freeHeight = design.FreeHeight;
+    c.solidHeight = design.SolidHeight;
+    c.height1 = design.WorkingHeight1;
+    c.height3 = design.WorkingHeight3;
+    c.load1 = design.WorkingLoad1;
+    c.load3 = design.WorkingLoad3;
+    c.initialTension = design.InitialTension;
+    c.maxShearStress = design.MaxShearStress;
+    c.developedLength = design.DevelopedLength;
+    c.helixAngle = design.HelixAngle;
+    c.slenderness = design.SlendernessRatio;
+    return c;
+}
+
+CheckResult MakeCheck(std::string id, std::string unit, std::string clause) {
+    CheckResult check;
+    check.id = std::move(id);
+    check.unit = std::move(unit);
+    check.clause = std::move(clause);
+    return check;
+}
+
+CheckResult NotApplicable(CheckResult check, std::string reason) {
+    check.verdict = CheckVerdict::NotApplicable;
+    check.message = std::move(reason);
+    return check;
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}

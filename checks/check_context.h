@@ -1,0 +1,49 @@
+#pragma once
+
+#include "check_inputs.h"
+#include "check_result.h"
+#include "spring_design.h"
+
+#include <optional>
+#include <string>
+
+// The design as the checks read it: the stored single-precision values
+// widened once to double, with the inputs beside them.
+struct CheckContext {
+    const CheckInputs &inputs;
+    bool extension = false;
+    double wireDiameter = 0.0;
+    double meanDiameter = 0.0;
+    double activeCoils = 0.0;
+    double springIndex = 0.0;
+    double curvatureFactor = 0.0;
+    double shearModulus = 0.0;
+    double freeHeight = 0.0;
+    double solidHeight = 0.0;
+    double height1 = 0.0;
+    double height3 = 0.0;
+    double load1 = 0.0;
+    double load3 = 0.0;
+    double initialTension = 0.0;
+    double maxShearStress = 0.0;
+    double developedLength = 0.0;
+    double helixAngle = 0.0;
+    double slenderness = 0.0;
+
+    // The corrected stress 8 K F D / (pi d^3) at a load, as the calculation
+    // computes it at F3.
+    double CorrectedStress(double load) const;
+    // True when d, D and n allow the spring formulas at all.
+    bool GeometryUsable() const;
+};
+
+CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSign,
+                              const CheckInputs &inputs);
+
+// A result with the parts every check sets.
+CheckResult MakeCheck(std::string id, std::string unit, std::string clause);
+// The same result marked not applicable, with the reason as its message.
+CheckResult NotApplicable(CheckResult check, std::string reason);
+
+// Numbers in messages: fixed decimals.
+std::string Fixed(double value, int decimals);

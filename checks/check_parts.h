@@ -1,0 +1,27 @@
+#pragma once
+
+#include "check_context.h"
+
+// One function per check; RunChecks puts them in order per spring type.
+
+// Both kinds.
+CheckResult StaticStrengthCheck(const CheckContext &c);
+CheckResult NaturalFrequencyCheck(const CheckContext &c);
+CheckResult FatigueCheck(const CheckContext &c);
+CheckResult IndexCheck(const CheckContext &c);
+CheckResult MassCheck(const CheckContext &c);
+CheckResult WorkCheck(const CheckContext &c);
+
+// Compression springs.
+CheckResult BucklingCheck(const CheckContext &c);
+CheckResult CoilClearanceCheck(const CheckContext &c);
+CheckResult HelixAngleCheck(const CheckContext &c);
+
+// Extension springs.
+CheckResult HookBendingCheck(const CheckContext &c);
+CheckResult HookTorsionCheck(const CheckContext &c);
+CheckResult InitialTensionCheck(const CheckContext &c);
+
+// The hook bend radius r2 when none is given: 2 d, the smallest bend the
+// spring makers recommend (an inside radius of 1.5 d), so C2 = 4.
+double DefaultHookBendRadius(double wireDiameter);

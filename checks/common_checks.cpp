@@ -1,0 +1,184 @@
+#include "check_parts.h"
+#include "fatigue_strength.h"
+#include "spring_check_formulas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";
+
+// Recommended ratio of the surge frequency to the working frequency: at least
+// 15 to 20 (Shigley's Mechanical Engineering Design, ch. 10, surging). The
+// upper figure is the pass; below the lower one the spring is judged to
+// resonate.
+constexpr double kFrequencyRatioRequired = 20.0;
+constexpr double kFrequencyRatioLowest = 15.0;
+
+// Recommended spring index for manufacture (Shigley, Eq. 10-18).
+constexpr double kIndexLowest = 4.0;
+constexpr double kIndexHighest = 12.0;
+
+} // namespace
+
+CheckResult StaticStrengthCheck(const CheckContext &c) {
+    const bool en = c.inputs.standard == CheckStandard::En && !c.extension;
+    CheckResult check = MakeCheck(
+        "static-strength", "MPa",
+        en ? "EN 13906-1 静载: 未修正切应力 τ = 8FD/(πd³) ≤ τzul"
+           : (c.extension ? "GB/T 23935-2009 拉伸弹簧许用切应力 (按载荷类型), τ = 8KFD/(πd³)"
+                          : "GB/T 23935-2009 压缩弹簧许用切应力 (按载荷类型), τ = 8KFD/(πd³)"));
+    if (!c.inputs.permissibleShearStress) {
+        return NotApplicable(check, "缺少许用切应力: 需要已知材料牌号或 --tensile-strength");
+    }
+    if (en && !c.GeometryUsable()) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    const double stress =
+        en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
+    const double permissible = *c.inputs.permissibleShearStress;
+    check.value = stress;
+    check.limit = permissible;
+    check.verdict = stress <= permissible ? CheckVerdict::Ok : CheckVerdict::Fail;
+    check.message = std::string("最大工作载荷下切应力 ") + Fixed(stress, 1) +
+                    (stress <= permissible ? " MPa 不大于许用值 " : " MPa 超过许用值 ") +
+                    Fixed(permissible, 1) + " MPa";
+    return check;
+}
+
+CheckResult NaturalFrequencyCheck(const CheckContext &c) {
+    CheckResult check = MakeCheck("natural-frequency", "Hz",
+                                  "GB/T 23935-2009 / EN 13906-1 自振频率 f = 3560·d/(n·D²)·√(G/ρ) "
+                                  "(两端固定); 频率比 ≥ 20 (Shigley 第10章, 15~20 倍)");
+    if (!c.GeometryUsable() || !(c.shearModulus > 0.0)) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    if (!c.inputs.density || !(*c.inputs.density > 0.0)) {
+        return NotApplicable(check, "缺少材料密度: 需要已知材料牌号或 --density");
+    }
+    const double f = SurgeFrequency(c.wireDiameter, c.meanDiameter, c.activeCoils, c.shearModulus,
+                                    *c.inputs.density);
+    check.value = f;
+    if (!c.inputs.workingFrequency) {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "自振频率 " + Fixed(f, 1) + " Hz (未给工作频率, 仅供参考)";
+        return check;
+    }
+    const double working = *c.inputs.workingFrequency;
+    check.limit = kFrequencyRatioRequired * working;
+    if (f >= kFrequencyRatioRequired * working) {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "自振频率 " + Fixed(f, 1) + " Hz 不低于工作频率的 20 倍";
+    } else if (f >= kFrequencyRatioLowest * working) {
+        check.verdict = CheckVerdict::Warning;
+        check.message = "自振频率 " + Fixed(f, 1) + " Hz 只有工作频率的 15~20 倍, 有共振的危险";
+    } else {
+        check.verdict = CheckVerdict::Fail;
+        check.message = "自振频率 " + Fixed(f, 1) + " Hz 低于工作频率的 15 倍, 会发生共振";
+    }
+    return check;
+}
+
+namespace {
+
+CheckResult EnFatigueCheck(const CheckContext &c, CheckResult check) {
+    check.clause = "EN 13906-1 行程应力法: τkh = k·8D(F3 − F1)/(πd³), k 为 Bergsträsser 系数";
+    const double stroke = std::abs(c.load3 - c.load1);
+    check.value = BergstraesserFactor(c.springIndex) *
+                  UncorrectedShearStress(stroke, c.meanDiameter, c.wireDiameter);
+    return NotApplicable(check, "行程应力 " + Fixed(*check.value, 1) +
+                                    " MPa; EN 13906-1 的许用行程应力 τkH 取自其疲劳图, "
+                                    "没有可核对的公开数值, 无法判定");
+}
+
+} // namespace
+
+CheckResult FatigueCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("fatigue", "",
+                  "GB/T 23935-2009 疲劳强度验算 S = (τu0 + 0.75τmin)/τmax ≥ 1.3 (标准取 1.1~1.3, "
+                  "取上限); τu0/Rm 取两种公开表值中较低者");
+    if (!c.inputs.loadCycles) {
+        return NotApplicable(check, "静载: 未给载荷循环次数 (--load-cycles)");
+    }
+    if (!c.GeometryUsable()) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    if (c.inputs.standard == CheckStandard::En) {
+        return EnFatigueCheck(c, check);
+    }
+    if (!c.inputs.tensileStrength) {
+        return NotApplicable(check, "缺少抗拉强度 Rm: 需要已知材料牌号或 --tensile-strength");
+    }
+    const auto share = PulsatingFatigueShare(*c.inputs.loadCycles);
+    if (!share) {
+        return NotApplicable(check, "循环次数超出疲劳强度表的范围 (1 ~ 10⁸ 次)");
+    }
+    const double tauMin = c.CorrectedStress(std::min(c.load1, c.load3));
+    const double tauMax = c.CorrectedStress(std::max(c.load1, c.load3));
+    const double strength = *share * *c.inputs.tensileStrength;
+    const auto factor = FatigueSafetyFactor(strength, tauMin, tauMax);
+    if (!factor) {
+        return NotApplicable(check, "最大工作载荷下切应力不为正, 无法验算疲劳");
+    }
+    check.value = *factor;
+    check.limit = kFatigueSafetyRequired;
+    const std::string figures = "S = " + Fixed(*factor, 2) + " (τu0 = " + Fixed(*share, 2) +
+                                "·Rm = " + Fixed(strength, 0) + " MPa)";
+    if (*factor >= kFatigueSafetyRequired) {
+        check.verdict = CheckVerdict::Ok;
+        check.message = figures + ", 疲劳强度足够";
+    } else if (*factor >= kFatigueSafetyLowest) {
+        check.verdict = CheckVerdict::Warning;
+        check.message = figures + ", 在 1.1~1.3 之间, 仅在载荷和材料数据可靠时可用";
+    } else {
+        check.verdict = CheckVerdict::Fail;
+        check.message = figures + ", 低于 1.1, 疲劳强度不足";
+    }
+    return check;
+}
+
+CheckResult IndexCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("index", "", "旋绕比推荐范围 4 ≤ C ≤ 12 (Shigley 式 10-18), 便于卷制");
+    if (!c.GeometryUsable()) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    check.value = c.springIndex;
+    if (c.springIndex < kIndexLowest) {
+        check.limit = kIndexLowest;
+        check.verdict = CheckVerdict::Warning;
+        check.message = "旋绕比 " + Fixed(c.springIndex, 2) + " 小于 4, 卷制困难, 应力集中大";
+    } else if (c.springIndex > kIndexHighest) {
+        check.limit = kIndexHighest;
+        check.verdict = CheckVerdict::Warning;
+        check.message = "旋绕比 " + Fixed(c.springIndex, 2) + " 大于 12, 弹簧易缠绕, 尺寸难控制";
+    } else {
+        check.limit = kIndexHighest;
+        check.verdict = CheckVerdict::Ok;
+        check.message = "旋绕比 " + Fixed(c.springIndex, 2) + " 在推荐范围 4~12 内";
+    }
+    return check;
+}
+
+CheckResult MassCheck(const CheckContext &c) {
+    CheckResult check = MakeCheck("mass", "g", "m = ρ·π·d²/4·L (L 为展开长度)");
+    if (!c.inputs.density || !(*c.inputs.density > 0.0)) {
+        return NotApplicable(check, "缺少材料密度: 需要已知材料牌号或 --density");
+    }
+    const double mass = WireMass(c.wireDiameter, c.developedLength, *c.inputs.density);
+    check.value = mass;
+    check.verdict = CheckVerdict::Ok;
+    check.message = "弹簧质量 " + Fixed(mass, 1) + " g (仅供参考)";
+    return check;
+}
+
+CheckResult WorkCheck(const CheckContext &c) {
+    CheckResult check = MakeCheck("work", "N·mm", "W = (F1 + F3)/2·|H1 − H3|");
+    const double work = (c.load1 + c.load3) / 2.0 * std::abs(c.height1 - c.height3);
+    check.value = work;
+    check.verdict = CheckVerdict::Ok;
+    check.message = "第一与第三工作点之间的功 " + Fixed(work, 1) + " N·mm (仅供参考)";
+    return check;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+// Exit statuses of orsela-cli.
+enum CliExit {
+    kExitCompleted = 0,
+    kExitStoppedByWarning = 1,
+    kExitUsage = 2,
+    kExitCalculationError = 3,
+    kExitReportError = 4,
+};

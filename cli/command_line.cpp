@@ -1,0 +1,147 @@
+#include "command_line.h"
+
+#include "request_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kLongestEcho = 60;
+
+bool IsContinuationByte(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+std::string Hex(const char *format, unsigned value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+const CLI::App *FindSubcommand(const CLI::App &app, const std::string &name) {
+    for (const CLI::App *sub : app.get_subcommands({})) {
+        if (sub->get_name() == name) {
+            return sub;
+        }
+    }
+    return nullptr;
+}
+
+bool TakesValue(const CLI::Option &option) {
+    return option.get_items_expected_max() > 0;
+}
+
+// Walks the arguments as the parser will, command by command. Rewrites
+// "--name=" as "--name" "" so that an empty value reaches the field check.
+std::optional<std::string> CheckArguments(const CLI::App &app, std::vector<std::string> &args) {
+    const CLI::App *command = &app;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string arg = args[i];
+        if (arg.size() > 2 && arg.starts_with("--")) {
+            const std::size_t eq = arg.find('=');
+            const std::string name = arg.substr(0, eq);
+            const CLI::Option *option = command->get_option_no_throw(name);
+            if (option == nullptr) {
+                return "未知选项: " + EscapedArgument(arg);
+            }
+            if (!TakesValue(*option)) {
+                if (eq != std::string::npos) {
+                    return "选项 " + name + " 不带数值";
+                }
+                continue;
+            }
+            if (eq != std::string::npos) {
+                if (eq + 1 == arg.size()) {
+                    args[i] = name;
+                    args.insert(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, "");
+                    ++i;
+                }
+                continue;
+            }
+            if (i + 1 >= args.size()) {
+                return "选项 " + name + " 缺少数值";
+            }
+            if (args[i + 1].starts_with("--")) {
+                return "选项 " + name + " 缺少数值 (" + EscapedArgument(args[i + 1]) +
+                       " 是另一个选项; 以 -- 开头的数值请写成 " + name + "=...)";
+            }
+            ++i;
+            continue;
+        }
+        if (command == &app) {
+            if (const CLI::App *sub = FindSubcommand(app, arg)) {
+                command = sub;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string EscapedArgument(std::string_view argument) {
+    std::string shown;
+    std::size_t i = 0;
+    while (i < argument.size()) {
+        const auto c = static_cast<unsigned char>(argument[i]);
+        std::string piece;
+        std::size_t length = 1;
+        if (c == '\n') {
+            piece = "\\n";
+        } else if (c == '\t') {
+            piece = "\\t";
+        } else if (c == '\r') {
+            piece = "\\r";
+        } else if (c < 0x20 || c == 0x7F) {
+            piece = Hex("\\x%02X", c);
+        } else if (c == 0xC2 && i + 1 < argument.size() &&
+                   static_cast<unsigned char>(argument[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(argument[i + 1]) <= 0x9F) {
+            // The C1 controls (U+0080 to U+009F) steer terminals as well.
+            piece = Hex("\\u%04X", static_cast<unsigned char>(argument[i + 1]));
+            length = 2;
+        } else {
+            // A whole UTF-8 sequence at a time, so a cut never splits a character.
+            length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+            while (length > 1 &&
+                   (i + length > argument.size() ||
+                    !IsContinuationByte(static_cast<unsigned char>(argument[i + length - 1])))) {
+                --length;
+            }
+            piece = argument.substr(i, length);
+        }
+        if (shown.size() + piece.size() > kLongestEcho) {
+            return shown + "…";
+        }
+        shown += piece;
+        i += length;
+    }
+    return shown;
+}
+
+void ConfigureCommand(CLI::App &app) {
+    app.set_help_flag();
+    app.allow_extras();
+}
+
+std::optional<std::string> ParseCommandLine(CLI::App &app, std::vector<std::string> args) {
+    if (auto problem = CheckArguments(app, args)) {
+        return problem;
+    }
+    std::reverse(args.begin(), args.end());
+    try {
+        app.parse(args);
+    } catch (const UsageError &e) {
+        return e.message;
+    } catch (const CLI::ParseError &e) {
+        return "命令行有误: " + EscapedArgument(e.what());
+    }
+    const std::vector<std::string> stray = app.remaining(true);
+    if (!stray.empty()) {
+        return "无法识别的参数: " + EscapedArgument(stray.front());
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+// An argument as an error message may echo it: control characters escaped
+// (\n, \t, \xHH, \u0085 ...), so that a terminal shows what was typed and
+// obeys none of it; longer ones cut after 60 bytes with "…".
+std::string EscapedArgument(std::string_view argument);
+
+// Reads args into app (its options and subcommands already registered),
+// after checking what the parser would otherwise take silently: an option
+// that needs a value never takes the next option as its value, a switch
+// takes none, an unknown option or a stray argument is refused. Returns a
+// Chinese message on a usage error.
+std::optional<std::string> ParseCommandLine(CLI::App &app, std::vector<std::string> args);
+
+// Every command refuses what it does not know instead of printing CLI11's
+// English help or errors.
+void ConfigureCommand(CLI::App &app);

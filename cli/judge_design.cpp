@@ -1,0 +1,105 @@
+#include "judge_design.h"
+
+#include "calculate_spring.h"
+#include "calculation_error.h"
+#include "cli_exit.h"
+#include "design_options.h"
+#include "field_check.h"
+
+namespace {
+
+// Keeps the warnings; CR LF becomes a plain newline.
+class CollectingListener : public CalculationListener {
+  public:
+    explicit CollectingListener(std::vector<std::string> &warnings) : warnings_(warnings) {}
+    void warning(DesignWarning, const std::string &text) override {
+        std::string shown;
+        shown.reserve(text.size());
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                continue;
+            }
+            shown.push_back(text[i]);
+        }
+        warnings_.push_back(std::move(shown));
+    }
+    void totalCoilsReplaced(float) override {}
+
+  private:
+    std::vector<std::string> &warnings_;
+};
+
+bool StoreInputs(const DesignRequest &request, DesignOutcome &outcome) {
+    static const std::size_t initialTension = NumericFieldIndex("InitialTension");
+    if (request.numericGiven[initialTension] && !request.extension) {
+        outcome.message = "压缩弹簧没有初拉力: --initial-tension 只用于拉伸弹簧 (--extension)";
+        return false;
+    }
+    outcome.design.Material = request.material;
+    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
+        const FieldCheck check = CheckFieldText(kNumericFields[i], request.numericTexts[i]);
+        if (check.verdict != FieldVerdict::Accepted) {
+            outcome.message = std::string("--") + NumericOptionName(i) + ": " + check.message;
+            return false;
+        }
+        outcome.design.*kNumericFields[i].quantity = check.value;
+    }
+    return true;
+}
+
+} // namespace
+
+const char *DesignStatusName(DesignStatus status) {
+    switch (status) {
+    case DesignStatus::Completed:
+        return "completed";
+    case DesignStatus::Stopped:
+        return "stopped";
+    case DesignStatus::Refused:
+        return "refused";
+    case DesignStatus::Fault:
+        return "fault";
+    }
+    return "fault";
+}
+
+int ExitStatusOf(DesignStatus status) {
+    switch (status) {
+    case DesignStatus::Completed:
+        return kExitCompleted;
+    case DesignStatus::Stopped:
+        return kExitStoppedByWarning;
+    case DesignStatus::Refused:
+        return kExitUsage;
+    case DesignStatus::Fault:
+        return kExitCalculationError;
+    }
+    return kExitCalculationError;
+}
+
+DesignOutcome JudgeDesign(const DesignRequest &request) {
+    DesignOutcome outcome;
+    outcome.sign = request.extension ? kExtensionSpring : kCompressionSpring;
+    if (!StoreInputs(request, outcome)) {
+        outcome.status = DesignStatus::Refused;
+        return outcome;
+    }
+    const WorkingPointMode mode =
+        request.knownLoads ? WorkingPointMode::KnownLoads : WorkingPointMode::KnownHeights;
+    CollectingListener listener(outcome.warnings);
+    try {
+        const CalculationOutcome run =
+            CalculateSpring(outcome.design, outcome.sign, mode, listener);
+        if (!run.completed) {
+            outcome.status = DesignStatus::Stopped;
+            outcome.message = outcome.warnings.empty() ? "" : outcome.warnings.back();
+            return outcome;
+        }
+    } catch (const CalculationError &e) {
+        outcome.status = DesignStatus::Fault;
+        outcome.message = std::string("计算错误: ") + CalculationErrorName(e.kind());
+        return outcome;
+    }
+    outcome.status = DesignStatus::Completed;
+    return outcome;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "check_result.h"
+#include "design_request.h"
+#include "spring_design.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+enum class DesignStatus {
+    Completed, // the calculation ran to the end (the stress warning may have been raised)
+    Stopped,   // a design warning stopped it
+    Refused,   // an input was refused before the calculation
+    Fault,     // the calculation failed (division by zero, overflow)
+};
+
+// "completed", "stopped", "refused", "fault".
+const char *DesignStatusName(DesignStatus status);
+
+// Everything one judged design tells: the single design and every row of a
+// design table print from this.
+struct DesignOutcome {
+    DesignStatus status = DesignStatus::Refused;
+    std::vector<std::string> warnings; // as raised, lines joined by "\n"
+    std::string message;               // why it was refused, stopped or faulted; else empty
+    SpringDesign design;               // as the run left it
+    SpringTypeSign sign = kCompressionSpring;
+    CheckResults checks;
+    std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
+};
+
+// Checks every input as the window does, calculates, and runs what the
+// request asks for after a completed run. Safe to call from several threads.
+DesignOutcome JudgeDesign(const DesignRequest &request);
+
+// The exit status of the single design for an outcome: 0 completed,
+// 1 stopped, 2 refused, 3 fault.
+int ExitStatusOf(DesignStatus status);

@@ -1,0 +1,57 @@
+#include "single_design.h"
+
+#include "cli_exit.h"
+#include "command_line.h"
+#include "judge_design.h"
+#include "outcome_format.h"
+#include "report_date.h"
+#include "report_file.h"
+#include "request_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <ostream>
+
+void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
+    app.add_option_function<std::string>(
+           "--format",
+           [&request](const std::string &text) {
+               if (text == "text") {
+                   request.format = OutputFormat::Text;
+               } else if (text == "tsv") {
+                   request.format = OutputFormat::Tsv;
+               } else if (text == "json") {
+                   request.format = OutputFormat::Json;
+               } else {
+                   throw UsageError{"--format 只能是 text、tsv 或 json: " + EscapedArgument(text)};
+               }
+           })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--report", [&request](const std::string &path) { request.reportPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
+    const DesignOutcome outcome = JudgeDesign(request);
+    for (const std::string &warning : outcome.warnings) {
+        streams.err << warning << '\n';
+    }
+    if (outcome.status == DesignStatus::Refused || outcome.status == DesignStatus::Fault) {
+        streams.err << "orsela-cli: " << outcome.message << '\n';
+    }
+    WriteOutcome(outcome, request.format, streams.out);
+    if (outcome.status != DesignStatus::Completed) {
+        return ExitStatusOf(outcome.status);
+    }
+    if (request.reportPath) {
+        const ReportInput report{outcome.design, outcome.sign, SpringTypeNameFor(outcome.sign),
+                                 TodaysReportDate()};
+        const ReportWriteResult written = WriteReportFile(*request.reportPath, report);
+        if (!written.ok) {
+            streams.err << "orsela-cli: " << written.message << '\n';
+            return kExitReportError;
+        }
+    }
+    return kExitCompleted;
+}

@@ -1,0 +1,195 @@
+#include "report_svgs.h"
+
+#include "fatigue_chart.h"
+#include "load_deflection_chart.h"
+#include "number_format.h"
+#include "spring_sketch.h"
+#include "svg_builder.h"
+
+#include <cmath>
+
+namespace {
+
+std::string Load(double value) {
+    return FormatThreeDecimals(static_cast<float>(value));
+}
+std::string Height(double value) {
+    return FormatOneDecimal(static_cast<float>(value));
+}
+
+// Grid, frame and tick labels of a chart whose axes are already mapped.
+void DrawAxes(SvgBuilder &svg, const ChartAxis &horizontal, const LinearMap &x,
+              const ChartAxis &vertical, const LinearMap &y) {
+    const double left = std::min(x(horizontal.lo), x(horizontal.hi));
+    const double right = std::max(x(horizontal.lo), x(horizontal.hi));
+    const double top = std::min(y(vertical.lo), y(vertical.hi));
+    const double bottom = std::max(y(vertical.lo), y(vertical.hi));
+    for (const double tick : horizontal.ticks) {
+        svg.line({x(tick), top}, {x(tick), bottom}, "grid");
+        svg.text({x(tick), bottom + 11.0}, TickLabel(tick, horizontal.step), "tick", "middle");
+    }
+    for (const double tick : vertical.ticks) {
+        svg.line({left, y(tick)}, {right, y(tick)}, "grid");
+        svg.text({left - 4.0, y(tick) + 3.0}, TickLabel(tick, vertical.step), "tick", "end");
+    }
+    svg.rect(left, top, right - left, bottom - top, "axis");
+}
+
+// A working point's two-line label, placed off the rising line: below right
+// in the left half of the chart, above left in the right half.
+void LabelPoint(SvgBuilder &svg, ChartPoint at, double middleX, const std::string &first,
+                const std::string &second) {
+    const bool leftHalf = at.x < middleX;
+    const double x = leftHalf ? at.x + 5.0 : at.x - 5.0;
+    const double y = leftHalf ? at.y + 11.0 : at.y - 14.0;
+    const char *anchor = leftHalf ? "start" : "end";
+    svg.text({x, y}, first, "label", anchor);
+    svg.text({x, y + 9.0}, second, "label", anchor);
+}
+
+} // namespace
+
+std::string LoadDeflectionSvg(const SpringDesign &design, SpringTypeSign typeSign) {
+    const ChartFrame frame{44.0, 26.0, 240.0, 140.0};
+    const LoadDeflectionChart chart = MapLoadDeflection(design, typeSign, frame);
+    SvgBuilder svg(300.0, 196.0, "载荷-变形图");
+    DrawAxes(svg, chart.heightAxis, chart.x, chart.loadAxis, chart.y);
+    svg.text({frame.left + frame.width / 2.0, frame.bottom() + 25.0}, "高度 H / mm", "title",
+             "middle");
+    svg.text({4.0, 12.0}, "载荷 F / N", "title");
+
+    const auto markHeight = [&](const LoadPoint &point, const char *name, bool labelLeft) {
+        svg.line({point.at.x, frame.top}, {point.at.x, frame.bottom()}, "mark");
+        svg.text({point.at.x + (labelLeft ? -3.0 : 3.0), frame.top - 4.0},
+                 std::string(name) + " " + Height(point.height), "label",
+                 labelLeft ? "end" : "start");
+    };
+    markHeight(chart.free, "H0", false);
+    if (chart.solid) {
+        markHeight(*chart.solid, "Hb", true);
+    }
+    svg.line(chart.lineStart.at, chart.lineEnd.at, "spring");
+    const double middleX = frame.left + frame.width / 2.0;
+    if (typeSign != kCompressionSpring) {
+        svg.circle(chart.lineStart.at, 2.5, "start");
+        LabelPoint(svg, chart.lineStart.at, middleX, "F0 " + Load(chart.lineStart.load), "");
+    }
+    for (std::size_t i = 0; i < chart.working.size(); ++i) {
+        const LoadPoint &point = chart.working[i];
+        const std::string index = std::to_string(i + 1);
+        svg.circle(point.at, 2.8, "point");
+        LabelPoint(svg, point.at, middleX, "H" + index + " " + Height(point.height),
+                   "F" + index + " " + Load(point.load));
+    }
+    return svg.finish();
+}
+
+std::string FatigueSvg(const FatigueDiagram &diagram) {
+    const ChartFrame frame{44.0, 12.0, 150.0, 150.0};
+    const FatigueChart chart = MapFatigue(diagram, frame);
+    SvgBuilder svg(300.0, 196.0, "疲劳强度图");
+    DrawAxes(svg, chart.axis, chart.x, chart.axis, chart.y);
+    svg.text({frame.left + 75.0, frame.bottom() + 25.0}, "τmin / MPa", "title", "middle");
+    svg.text({4.0, 8.0}, "τmax / MPa", "title");
+
+    svg.line({chart.x(chart.axis.lo), chart.y(chart.axis.lo)},
+             {chart.x(chart.axis.hi), chart.y(chart.axis.hi)}, "mark");
+    if (chart.limitLine.size() >= 2) {
+        svg.polyline(chart.limitLine, "limit");
+    }
+    svg.line(chart.rangeBottom, chart.working, "range");
+    svg.circle(chart.working, 2.8, "point");
+    if (chart.permissible) {
+        svg.circle(*chart.permissible, 2.8, "open");
+    }
+
+    // The legend beside the square plot.
+    const double x = 206.0;
+    svg.line({x, 24.0}, {x + 16.0, 24.0}, "limit");
+    svg.text({x + 20.0, 27.0}, "许用极限线", "label");
+    svg.line({x, 40.0}, {x + 16.0, 40.0}, "mark");
+    svg.text({x + 20.0, 43.0}, "τmax = τmin", "label");
+    svg.line({x + 8.0, 50.0}, {x + 8.0, 62.0}, "range");
+    svg.circle({x + 8.0, 50.0}, 2.8, "point");
+    svg.text({x + 20.0, 59.0}, "工作应力范围", "label");
+    svg.text({x, 80.0}, "τmin " + Load(diagram.working.tauMin) + " MPa", "label");
+    svg.text({x, 90.0}, "τmax " + Load(diagram.working.tauMax) + " MPa", "label");
+    if (chart.permissibleAtWorking) {
+        svg.circle({x + 3.0, 104.0}, 2.8, "open");
+        svg.text({x + 10.0, 107.0}, "许用 " + Load(*chart.permissibleAtWorking) + " MPa", "label");
+    }
+    if (diagram.tensileStrength > 0.0) {
+        svg.text({x, 124.0},
+                 "Rm " + FormatOneDecimal(static_cast<float>(diagram.tensileStrength)) + " MPa",
+                 "label");
+    }
+    return svg.finish();
+}
+
+namespace {
+
+// Hatching of a cut wire: chords at 45 degrees.
+void HatchSection(SvgBuilder &svg, const SketchCircle &section) {
+    const double r = section.radius;
+    const double s = std::sqrt(0.5);
+    for (const double offset : {-0.5 * r, 0.0, 0.5 * r}) {
+        const double half = std::sqrt(r * r - offset * offset);
+        const ChartPoint centre{section.centre.x + offset * s, section.centre.y + offset * s};
+        svg.line({centre.x - half * s, centre.y + half * s},
+                 {centre.x + half * s, centre.y - half * s}, "hatch");
+    }
+}
+
+} // namespace
+
+std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign) {
+    const ChartFrame frame{58.0, 22.0, 196.0, 100.0};
+    const SpringSketch sketch = MapSpringSketch(design, typeSign, frame);
+    SvgBuilder svg(300.0, 160.0, "弹簧简图");
+    for (const SketchLine &line : sketch.centreLines) {
+        svg.line(line.from, line.to, "centre");
+    }
+    for (const SketchCircle &loop : sketch.hookLoops) {
+        svg.circle(loop.centre, loop.radius, "ring");
+    }
+    for (const SketchLine &line : sketch.outline) {
+        svg.line(line.from, line.to, "outline");
+    }
+    for (const SketchCircle &section : sketch.sections) {
+        svg.circle(section.centre, section.radius, "section");
+        HatchSection(svg, section);
+    }
+
+    // H0 below, the outer diameter on the left, the mean diameter on the right,
+    // the wire diameter at the first section.
+    const double lengthY = sketch.outerBottomY + 16.0;
+    svg.line({sketch.startX, sketch.outerBottomY + 2.0}, {sketch.startX, lengthY + 3.0}, "thin");
+    svg.line({sketch.endX, sketch.outerBottomY + 2.0}, {sketch.endX, lengthY + 3.0}, "thin");
+    svg.dimension({sketch.startX, lengthY}, {sketch.endX, lengthY});
+    svg.text({(sketch.startX + sketch.endX) / 2.0, lengthY - 2.5},
+             "H0 = " + FormatOneDecimal(design.FreeHeight), "label", "middle");
+
+    const double outerX = sketch.startX - 16.0;
+    svg.line({sketch.startX, sketch.outerTopY}, {outerX - 3.0, sketch.outerTopY}, "thin");
+    svg.line({sketch.startX, sketch.outerBottomY}, {outerX - 3.0, sketch.outerBottomY}, "thin");
+    svg.dimension({outerX, sketch.outerTopY}, {outerX, sketch.outerBottomY});
+    svg.text({outerX - 3.0, sketch.axisY + 3.0},
+             "D2 = " + FormatGeneral(design.MeanDiameter + design.WireDiameter), "label", "end");
+
+    const double meanX = sketch.endX + 14.0;
+    svg.line({sketch.endX, sketch.topRowY}, {meanX + 3.0, sketch.topRowY}, "thin");
+    svg.line({sketch.endX, sketch.bottomRowY}, {meanX + 3.0, sketch.bottomRowY}, "thin");
+    svg.dimension({meanX, sketch.topRowY}, {meanX, sketch.bottomRowY});
+    svg.text({meanX + 3.0, sketch.axisY + 3.0}, "D = " + FormatGeneral(design.MeanDiameter),
+             "label");
+
+    if (!sketch.sections.empty()) {
+        const SketchCircle &first = sketch.sections.front();
+        const ChartPoint leaderEnd{first.centre.x + 14.0, sketch.outerTopY - 10.0};
+        svg.line({first.centre.x + first.radius * 0.7, first.centre.y - first.radius * 0.7},
+                 leaderEnd, "thin");
+        svg.text({leaderEnd.x + 2.0, leaderEnd.y}, "d = " + FormatGeneral(design.WireDiameter),
+                 "label");
+    }
+    return svg.finish();
+}

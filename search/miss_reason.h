@@ -1,0 +1,38 @@
+#pragma once
+
+#include "calculate_spring.h"
+#include "calculation_error.h"
+
+#include <optional>
+#include <string>
+
+// Why a candidate did not qualify: one entry per rule it broke.
+enum class MissKind {
+    Warning,                // the run raised a design warning (warning says which)
+    CalculationFault,       // the run ended by a floating-point fault
+    NegativeInitialTension, // extension spring: the loads need F0 < 0
+    LoadOutsideTolerance,   // point: 1, 2 or 3
+    OuterDiameter,
+    InnerDiameter,
+    FreeHeight,
+    SolidHeight,
+    CheckFailed, // checkId and checkMessage say which
+};
+
+struct MissReason {
+    MissKind kind = MissKind::Warning;
+    std::optional<DesignWarning> warning;
+    std::optional<CalculationErrorKind> fault;
+    int point = 0;
+    double value = 0.0;     // what the candidate has
+    double limit = 0.0;     // what it is held against
+    double tolerance = 0.0; // percent, for a load
+    std::string checkId;
+    std::string checkMessage;
+    // How far beyond the rule, as a share of the limit; the nearest misses
+    // are the candidates with the smallest sum.
+    double excess = 0.0;
+};
+
+// One line of Chinese for the designer.
+std::string MissReasonText(const MissReason &reason);

@@ -1,0 +1,296 @@
+#include "design_fixtures.h"
+#include "run_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Quiet : public CalculationListener {
+  public:
+    void warning(DesignWarning, const std::string &) override {}
+    void totalCoilsReplaced(float) override {}
+};
+
+// The sample design, calculated: F1 92.128, F3 368.513, tau 497.944, b 1.571.
+SpringDesign CompressionSample() {
+    SpringDesign s = SampleDesign();
+    Quiet quiet;
+    CalculateSpring(s, kCompressionSpring, WorkingPointMode::KnownHeights, quiet);
+    return s;
+}
+
+// The same wire and coils as an extension spring: pitch 4, F0 50, loads 100/200/300.
+SpringDesign ExtensionSample() {
+    SpringDesign s = SampleDesign();
+    s.InitialTension = 50.0F;
+    s.WorkingLoad1 = 100.0F;
+    s.WorkingLoad2 = 200.0F;
+    s.WorkingLoad3 = 300.0F;
+    Quiet quiet;
+    CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet);
+    return s;
+}
+
+const CheckResult &Find(const CheckResults &results, const std::string &id) {
+    for (const CheckResult &r : results) {
+        if (r.id == id) {
+            return r;
+        }
+    }
+    throw std::runtime_error("no check " + id);
+}
+
+std::vector<std::string> Ids(const CheckResults &results) {
+    std::vector<std::string> ids;
+    for (const CheckResult &r : results) {
+        ids.push_back(r.id);
+    }
+    return ids;
+}
+
+TEST(RunChecks, EachSpringTypeGetsItsChecksInOrder) {
+    const CheckInputs none;
+    EXPECT_EQ(Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
+              (std::vector<std::string>{"static-strength", "buckling", "coil-clearance",
+                                        "natural-frequency", "fatigue", "index", "helix-angle",
+                                        "mass", "work"}));
+    EXPECT_EQ(Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
+              (std::vector<std::string>{"static-strength", "hook-bending", "hook-torsion",
+                                        "initial-tension", "natural-frequency", "fatigue", "index",
+                                        "mass", "work"}));
+}
+
+TEST(RunChecks, MottsExtensionSpringStress) {
+    // R. L. Mott, Machine Elements in Mechanical Design, sect. 19-7: d 0.072 in,
+    // D 0.553 in, F 26.75 lb: C 7.68, K 1.19, tau = 120 000 psi (inch units
+    // throughout, so the stress comes out in psi).
+    SpringDesign s;
+    s.WireDiameter = 0.072F;
+    s.MeanDiameter = 0.553F;
+    s.ShearModulus = 11.5e6F;
+    s.ActiveCoils = 16.3F;
+    s.Pitch = 0.072F;
+    s.WorkingLoad1 = 16.25F;
+    s.WorkingLoad2 = 20.0F;
+    s.WorkingLoad3 = 26.75F;
+    Quiet quiet;
+    ASSERT_TRUE(
+        CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet).completed);
+    CheckInputs inputs;
+    inputs.permissibleShearStress = 130000.0;
+    const CheckResult &strength = Find(RunChecks(s, kExtensionSpring, inputs), "static-strength");
+    EXPECT_NEAR(s.SpringIndex, 7.68, 0.005);
+    EXPECT_NEAR(s.CurvatureFactor, 1.19, 0.005);
+    EXPECT_NEAR(*strength.value, 120000.0, 500.0);
+}
+
+struct VerdictCase {
+    const char *name;
+    bool extension;
+    std::function<void(SpringDesign &)> design;
+    std::function<void(CheckInputs &)> inputs;
+    const char *id;
+    CheckVerdict verdict;
+};
+
+void Steel(CheckInputs &in) {
+    in.family = MaterialFamily::CarbonSpringWire;
+    in.elasticModulus = 206000.0;
+    in.density = 7.85;
+}
+
+// A long compression spring: D 28, H0 200, G 79000, E 206000, both ends
+// fixed: sK = 52.19 mm.
+void LongSpring(SpringDesign &s) {
+    s.FreeHeight = 200.0F;
+    s.WorkingHeight3 = 150.0F;
+}
+
+void NoChange(SpringDesign &) {}
+void NoInputs(CheckInputs &) {}
+
+const VerdictCase kVerdictCases[] = {
+    // static strength: tau 497.944 against [tau]
+    {"StressBelowPermissible", false, NoChange,
+     [](CheckInputs &in) { in.permissibleShearStress = 497.95; }, "static-strength",
+     CheckVerdict::Ok},
+    {"StressAbovePermissible", false, NoChange,
+     [](CheckInputs &in) { in.permissibleShearStress = 497.93; }, "static-strength",
+     CheckVerdict::Fail},
+    {"NoPermissibleStress", false, NoChange, NoInputs, "static-strength",
+     CheckVerdict::NotApplicable},
+    // buckling
+    {"ShortSpringWithoutE", false, NoChange, NoInputs, "buckling", CheckVerdict::Ok},
+    {"FreeEndWithoutE", false, NoChange,
+     [](CheckInputs &in) { in.endCondition = EndCondition::FixedFree; }, "buckling",
+     CheckVerdict::NotApplicable},
+    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling", CheckVerdict::NotApplicable},
+    {"LongSpringBelowCritical", false, LongSpring, Steel, "buckling", CheckVerdict::Ok},
+    {"LongSpringBeyondCritical", false,
+     [](SpringDesign &s) {
+         LongSpring(s);
+         s.WorkingHeight3 = 147.0F;
+     },
+     Steel, "buckling", CheckVerdict::Fail},
+    // coil clearance: gaps 2.0 against Sa 3.47 (static) or 5.21 (cyclic)
+    {"GapsBelowSa", false, NoChange, NoInputs, "coil-clearance", CheckVerdict::Warning},
+    {"GapsAboveSa", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; }, NoInputs,
+     "coil-clearance", CheckVerdict::Ok},
+    {"GapsBelowCyclicSa", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; },
+     [](CheckInputs &in) { in.loadCycles = 1e6; }, "coil-clearance", CheckVerdict::Warning},
+    // surge frequency 364.42 Hz against 20 and 15 times the working frequency
+    {"NoDensity", false, NoChange, NoInputs, "natural-frequency", CheckVerdict::NotApplicable},
+    {"NoWorkingFrequency", false, NoChange, Steel, "natural-frequency", CheckVerdict::Ok},
+    {"FrequencyTwentyTimes", false, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.workingFrequency = 18.2;
+     },
+     "natural-frequency", CheckVerdict::Ok},
+    {"FrequencyBelowTwentyTimes", false, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.workingFrequency = 18.3;
+     },
+     "natural-frequency", CheckVerdict::Warning},
+    {"FrequencyBelowFifteenTimes", false, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.workingFrequency = 24.4;
+     },
+     "natural-frequency", CheckVerdict::Fail},
+    // fatigue at 1e6 cycles, tau 124.5 / 497.9: S = (0.33 Rm + 93.4) / 497.9
+    {"StaticDuty", false, NoChange, NoInputs, "fatigue", CheckVerdict::NotApplicable},
+    {"CyclesWithoutRm", false, NoChange, [](CheckInputs &in) { in.loadCycles = 1e6; }, "fatigue",
+     CheckVerdict::NotApplicable},
+    {"FatigueSafe", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1680.0;
+     },
+     "fatigue", CheckVerdict::Ok},
+    {"FatigueMarginal", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1670.0;
+     },
+     "fatigue", CheckVerdict::Warning},
+    {"FatigueFails", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::Fail},
+    {"FatigueToEn", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1680.0;
+         in.standard = CheckStandard::En;
+     },
+     "fatigue", CheckVerdict::NotApplicable},
+    // index and helix angle warn, never fail
+    {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
+    {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",
+     CheckVerdict::Warning},
+    {"IndexTooHigh", false, [](SpringDesign &s) { s.SpringIndex = 12.1F; }, NoInputs, "index",
+     CheckVerdict::Warning},
+    {"HelixInRange", false, NoChange, NoInputs, "helix-angle", CheckVerdict::Ok},
+    {"HelixTooFlat", false, [](SpringDesign &s) { s.HelixAngle = 4.9F; }, NoInputs, "helix-angle",
+     CheckVerdict::Warning},
+    {"MassWithoutDensity", false, NoChange, NoInputs, "mass", CheckVerdict::NotApplicable},
+    // extension: hook bending 771.9 MPa against 0.75 Rm, torsion at r2 = 2d
+    // (C2 = 4) 417.8 MPa against 0.40 Rm
+    {"HookBendingWithin", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1030.0;
+     },
+     "hook-bending", CheckVerdict::Ok},
+    {"HookBendingBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1028.0;
+     },
+     "hook-bending", CheckVerdict::Fail},
+    {"HookBendingStainless", true, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::StainlessSpringWire;
+         in.tensileStrength = 1800.0;
+     },
+     "hook-bending", CheckVerdict::NotApplicable},
+    {"HookTorsionWithin", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1045.0;
+     },
+     "hook-torsion", CheckVerdict::Ok},
+    {"HookTorsionSharperBend", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1045.0;
+         in.hookBendRadius = 7.9;
+     },
+     "hook-torsion", CheckVerdict::Fail},
+    {"HookTorsionBendTooTight", true, NoChange, [](CheckInputs &in) { in.hookBendRadius = 2.0; },
+     "hook-torsion", CheckVerdict::NotApplicable},
+    // initial stress 8 F0 D / (pi d^3) = 55.7 MPa at F0 50; range at C 7: 87.4 .. 134.1
+    {"InitialStressLow", true, NoChange, NoInputs, "initial-tension", CheckVerdict::Warning},
+    {"InitialStressInRange", true, [](SpringDesign &s) { s.InitialTension = 100.0F; }, NoInputs,
+     "initial-tension", CheckVerdict::Ok},
+    {"InitialStressHigh", true, [](SpringDesign &s) { s.InitialTension = 121.0F; }, NoInputs,
+     "initial-tension", CheckVerdict::Warning},
+    {"NoInitialTension", true, [](SpringDesign &s) { s.InitialTension = 0.0F; }, NoInputs,
+     "initial-tension", CheckVerdict::NotApplicable},
+};
+
+class CheckVerdicts : public testing::TestWithParam<VerdictCase> {};
+
+TEST_P(CheckVerdicts, AtTheBoundary) {
+    const VerdictCase &c = GetParam();
+    SpringDesign design = c.extension ? ExtensionSample() : CompressionSample();
+    c.design(design);
+    CheckInputs inputs;
+    c.inputs(inputs);
+    const CheckResult &check =
+        Find(RunChecks(design, c.extension ? kExtensionSpring : kCompressionSpring, inputs), c.id);
+    EXPECT_EQ(check.verdict, c.verdict) << c.name << ": " << check.message;
+    EXPECT_FALSE(check.message.empty());
+    EXPECT_FALSE(check.clause.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CheckVerdicts, testing::ValuesIn(kVerdictCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(RunChecks, InformationFiguresOfTheSample) {
+    CheckInputs inputs;
+    Steel(inputs);
+    const CheckResults results = RunChecks(CompressionSample(), kCompressionSpring, inputs);
+    EXPECT_NEAR(*Find(results, "natural-frequency").value, 364.42, 0.01);
+    EXPECT_NEAR(*Find(results, "mass").value, 56.41, 0.01);    // 7.85 g/cm3, d 4, L 571.8
+    EXPECT_NEAR(*Find(results, "work").value, 2763.8, 0.1);    // (92.128 + 368.513) / 2 * 12
+    EXPECT_FALSE(Find(results, "buckling").value.has_value()); // cannot buckle
+    EXPECT_NEAR(*Find(results, "buckling").limit, 16.0, 1e-9);
+}
+
+TEST(FatigueDiagram, WorkingPointAndLimitLine) {
+    CheckInputs inputs;
+    inputs.loadCycles = 1e6;
+    inputs.tensileStrength = 1680.0;
+    const auto diagram = FatigueDiagramFor(CompressionSample(), kCompressionSpring, inputs);
+    ASSERT_TRUE(diagram.has_value());
+    EXPECT_NEAR(diagram->working.tauMin, 124.49, 0.01);
+    EXPECT_NEAR(diagram->working.tauMax, 497.94, 0.01);
+    ASSERT_EQ(diagram->limitLine.size(), 2U);
+    EXPECT_NEAR(diagram->limitLine.front().tauMax, 0.33 * 1680.0 / 1.3, 1e-9);
+    EXPECT_NEAR(diagram->limitLine.back().tauMin, diagram->limitLine.back().tauMax, 1e-9);
+    inputs.standard = CheckStandard::En;
+    EXPECT_FALSE(FatigueDiagramFor(CompressionSample(), kCompressionSpring, inputs));
+    inputs = {};
+    EXPECT_FALSE(FatigueDiagramFor(CompressionSample(), kCompressionSpring, inputs));
+}
+
+} // namespace

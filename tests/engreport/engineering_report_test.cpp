@@ -1,0 +1,166 @@
+#include "check_texts.h"
+#include "engineering_report.h"
+#include "html_text.h"
+#include "report_samples.h"
+#include "result_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct EscapeCase {
+    const char *text;
+    const char *want;
+};
+
+TEST(EscapeHtmlTest, MarkupBecomesTextAndBrokenBytesBecomeReplacement) {
+    const EscapeCase cases[] = {
+        {"70-C", "70-C"},
+        {"弹簧钢 65Mn", "弹簧钢 65Mn"},
+        {"<b>\"A&B\" 'x'</b>", "&lt;b&gt;&quot;A&amp;B&quot; &#39;x&#39;&lt;/b&gt;"},
+        {"a\x01z", "a\xEF\xBF\xBDz"},                             // control character
+        {"\xC3", "\xEF\xBF\xBD"},                                 // cut-off sequence
+        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                 // overlong "/"
+        {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
+        {"\xEF\xBF\xBE", "\xEF\xBF\xBD"},                         // U+FFFE
+        {"tab\tand\nline", "tab\tand\nline"},
+    };
+    for (const EscapeCase &c : cases) {
+        EXPECT_EQ(EscapeHtml(c.text), c.want) << c.text;
+    }
+}
+
+struct ReportCase {
+    const char *name;
+    EngineeringReportInput (*make)();
+};
+
+class EngineeringReportTest : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(EngineeringReportTest, HoldsEveryShownValueAndEveryCheck) {
+    const EngineeringReportInput input = GetParam().make();
+    const std::string html = BuildEngineeringReport(input);
+    for (const ResultField &field : ResultFields()) {
+        std::string cell = ">" + FormatResult(field, input.design);
+        if (*field.unit != '\0') {
+            cell += std::string(" ") + field.unit;
+        }
+        EXPECT_NE(html.find(cell + "<"), std::string::npos) << field.designField;
+    }
+    EXPECT_NE(html.find(input.date), std::string::npos);
+    EXPECT_NE(html.find(std::string("Orsela ") + EngineeringReportProgramVersion()),
+              std::string::npos);
+    for (const CheckResult &check : *input.checks) {
+        const std::string row = "<td>" + CheckTitle(check.id) + "</td><td class=\"n\">" +
+                                CheckQuantityText(check.value, check.unit) +
+                                "</td><td class=\"n\">" +
+                                CheckQuantityText(check.limit, check.unit) +
+                                "</td><td class=\"verdict\">" + CheckVerdictText(check.verdict);
+        EXPECT_NE(html.find(row), std::string::npos) << check.id;
+    }
+    // The technical requirements name each working load at its height.
+    EXPECT_NE(html.find("H3 = " + FormatResult(ResultFields()[3], input.design) +
+                        " mm 时，工作载荷 F3 = " + FormatResult(ResultFields()[6], input.design)),
+              std::string::npos);
+}
+
+TEST_P(EngineeringReportTest, RefersToNothingOutsideThePage) {
+    EngineeringReportInput input = GetParam().make();
+    const std::string html = BuildEngineeringReport(input);
+    for (const char *outside :
+         {"http:", "https:", "//", "url(", "<script", "<link", "src=", "@import"}) {
+        EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, EngineeringReportTest,
+                         testing::Values(ReportCase{"compression", SampleCompressionReport},
+                                         ReportCase{"extension", ExtensionExampleReport}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(EngineeringReportTest, MaterialTextCannotAddMarkup) {
+    EngineeringReportInput input = SampleCompressionReport();
+    input.design.Material = "<script>alert(1)</script><img src=x>";
+    const std::string html = BuildEngineeringReport(input);
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("<img"), std::string::npos);
+    EXPECT_NE(html.find("&lt;script&gt;alert(1)&lt;/script&gt;"), std::string::npos);
+}
+
+TEST(EngineeringReportTest, WithoutChecksOrFatigueThereIsNoSuchSection) {
+    EngineeringReportInput input = SampleCompressionReport();
+    input.checks.reset();
+    input.fatigue.reset();
+    const std::string html = BuildEngineeringReport(input);
+    EXPECT_EQ(html.find("校核</h2>"), std::string::npos);
+    EXPECT_EQ(html.find("疲劳强度图"), std::string::npos);
+    EXPECT_NE(html.find("载荷-变形图"), std::string::npos);
+    EXPECT_NE(html.find("技术要求"), std::string::npos);
+}
+
+std::string Read(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(WriteEngineeringReportTest, WritesTheWholePageAndAFailureKeepsTheOldFile) {
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("orsela-engreport-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const EngineeringReportInput input = SampleCompressionReport();
+
+    const auto written = folder / "report.html";
+    EXPECT_FALSE(WriteEngineeringReport(written.string(), input));
+    EXPECT_EQ(Read(written), BuildEngineeringReport(input));
+
+    const auto kept = folder / "kept.html";
+    std::ofstream(kept) << "old";
+    std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+    const auto failure = WriteEngineeringReport(kept.string(), input);
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("只读"), std::string::npos) << *failure;
+    EXPECT_NE(failure->find("原有文件未改动"), std::string::npos) << *failure;
+    EXPECT_EQ(Read(kept), "old");
+
+    const auto missing = WriteEngineeringReport((folder / "no" / "r.html").string(), input);
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find("不存在"), std::string::npos) << *missing;
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+
+namespace {
+
+TEST(EngineeringReportTest, DegenerateValuesStillDrawWithoutNanOrInfinity) {
+    EngineeringReportInput input = SampleCompressionReport();
+    const std::pair<const char *, SpringDesign> designs[] = {
+        {"all zero", SpringDesign{}},
+        {"huge rate",
+         [] {
+             SpringDesign d = SampleCompressionReport().design;
+             d.SpringRate = 3e38F;
+             d.FreeHeight = 1e30F;
+             return d;
+         }()},
+    };
+    for (const auto &[name, design] : designs) {
+        input.design = design;
+        input.fatigue = FatigueDiagram{{NAN, INFINITY}, {{0.0, 0.0}}, 0.0, ""};
+        const std::string html = BuildEngineeringReport(input);
+        for (const char *bad : {"nan", "inf"}) {
+            EXPECT_EQ(html.find(bad), std::string::npos) << name << ": " << bad;
+        }
+    }
+}
+
+} // namespace

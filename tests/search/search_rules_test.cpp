@@ -1,0 +1,123 @@
+// Each qualifying rule on its own: the one candidate of the sample space
+// qualifies, and each change below breaks exactly one rule.
+#include "search_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Fails the index check of a check run, for the rule "no check fails".
+CheckResults IndexCheckFailsAbove(const SpringDesign &s, SpringTypeSign) {
+    CheckResult index;
+    index.id = "index";
+    index.value = s.SpringIndex;
+    index.limit = 6.5;
+    index.verdict = s.SpringIndex > 6.5F ? CheckVerdict::Fail : CheckVerdict::Ok;
+    index.message = "旋绕比过大";
+    return {index};
+}
+
+struct RuleCase {
+    const char *name;
+    std::function<void(SearchRequest &)> change;
+    bool failingChecks;
+    MissKind expected;
+    std::optional<DesignWarning> warning;
+};
+
+const RuleCase kRules[] = {
+    {"stress above allowable", [](SearchRequest &r) { r.wires[0].allowableShearStress = 490; },
+     false, MissKind::Warning, DesignWarning::StressAboveAllowable},
+    {"goes solid", [](SearchRequest &r) { r.endCoils = 2.0; }, false, MissKind::Warning,
+     DesignWarning::SpringGoesSolid},
+    {"a check fails", [](SearchRequest &) {}, true, MissKind::CheckFailed, std::nullopt},
+    {"third load 3 % off", [](SearchRequest &r) { r.third->load = 380.0; }, false,
+     MissKind::LoadOutsideTolerance, std::nullopt},
+    {"outer diameter", [](SearchRequest &r) { r.limits.maxOuterDiameter = 31.9; }, false,
+     MissKind::OuterDiameter, std::nullopt},
+    {"inner diameter", [](SearchRequest &r) { r.limits.minInnerDiameter = 24.1; }, false,
+     MissKind::InnerDiameter, std::nullopt},
+    {"free height", [](SearchRequest &r) { r.limits.maxFreeHeight = 43.9; }, false,
+     MissKind::FreeHeight, std::nullopt},
+    {"solid height", [](SearchRequest &r) { r.limits.maxSolidHeight = 25.9; }, false,
+     MissKind::SolidHeight, std::nullopt},
+    {"extension: pitch below d",
+     [](SearchRequest &r) {
+         r = SampleExtensionRequest();
+         r.pitch = 3.9;
+     },
+     false, MissKind::Warning, DesignWarning::PitchBelowWireDiameter},
+    // 30 N at 74 mm needs F0 = 30 - 2k = -16.1 N; the run then gives 122.1 N at 78 mm.
+    {"extension: negative initial tension",
+     [](SearchRequest &r) {
+         r = SampleExtensionRequest();
+         r.first = {30.0, 74.0};
+         r.second = {122.1, 78.0};
+         r.third.reset();
+     },
+     false, MissKind::NegativeInitialTension, std::nullopt},
+};
+
+TEST(SearchRules, TheSampleQualifiesAsCompressionAndAsExtensionSpring) {
+    for (const SearchRequest &r : {SampleRequest(), SampleExtensionRequest()}) {
+        const SearchOutcome out = SearchDesigns(r, Quiet());
+        ASSERT_EQ(out.qualified, 1U);
+        const SpringDesign &s = out.best.at(0).design;
+        EXPECT_FLOAT_EQ(s.FreeHeight, r.typeSign == kCompressionSpring ? 44.0F : 72.0F);
+        EXPECT_FLOAT_EQ(s.InitialTension, r.typeSign == kCompressionSpring ? 0.0F : 53.9F);
+    }
+}
+
+TEST(SearchRules, EachRuleAloneDisqualifies) {
+    for (const RuleCase &c : kRules) {
+        SCOPED_TRACE(c.name);
+        SearchRequest r = SampleRequest();
+        c.change(r);
+        SearchOptions options = Quiet();
+        if (c.failingChecks) {
+            options.checks = IndexCheckFailsAbove;
+        }
+        const SearchOutcome out = SearchDesigns(r, options);
+        EXPECT_EQ(out.qualified, 0U);
+        EXPECT_TRUE(out.best.empty());
+        ASSERT_EQ(out.nearestMisses.size(), 1U);
+        const auto &misses = out.nearestMisses[0].misses;
+        ASSERT_EQ(misses.size(), 1U) << MissReasonText(misses.front());
+        EXPECT_EQ(misses[0].kind, c.expected);
+        EXPECT_EQ(misses[0].warning, c.warning);
+        EXPECT_FALSE(MissReasonText(misses[0]).empty());
+    }
+}
+
+TEST(SearchRules, RefusedRequests) {
+    const std::function<void(SearchRequest &)> kBad[] = {
+        [](SearchRequest &r) { r.second.load = r.first.load; },
+        [](SearchRequest &r) { r.second.height = 41.0; }, // compression heights must fall
+        [](SearchRequest &r) {
+            r = SampleExtensionRequest();
+            r.second.height = 70.0; // extension heights must rise
+        },
+        [](SearchRequest &r) { r.third->load = 100.0; },
+        [](SearchRequest &r) { r.endCoils = 1.0; },
+        [](SearchRequest &r) { r.minIndex = 1.0; },
+        [](SearchRequest &r) { r.wires.clear(); },
+        [](SearchRequest &r) { r.density.reset(); }, // ranked by mass
+        [](SearchRequest &r) { r.tolerancePercent = -1.0; },
+        [](SearchRequest &r) {
+            r.wires = {{0.1, 500}, {60.0, 500}};
+            r.minIndex = 2.0;
+            r.maxIndex = 1000.0;
+            r.maxActiveCoils = 1000.0; // some 10^10 candidates
+        },
+    };
+    for (const auto &change : kBad) {
+        SearchRequest r = SampleRequest();
+        change(r);
+        EXPECT_TRUE(SearchRequestProblem(r).has_value());
+        EXPECT_THROW(SearchDesigns(r, Quiet()), std::invalid_argument);
+    }
+}
+
+} // namespace
