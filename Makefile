@@ -5,6 +5,7 @@ BENCH_DIR ?= build-bench
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 STARTUP_DIR ?= build-startup
+WEB_DIR ?= build-web
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report
 JOBS ?= $(shell nproc)
@@ -15,7 +16,7 @@ RUN_ENV := env -u QT_QPA_PLATFORM
 endif
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps configure build test run tidy bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean
+.PHONY: all deps configure build test run tidy bench startup icons fuzz fuzz-build fuzz-smoke test-asan clean web web-npm web-bench
 
 all: build
 
@@ -28,8 +29,28 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+test: build web web-npm
+	@cmake -S . -B $(BUILD_DIR) -DORSELA_TEST_WEB=ON -DORSELA_WEB_DIR=$(CURDIR)/$(WEB_DIR)/web >/dev/null
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 120
+
+# The web page: the core and the form model in WebAssembly, in $(WEB_DIR)/web/.
+# The GBK table comes from the desktop's converter, written by the native build.
+web: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target orsela_gbk_table_source
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+		-DORSELA_GBK_TABLE_SOURCE=$(CURDIR)/$(BUILD_DIR)/web/gbk_table.cpp >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) -j $(JOBS)
+	@echo "The page: $(WEB_DIR)/web/index.html"
+
+# puppeteer-core for the page's tests and figures, exactly as the lock file has it.
+web-npm:
+	@if [ ! -f tests/web/node_modules/.package-lock.json ] || \
+		[ tests/web/package-lock.json -nt tests/web/node_modules/.package-lock.json ]; then \
+		cd tests/web && npm ci --no-audit --no-fund --loglevel=error; fi
+
+# The page's size and the time until the first calculation can run, in Chromium.
+web-bench: web web-npm
+	@node bench/web_startup.mjs $(WEB_DIR)/web
 
 run: build
 	@$(RUN_ENV) $(BUILD_DIR)/app/orsela
@@ -52,7 +73,7 @@ startup: deps
 
 # clang-tidy (.clang-tidy) over the program's own sources.
 tidy: build
-	@run-clang-tidy -p $(BUILD_DIR) -quiet "$(CURDIR)/(calc|cli|report|form|app)/" 2>&1 \
+	@run-clang-tidy -p $(BUILD_DIR) -quiet "$(CURDIR)/(calc|materials|checks|search|engreport|cli|report|formmodel|form|app|web)/" 2>&1 \
 		| grep -E 'warning:|error:' && exit 1 || echo "clang-tidy: no findings"
 
 # The icon files again from icons/orsela.svg (commit the results).
@@ -94,4 +115,4 @@ fuzz-build:
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(FUZZ_TARGETS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(STARTUP_DIR)
+	rm -rf $(BUILD_DIR) $(BENCH_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(STARTUP_DIR) $(WEB_DIR)

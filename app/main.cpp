@@ -1,3 +1,4 @@
+#include "application_setup.h"
 #include "form_tan_huang.h"
 #include "message_box_dialogs.h"
 #include "program_icon.h"
@@ -9,11 +10,8 @@
 int main(int argc, char **argv) {
     QApplication application(argc, argv);
     StartupProbe::installIfRequested(application);
-    QApplication::setApplicationName(QStringLiteral("orsela"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+    SetUpApplication();
     QApplication::setWindowIcon(ProgramIcon());
-    // Lets the desktop match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.orsela.Orsela"));
 
     MessageBoxDialogs dialogs;
     FormTanHuang form(dialogs);

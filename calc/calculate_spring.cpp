@@ -8,14 +8,14 @@
 
 namespace {
 
-const std::array<std::string, 6> kWarningTexts = {
-    "压缩弹簧总圈数不允许过少或过多!",
-    "拉伸弹簧的节距不允许小于材料直径!",
-    "压缩弹簧的工作高度大于自由高度!\r\n请输入合适的工作高度或工作载荷!",
-    "最大工作载荷下,弹簧被压并!\r\n请调整弹簧参数!",
-    "拉伸弹簧的工作高度小于自由高度!\r\n请输入合适的工作高度或工作载荷!",
-    "注意!\r\n最大工作载荷下,弹簧最大切应力大于许用切应力!\r\n建议调整弹簧参数!",
-};
+// Runs one step of the run; a fault inside it names the step.
+template <typename Run> void At(CalculationStep step, Run &&run) {
+    try {
+        run();
+    } catch (const CalculationError &error) {
+        throw error.atStep(step);
+    }
+}
 
 // Compression spring: n + 1 < n1 <= n + 2.5, both bounds rounded to single
 // precision before they are compared.
@@ -42,8 +42,8 @@ void ConvertWorkingPoints(SpringDesign &s, SpringTypeSign typeSign, WorkingPoint
     for (std::size_t i = 0; i < 3; ++i) {
         const double signedLoad =
             checked::Step(checked::Step(double{*loads[i]} - s.InitialTension) * sign);
-        *heights[i] =
-            checked::Store(checked::Step(checked::Divide(signedLoad, s.SpringRate) + s.FreeHeight));
+        *heights[i] = checked::Store(
+            checked::Step(checked::Divide(signedLoad, s.SpringRate, "刚度为零") + s.FreeHeight));
     }
 }
 
@@ -67,34 +67,61 @@ CalculationOutcome Stop(DesignWarning which, CalculationListener &listener) {
 } // namespace
 
 const std::string &DesignWarningText(DesignWarning warning) {
-    return kWarningTexts.at(static_cast<std::size_t>(warning));
+    static const std::string totalCoils = "压缩弹簧总圈数不允许过少或过多!";
+    static const std::string pitch = "拉伸弹簧的节距不允许小于材料直径!";
+    static const std::string compressionHeight =
+        "压缩弹簧的工作高度大于自由高度!\r\n请输入合适的工作高度或工作载荷!";
+    static const std::string solid = "最大工作载荷下,弹簧被压并!\r\n请调整弹簧参数!";
+    static const std::string extensionHeight =
+        "拉伸弹簧的工作高度小于自由高度!\r\n请输入合适的工作高度或工作载荷!";
+    static const std::string stress =
+        "注意!\r\n最大工作载荷下,弹簧最大切应力大于许用切应力!\r\n建议调整弹簧参数!";
+    switch (warning) {
+    case DesignWarning::TotalCoilsOutOfRange:
+        return totalCoils;
+    case DesignWarning::PitchBelowWireDiameter:
+        return pitch;
+    case DesignWarning::CompressionHeightAboveFree:
+        return compressionHeight;
+    case DesignWarning::SpringGoesSolid:
+        return solid;
+    case DesignWarning::ExtensionHeightBelowFree:
+        return extensionHeight;
+    case DesignWarning::StressAboveAllowable:
+        return stress;
+    }
+    return stress;
 }
 
 CalculationOutcome CalculateSpring(SpringDesign &s, SpringTypeSign typeSign, WorkingPointMode mode,
                                    CalculationListener &listener) {
+    using St = CalculationStep;
     // The extension free height is computed for both types, so a fault in it
     // ends a compression run as well.
-    const float extensionFreeHeight = formulas::ExtensionFreeHeight(s);
+    float extensionFreeHeight = 0.0F;
+    At(St::ExtensionFreeHeight, [&] { extensionFreeHeight = formulas::ExtensionFreeHeight(s); });
     if (typeSign != kCompressionSpring) {
         s.FreeHeight = extensionFreeHeight;
     }
 
-    const bool coilsAccepted = TotalCoilsAccepted(s);
+    bool coilsAccepted = false;
+    At(St::TotalCoilsLimits, [&] { coilsAccepted = TotalCoilsAccepted(s); });
     if (!coilsAccepted && typeSign == kCompressionSpring) {
         return Stop(DesignWarning::TotalCoilsOutOfRange, listener);
     }
 
-    formulas::StoreSpringIndex(s);
-    formulas::StoreCurvatureFactor(s);
-    formulas::StoreSpringRate(s);
+    At(St::SpringIndex, [&] { formulas::StoreSpringIndex(s); });
+    At(St::CurvatureFactor, [&] { formulas::StoreCurvatureFactor(s); });
+    At(St::SpringRate, [&] { formulas::StoreSpringRate(s); });
 
-    ConvertWorkingPoints(s, typeSign, mode);
+    At(mode == WorkingPointMode::KnownHeights ? St::WorkingLoads : St::WorkingHeights,
+       [&] { ConvertWorkingPoints(s, typeSign, mode); });
 
     if (typeSign == kCompressionSpring) {
-        formulas::StoreCompressionPitch(s);
-        formulas::StoreSlendernessRatio(s);
-        formulas::StoreSolidHeight(s);
-        formulas::StoreDevelopedLength(s, typeSign);
+        At(St::Pitch, [&] { formulas::StoreCompressionPitch(s); });
+        At(St::SlendernessRatio, [&] { formulas::StoreSlendernessRatio(s); });
+        At(St::SolidHeight, [&] { formulas::StoreSolidHeight(s); });
+        At(St::DevelopedLength, [&] { formulas::StoreDevelopedLength(s, typeSign); });
         if (AnyHeightAboveFree(s)) {
             return Stop(DesignWarning::CompressionHeightAboveFree, listener);
         }
@@ -109,20 +136,19 @@ CalculationOutcome CalculateSpring(SpringDesign &s, SpringTypeSign typeSign, Wor
         }
         s.SlendernessRatio = 0.0F;
         s.SolidHeight = 0.0F;
-        formulas::StoreDevelopedLength(s, typeSign);
+        At(St::DevelopedLength, [&] { formulas::StoreDevelopedLength(s, typeSign); });
         if (AnyHeightBelowFree(s)) {
             return Stop(DesignWarning::ExtensionHeightBelowFree, listener);
         }
     }
 
     CalculationOutcome outcome;
-    formulas::StoreMaxShearStress(s);
+    At(St::MaxShearStress, [&] { formulas::StoreMaxShearStress(s); });
     if (s.MaxShearStress > s.AllowableShearStress) {
         outcome.stressAboveAllowable = true;
         listener.warning(DesignWarning::StressAboveAllowable,
                          DesignWarningText(DesignWarning::StressAboveAllowable));
     }
-    formulas::StoreHelixAngle(s);
-    outcome.completed = true;
+    At(St::HelixAngle, [&] { formulas::StoreHelixAngle(s); });
     return outcome;
 }

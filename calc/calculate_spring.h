@@ -29,13 +29,14 @@ class CalculationListener {
     virtual void totalCoilsReplaced(float totalCoils) = 0;
 };
 
+// The run completed when no warning stopped it.
 struct CalculationOutcome {
-    bool completed = false;
     std::optional<DesignWarning> stoppedBy; // set when a warning stopped the run
     bool stressAboveAllowable = false;      // the stress warning was raised
 };
 
 // Runs the whole calculation over a design whose inputs have just been
-// stored. Throws CalculationError on a floating-point fault.
+// stored. Throws CalculationError on a floating-point fault, naming the
+// step where it arose.
 CalculationOutcome CalculateSpring(SpringDesign &design, SpringTypeSign typeSign,
                                    WorkingPointMode mode, CalculationListener &listener);

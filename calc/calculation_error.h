@@ -10,14 +10,47 @@ enum class CalculationErrorKind {
     Overflow,       // 0/0, or a result too large for the precision it is held in
 };
 
+// The quantity the run was computing when the fault arose.
+enum class CalculationStep {
+    Unknown,
+    ExtensionFreeHeight,
+    TotalCoilsLimits,
+    SpringIndex,
+    CurvatureFactor,
+    SpringRate,
+    WorkingLoads,
+    WorkingHeights,
+    Pitch,
+    SlendernessRatio,
+    SolidHeight,
+    DevelopedLength,
+    MaxShearStress,
+    HelixAngle,
+};
+
 class CalculationError : public std::runtime_error {
   public:
-    explicit CalculationError(CalculationErrorKind kind);
+    // cause: what made the step fail, in the user's words ("弹簧中径等于材料
+    // 直径"); nullptr where the step cannot tell more than the kind.
+    explicit CalculationError(CalculationErrorKind kind, const char *cause = nullptr,
+                              CalculationStep step = CalculationStep::Unknown);
     CalculationErrorKind kind() const noexcept { return kind_; }
+    const char *cause() const noexcept { return cause_; }
+    CalculationStep step() const noexcept { return step_; }
+    // The same fault, placed in the step that was running.
+    CalculationError atStep(CalculationStep step) const;
 
   private:
     CalculationErrorKind kind_;
+    const char *cause_;
+    CalculationStep step_;
 };
 
 // The Chinese name of the fault as the program shows it ("除数为零", "溢出").
 const char *CalculationErrorName(CalculationErrorKind kind);
+
+// The quantity's name as the window and the report show it ("曲度系数").
+const char *CalculationStepName(CalculationStep step);
+
+// The quantity and the cause: "曲度系数: 弹簧中径等于材料直径".
+std::string CalculationErrorMessage(const CalculationError &error);

@@ -2,8 +2,8 @@
 
 namespace checked {
 
-void Raise(CalculationErrorKind kind) {
-    throw CalculationError(kind);
+void Raise(CalculationErrorKind kind, const char *cause) {
+    throw CalculationError(kind, cause);
 }
 
 } // namespace checked

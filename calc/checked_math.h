@@ -11,7 +11,7 @@
 // Inline: a run is a few dozen of these and should cost next to nothing.
 namespace checked {
 
-[[noreturn]] void Raise(CalculationErrorKind kind);
+[[noreturn]] void Raise(CalculationErrorKind kind, const char *cause = nullptr);
 
 // A double-precision step result; Overflow when it is not finite.
 inline double Step(double value) {
@@ -21,11 +21,13 @@ inline double Step(double value) {
     return value;
 }
 
-// a / b with the fault rules above.
-inline double Divide(double numerator, double denominator) {
+// a / b with the fault rules above. zeroCause says, in the user's words,
+// what a zero denominator means ("材料直径为零或过小").
+inline double Divide(double numerator, double denominator, const char *zeroCause = nullptr) {
     if (denominator == 0.0) [[unlikely]] {
         Raise(numerator == 0.0 ? CalculationErrorKind::Overflow
-                               : CalculationErrorKind::DivisionByZero);
+                               : CalculationErrorKind::DivisionByZero,
+              zeroCause);
     }
     return Step(numerator / denominator);
 }

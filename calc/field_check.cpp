@@ -1,7 +1,8 @@
 #include "field_check.h"
 
+#include <fast_float/fast_float.h>
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -26,7 +27,7 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-// A validated number, rewritten in the form std::from_chars reads: no '+'
+// A validated number, rewritten in the form fast_float reads: no '+'
 // before the mantissa, "." as the point.
 struct Scanned {
     bool valid = false;
@@ -163,16 +164,13 @@ NumericText ParseNumericText(std::string_view text, std::string_view localeSepar
         result.value = negative ? -0.0F : 0.0F;
         return result;
     }
+    // Correctly rounded, and the same on every compiler: a value beyond the
+    // float range reads as infinity, one too small to hold as a signed zero.
     float value = 0.0F;
     const char *first = s.normalized.data();
-    const auto [ptr, ec] = std::from_chars(first, first + s.normalized.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        if (s.magnitude >= 0) {
-            result.status = NumericTextStatus::TooLarge;
-            return result;
-        }
-        value = negative ? -0.0F : 0.0F; // underflow: too small to hold, read as zero
-    } else if (ec != std::errc() || ptr != first + s.normalized.size() || std::isinf(value)) {
+    const char *last = first + s.normalized.size();
+    const auto [ptr, ec] = fast_float::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || std::isinf(value)) {
         result.status = NumericTextStatus::TooLarge;
         return result;
     }

@@ -11,6 +11,9 @@ using checked::Power;
 using checked::Step;
 using checked::Store;
 
+constexpr const char *kWireTooThin = "材料直径为零或过小";
+constexpr const char *kMeanTooSmall = "弹簧中径为零或过小";
+
 float ExtensionFreeHeight(const SpringDesign &s) {
     const double loops = Step(Step(double{s.MeanDiameter} - s.WireDiameter) * 2.0);
     const double coils = Step(Step(double{s.ActiveCoils} + 1.0) * s.Pitch);
@@ -18,13 +21,13 @@ float ExtensionFreeHeight(const SpringDesign &s) {
 }
 
 void StoreSpringIndex(SpringDesign &s) {
-    s.SpringIndex = Store(Divide(s.MeanDiameter, s.WireDiameter));
+    s.SpringIndex = Store(Divide(s.MeanDiameter, s.WireDiameter, kWireTooThin));
 }
 
 void StoreCurvatureFactor(SpringDesign &s) {
     const double c = s.SpringIndex;
-    const double ratio = Divide(Step(4.0 * c - 1.0), Step(4.0 * c - 4.0));
-    s.CurvatureFactor = Store(ratio + Divide(kWahlTerm, c));
+    const double ratio = Divide(Step(4.0 * c - 1.0), Step(4.0 * c - 4.0), "弹簧中径等于材料直径");
+    s.CurvatureFactor = Store(ratio + Divide(kWahlTerm, c, kMeanTooSmall));
 }
 
 void StoreSpringRate(SpringDesign &s) {
@@ -32,17 +35,18 @@ void StoreSpringRate(SpringDesign &s) {
     const double numerator = Step(Power(s.WireDiameter, 4.0) * s.ShearModulus);
     const double meanCubed = Power(s.MeanDiameter, 3.0);
     const double eightN = Step(double{s.ActiveCoils} * 8.0);
-    s.SpringRate = Store(Divide(numerator, Step(meanCubed * eightN)));
+    s.SpringRate =
+        Store(Divide(numerator, Step(meanCubed * eightN), "弹簧中径或有效圈数为零或过小"));
 }
 
 void StoreCompressionPitch(SpringDesign &s) {
     const double extraCoils = Step(double{s.TotalCoils} - s.ActiveCoils);
     const double deadLength = Step(Step(extraCoils - kEndCoilAllowance) * s.WireDiameter);
-    s.Pitch = Store(Divide(Step(s.FreeHeight - deadLength), s.ActiveCoils));
+    s.Pitch = Store(Divide(Step(s.FreeHeight - deadLength), s.ActiveCoils, "有效圈数为零或过小"));
 }
 
 void StoreSlendernessRatio(SpringDesign &s) {
-    s.SlendernessRatio = Store(Divide(s.FreeHeight, s.MeanDiameter));
+    s.SlendernessRatio = Store(Divide(s.FreeHeight, s.MeanDiameter, kMeanTooSmall));
 }
 
 void StoreSolidHeight(SpringDesign &s) {
@@ -64,11 +68,11 @@ void StoreMaxShearStress(SpringDesign &s) {
     const double numerator =
         Step(Step(Step(double{s.CurvatureFactor} * 8.0) * s.SpringIndex) * s.WorkingLoad3);
     const double area = Step(Power(s.WireDiameter, 2.0) * kPi);
-    s.MaxShearStress = Store(Divide(numerator, area));
+    s.MaxShearStress = Store(Divide(numerator, area, kWireTooThin));
 }
 
 void StoreHelixAngle(SpringDesign &s) {
-    const double slope = Divide(Divide(s.Pitch, kPi), s.MeanDiameter);
+    const double slope = Divide(Divide(s.Pitch, kPi), s.MeanDiameter, kMeanTooSmall);
     s.HelixAngle = Store(Divide(std::atan(slope), kDegreeFactor));
 }
 

@@ -1,10 +1,12 @@
 #include "number_format.h"
 
+#include <fmt/compile.h>
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <system_error>
+#include <iterator>
 
 namespace {
 
@@ -16,36 +18,67 @@ struct Decimal {
     int pointPosition = 0; // how many digits stand before the decimal point
 };
 
-// The float in decimal: its shortest form that reads back as the same float,
-// or, given significantDigits, its exact value rounded to that many digits.
-Decimal ToDecimal(float value, int significantDigits = 0) {
+// Reads fmt's text of a non-negative float ("44", "0.0125", "1.5e-06",
+// "3.402823e+38") into digits and the place of the decimal point.
+Decimal ParseDecimal(std::string_view text, bool negative) {
     Decimal d;
-    d.negative = std::signbit(value);
-    if (value == 0.0F) {
-        return d;
-    }
-    char buffer[64];
-    const auto result = significantDigits > 0
-                            ? std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                            std::chars_format::scientific, significantDigits - 1)
-                            : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                            std::chars_format::scientific);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    d.negative = negative;
     const auto e = text.find('e');
-    for (char c : text.substr(0, e)) {
-        if (c != '.') {
-            d.digits.push_back(c);
+    const std::string_view mantissa = text.substr(0, e);
+    int digitsBeforePoint = 0;
+    bool seenPoint = false;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (d.digits.empty() && c == '0') {
+            if (seenPoint) {
+                --digitsBeforePoint; // a zero after the point and before any digit
+            }
+            continue;
+        }
+        d.digits.push_back(c);
+        if (!seenPoint) {
+            ++digitsBeforePoint;
         }
     }
     int exponent = 0;
-    const auto exponentText = text.substr(e + 1);
-    const char *first = exponentText.data();
-    if (*first == '+') {
-        ++first;
+    if (e != std::string_view::npos) {
+        std::string_view exponentText = text.substr(e + 1);
+        const bool negativeExponent = exponentText.front() == '-';
+        if (exponentText.front() == '-' || exponentText.front() == '+') {
+            exponentText.remove_prefix(1);
+        }
+        for (char c : exponentText) {
+            exponent = exponent * 10 + (c - '0');
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
     }
-    std::from_chars(first, exponentText.data() + exponentText.size(), exponent);
-    d.pointPosition = exponent + 1;
+    d.pointPosition = digitsBeforePoint + exponent;
     return d;
+}
+
+// The float in decimal: its shortest form that reads back as the same float,
+// or its exact value rounded to seven significant digits (half to even). The
+// formats are compiled: no format string is parsed at run time.
+enum class Digits { Shortest, Seven };
+
+Decimal ToDecimal(float value, Digits digits) {
+    if (value == 0.0F) {
+        Decimal zero;
+        zero.negative = std::signbit(value);
+        return zero;
+    }
+    fmt::memory_buffer buffer;
+    if (digits == Digits::Seven) {
+        fmt::format_to(std::back_inserter(buffer), FMT_COMPILE("{:.6e}"), std::fabs(value));
+    } else {
+        fmt::format_to(std::back_inserter(buffer), FMT_COMPILE("{}"), std::fabs(value));
+    }
+    return ParseDecimal(std::string_view(buffer.data(), buffer.size()), std::signbit(value));
 }
 
 void StripTrailingZeros(Decimal &d) {
@@ -113,7 +146,7 @@ std::string Fixed(const Decimal &d, int decimals, std::string_view separator, bo
 }
 
 std::string FormatPattern(float value, int decimals, std::string_view separator) {
-    Decimal d = ToDecimal(value);
+    Decimal d = ToDecimal(value, Digits::Shortest);
     KeepDigits(d, d.pointPosition + decimals);
     // A value that rounds to zero is shown without a minus sign.
     std::string text = d.digits.empty() || !d.negative ? "" : "-";
@@ -123,7 +156,7 @@ std::string FormatPattern(float value, int decimals, std::string_view separator)
 std::string General(float value, std::string_view separator, bool leadingZero) {
     // Seven digits rounded from the exact value, so that every text reads
     // back as a float (the largest float included).
-    Decimal d = ToDecimal(value, 7);
+    Decimal d = ToDecimal(value, Digits::Seven);
     StripTrailingZeros(d);
     if (d.digits.empty()) {
         return "0";
@@ -138,11 +171,10 @@ std::string General(float value, std::string_view separator, bool leadingZero) {
             text.append(d.digits, 1);
         }
         text.append(exponent < 0 ? "E-" : "E+");
+        // Two digits: a float's exponent lies between -45 and +38.
         const int magnitude = std::abs(exponent);
-        if (magnitude < 10) {
-            text.push_back('0');
-        }
-        text.append(std::to_string(magnitude));
+        text.push_back(static_cast<char>('0' + magnitude / 10));
+        text.push_back(static_cast<char>('0' + magnitude % 10));
         return text;
     }
     const int decimals = std::max(0, static_cast<int>(d.digits.size()) - d.pointPosition);

@@ -7,4 +7,5 @@ enum CliExit {
     kExitUsage = 2,
     kExitCalculationError = 3,
     kExitReportError = 4,
+    kExitFailedCheck = 5, // --strict: a completed design with a failed check
 };

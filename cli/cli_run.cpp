@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "design_request.h"
 #include "request_options.h"
+#include "search_command.h"
 #include "single_design.h"
 #include "subcommand.h"
 
@@ -26,7 +27,8 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
-             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败。\n";
+             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败,\n"
+             "5 校核有不合格项 (--strict)。\n";
     return usage;
 }
 
@@ -58,7 +60,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     bool help = false;
     app.add_flag("--help", help);
 
-    std::vector<Subcommand> subcommands = {};
+    std::vector<Subcommand> subcommands = {MakeSearchSubcommand(app)};
     auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         subcommands[i].app->add_flag("--help", subcommandHelp[i]);

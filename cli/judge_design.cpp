@@ -2,9 +2,11 @@
 
 #include "calculate_spring.h"
 #include "calculation_error.h"
+#include "check_options.h"
 #include "cli_exit.h"
 #include "design_options.h"
 #include "field_check.h"
+#include "run_checks.h"
 
 namespace {
 
@@ -84,13 +86,22 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
         outcome.status = DesignStatus::Refused;
         return outcome;
     }
+    if (request.checks.check) {
+        const auto numbers = PrepareCheckInputs(request.checks, nullptr, outcome.design,
+                                                outcome.sign, LoadType::Static);
+        if (numbers.error) {
+            outcome.status = DesignStatus::Refused;
+            outcome.message = *numbers.error;
+            return outcome;
+        }
+    }
     const WorkingPointMode mode =
         request.knownLoads ? WorkingPointMode::KnownLoads : WorkingPointMode::KnownHeights;
     CollectingListener listener(outcome.warnings);
     try {
         const CalculationOutcome run =
             CalculateSpring(outcome.design, outcome.sign, mode, listener);
-        if (!run.completed) {
+        if (run.stoppedBy) {
             outcome.status = DesignStatus::Stopped;
             outcome.message = outcome.warnings.empty() ? "" : outcome.warnings.back();
             return outcome;
@@ -101,5 +112,12 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
         return outcome;
     }
     outcome.status = DesignStatus::Completed;
+    if (request.checks.check) {
+        const PreparedCheckInputs prepared =
+            PrepareCheckInputs(request.checks, FindCheckMaterial(request.material), outcome.design,
+                               outcome.sign, LoadType::Static);
+        outcome.checkNotes = prepared.notes;
+        outcome.checks = RunChecks(outcome.design, outcome.sign, prepared.inputs);
+    }
     return outcome;
 }

@@ -28,6 +28,7 @@ struct DesignOutcome {
     SpringTypeSign sign = kCompressionSpring;
     CheckResults checks;
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
+    std::vector<std::string> checkNotes; // where the checks' material data came from
 };
 
 // Checks every input as the window does, calculates, and runs what the

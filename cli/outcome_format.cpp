@@ -1,5 +1,7 @@
 #include "outcome_format.h"
 
+#include "check_options.h"
+
 #include "number_format.h"
 #include "result_fields.h"
 
@@ -52,6 +54,9 @@ void WriteOutcomeText(const DesignOutcome &outcome, std::ostream &out) {
         out << '\n';
     }
     out << "总圈数  " << FormatGeneral(outcome.design.TotalCoils) << '\n';
+    if (!outcome.checks.empty()) {
+        WriteChecksText(outcome.checks, out);
+    }
 }
 
 void WriteOutcomeTsv(const DesignOutcome &outcome, std::ostream &out) {
@@ -62,6 +67,7 @@ void WriteOutcomeTsv(const DesignOutcome &outcome, std::ostream &out) {
         out << field.designField << '\t' << FormatResult(field, outcome.design) << '\n';
     }
     out << "TotalCoils\t" << FormatGeneral(outcome.design.TotalCoils) << '\n';
+    WriteChecksTsv(outcome.checks, out);
 }
 
 nlohmann::ordered_json FloatJson(float value) {

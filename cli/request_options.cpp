@@ -1,5 +1,6 @@
 #include "request_options.h"
 
+#include "check_options.h"
 #include "design_options.h"
 
 #include <CLI/CLI.hpp>
@@ -7,7 +8,8 @@
 #include <algorithm>
 
 const std::vector<const RequestOptionGroup *> &RequestOptionGroups() {
-    static const std::vector<const RequestOptionGroup *> groups = {&DesignOptionGroup()};
+    static const std::vector<const RequestOptionGroup *> groups = {&DesignOptionGroup(),
+                                                                   &CheckOptionGroup()};
     return groups;
 }
 

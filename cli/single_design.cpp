@@ -1,5 +1,6 @@
 #include "single_design.h"
 
+#include "check_options.h"
 #include "cli_exit.h"
 #include "command_line.h"
 #include "judge_design.h"
@@ -44,6 +45,9 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
     if (outcome.status != DesignStatus::Completed) {
         return ExitStatusOf(outcome.status);
     }
+    for (const std::string &note : outcome.checkNotes) {
+        streams.err << "orsela-cli: " << note << '\n';
+    }
     if (request.reportPath) {
         const ReportInput report{outcome.design, outcome.sign, SpringTypeNameFor(outcome.sign),
                                  TodaysReportDate()};
@@ -52,6 +56,9 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
             streams.err << "orsela-cli: " << written.message << '\n';
             return kExitReportError;
         }
+    }
+    if (request.checks.strict && HasFailedCheck(outcome.checks)) {
+        return kExitFailedCheck;
     }
     return kExitCompleted;
 }

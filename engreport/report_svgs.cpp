@@ -10,11 +10,16 @@
 
 namespace {
 
+// Labels of values the design record never holds (a stress range given by
+// hand, a value beyond the float range) read "—" rather than "nan" or "inf".
+bool Printable(double value) {
+    return std::isfinite(value) && std::fabs(value) <= 3.4028234663852886e38;
+}
 std::string Load(double value) {
-    return FormatThreeDecimals(static_cast<float>(value));
+    return Printable(value) ? FormatThreeDecimals(static_cast<float>(value)) : "—";
 }
 std::string Height(double value) {
-    return FormatOneDecimal(static_cast<float>(value));
+    return Printable(value) ? FormatOneDecimal(static_cast<float>(value)) : "—";
 }
 
 // Grid, frame and tick labels of a chart whose axes are already mapped.

@@ -61,18 +61,17 @@ void PlaceLabel(QLabel *label, const ControlDesign &design) {
     const int left = namesField ? rect.right() + 1 - text.width() : rect.left();
     label->setAlignment((namesField ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     label->setGeometry(left, top, text.width(), text.height());
-    // A unit that is wider in this font than in the designed one (whose
-    // Latin letters are half as wide as a Chinese character) takes a face
-    // with such letters, then a smaller size, so that it fits between its
-    // field and the frame's edge.
+    // A unit that is wider in this face than in the designed one (whose
+    // Latin letters are half as wide as a Chinese character) keeps the face
+    // and its size, with narrower letters, so that it fits between its field
+    // and the frame's edge.
     const int available = label->parentWidget()->width() - kFrameBorder - left;
     if (namesField || label->sizeHint().width() <= available) {
         return;
     }
-    QFont narrower = HalfWidthLatinFont(label->font());
-    label->setFont(narrower);
-    while (label->sizeHint().width() > available && narrower.pointSizeF() > 8.0) {
-        narrower.setPointSizeF(narrower.pointSizeF() - 0.5);
+    QFont narrower = label->font();
+    for (int stretch = 95; label->sizeHint().width() > available && stretch >= 50; stretch -= 5) {
+        narrower.setStretch(stretch);
         label->setFont(narrower);
     }
     label->resize(std::min(label->sizeHint().width(), available), text.height());

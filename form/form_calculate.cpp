@@ -7,6 +7,7 @@
 #include "calculation_error.h"
 #include "fatal_error.h"
 #include "field_check.h"
+#include "form_design.h"
 #include "number_format.h"
 #include "result_fields.h"
 
@@ -18,15 +19,35 @@
 namespace {
 
 // A field text that Calculate cannot turn into a number. The window goes on;
-// the message names the error as the user knows it.
+// the message names the field by its caption and the error as the user
+// knows it.
 class InputConversionError : public std::exception {
   public:
-    explicit InputConversionError(NumericTextStatus status) : status_(status) {}
+    InputConversionError(QLineEdit *field, NumericTextStatus status)
+        : field_(field), status_(status) {}
     const char *what() const noexcept override {
         return status_ == NumericTextStatus::TooLarge ? "溢出" : "类型不匹配";
     }
+    QLineEdit *field() const { return field_; }
+    QString message() const {
+        const QString caption = QString::fromUtf8(FieldCaption(field_->objectName().toStdString()));
+        QString text;
+        if (status_ == NumericTextStatus::TooLarge) {
+            text = QStringLiteral("“%1”的数值太大 (溢出)。").arg(caption);
+        } else if (field_->text().trimmed().isEmpty()) {
+            text = QStringLiteral("“%1”是空的, 不是一个数值 (类型不匹配)。").arg(caption);
+        } else {
+            text = QStringLiteral("“%1”不是一个数值 (类型不匹配)。").arg(caption);
+        }
+        if (!field_->isEnabled()) {
+            text += QStringLiteral(
+                "\r\n这一栏现在不能编辑: 请先切换弹簧类型或已知条件, 改正后再计算。");
+        }
+        return text;
+    }
 
   private:
+    QLineEdit *field_;
     NumericTextStatus status_;
 };
 
@@ -65,7 +86,7 @@ void FormTanHuang::Command1_Click() {
         WindowCalculationListener listener(*this);
         const CalculationOutcome outcome =
             CalculateSpring(SpringDesign_, SpringTypeSign_, mode, listener);
-        if (!outcome.completed) {
+        if (outcome.stoppedBy) {
             return; // stopped at a warning: the last results stay on screen
         }
         writeResults();
@@ -75,9 +96,15 @@ void FormTanHuang::Command1_Click() {
     } catch (const CalculationError &error) {
         // A design the formulas cannot evaluate (D = d, values beyond the
         // float range): tell the user and keep every input.
-        dialogs_.showCritical(QString::fromUtf8(CalculationErrorName(error.kind())));
+        dialogs_.showCritical(QString::fromStdString(CalculationErrorMessage(error)));
     } catch (const InputConversionError &error) {
-        dialogs_.showCritical(QString::fromUtf8(error.what()));
+        dialogs_.showCritical(error.message());
+        // To the field, where the user can mend it; a disabled one keeps the
+        // focus where it was.
+        if (error.field()->isEnabled()) {
+            error.field()->setFocus(Qt::OtherFocusReason);
+            NumericField_GotFocus(error.field());
+        }
     } catch (const std::exception &error) {
         fatalError_(FatalErrorMessage(error));
     }
@@ -89,10 +116,10 @@ SpringDesign FormTanHuang::readInputs() const {
     SpringDesign design = SpringDesign_;
     design.Material = text(1)->text().toStdString();
     for (const NumericField &input : NumericFields()) {
-        const QLineEdit *field = findChild<QLineEdit *>(QString::fromUtf8(input.textBox));
+        auto *field = findChild<QLineEdit *>(QString::fromUtf8(input.textBox));
         const NumericText parsed = ParseNumericText(field->text().toStdString(), decimalSeparator_);
         if (parsed.status != NumericTextStatus::Ok) {
-            throw InputConversionError(parsed.status);
+            throw InputConversionError(field, parsed.status);
         }
         design.*input.quantity = parsed.value;
     }

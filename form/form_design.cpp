@@ -116,6 +116,23 @@ std::span<const ControlDesign> WindowDesign() {
     return kDesign;
 }
 
+const char *FieldCaption(std::string_view textBox) {
+    // Every label that names a field stands just before it in the design.
+    for (std::size_t i = 1; i < kDesign.size(); ++i) {
+        const ControlDesign &field = kDesign[i];
+        const ControlDesign &before = kDesign[i - 1];
+        if (std::string_view(field.name) != textBox) {
+            continue;
+        }
+        const bool sameContainer =
+            (before.container == nullptr) == (field.container == nullptr) &&
+            (field.container == nullptr ||
+             std::string_view(before.container) == std::string_view(field.container));
+        return before.kind == ControlKind::Label && sameContainer ? before.text : field.name;
+    }
+    return "";
+}
+
 std::span<const char *const> TabOrder() {
     return kTabOrder;
 }

@@ -1,6 +1,7 @@
 #include "form_tan_huang.h"
 
 #include "about_text.h"
+#include "disabled_text_contrast.h"
 #include "fatal_error.h"
 #include "form_builder.h"
 #include "form_design.h"
@@ -37,7 +38,13 @@ FormTanHuang::FormTanHuang(UserDialogs &dialogs, std::string decimalSeparator, Q
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(ProgramIcon());
     setFont(WindowFont());
+    setPalette(WithReadableDisabledText(palette()));
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    exitChecks_ = new ExitCheckQueue({[this](QLineEdit *field) { return runExitCheck(field); },
+                                      // Leaving for Exit is never held up by a check.
+                                      [this] { return focusWidget() == command(3); },
+                                      [this] { return focusWidget(); }},
+                                     this);
 
     BuildWindowControls(this);
     connectControls();
@@ -101,6 +108,9 @@ void FormTanHuang::connectControls() {
     for (int number = 1; number <= 3; ++number) {
         command(number)->installEventFilter(this); // their access keys
     }
+    for (int number = 1; number <= 4; ++number) {
+        option(number)->installEventFilter(this); // Up and Down in the group
+    }
 
     // Esc anywhere in the window is the cancel button's.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -110,8 +120,10 @@ void FormTanHuang::connectControls() {
     for (int number = 1; number <= 24; ++number) {
         text(number)->installEventFilter(this); // checks and access keys
     }
-    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
-                          [this](QWidget *, QWidget *now) { focusMovedWithin(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        keepCalculateDefault(now);
+        focusMovedWithin(now);
+    });
 }
 
 FormTanHuang::~FormTanHuang() {
@@ -119,6 +131,32 @@ FormTanHuang::~FormTanHuang() {
     // the focus: no check may run on a window that is half gone.
     disconnect(focusWatch_);
     unloaded_ = true;
+}
+
+void FormTanHuang::keepCalculateDefault(QWidget *now) {
+    // A push button that takes the focus shows the default frame itself and
+    // loses it again when it is left, Calculate's included: everywhere else
+    // in the window the frame is Calculate's, since Enter runs it there.
+    if (now == nullptr || now->window() != this || unloaded_) {
+        return;
+    }
+    command(1)->setDefault(qobject_cast<QPushButton *>(now) == nullptr || now == command(1));
+}
+
+bool FormTanHuang::moveInOptionGroup(QRadioButton *from, int key) {
+    // Up and Down move between the two buttons of a group, as Left and Right
+    // do, wrapping round: the other button takes the focus and is selected.
+    if (key != Qt::Key_Up && key != Qt::Key_Down) {
+        return false;
+    }
+    const int number = from->objectName().mid(6).toInt(); // "Option3"
+    QRadioButton *other = option(number % 2 == 1 ? number + 1 : number - 1);
+    if (other == nullptr || !other->isEnabled()) {
+        return false;
+    }
+    other->setFocus(Qt::TabFocusReason);
+    other->click();
+    return true;
 }
 
 void FormTanHuang::centreOnScreen() {
@@ -153,6 +191,15 @@ bool FormTanHuang::eventFilter(QObject *watched, QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const auto modifiers = key->modifiers() & ~Qt::ShiftModifier;
         if (modifiers == Qt::AltModifier && !key->text().isEmpty()) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (auto *button = qobject_cast<QRadioButton *>(watched);
+            button != nullptr &&
+            (static_cast<QKeyEvent *>(event)->modifiers() & ~Qt::KeypadModifier) ==
+                Qt::NoModifier &&
+            moveInOptionGroup(button, static_cast<QKeyEvent *>(event)->key())) {
             return true;
         }
     }
@@ -194,8 +241,7 @@ void FormTanHuang::Form_Unload() {
     // Closing ends the program at once, without a question: nothing that is
     // still queued for the window may run after this.
     unloaded_ = true;
-    pendingExitChecks_.clear();
-    fieldBeingEdited_ = nullptr;
+    exitChecks_->clear();
 }
 
 void FormTanHuang::Command4_Click() {

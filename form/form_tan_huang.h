@@ -2,11 +2,10 @@
 
 #include "completed_calculation.h"
 #include "decimal_separator.h"
+#include "exit_check_queue.h"
 #include "spring_design.h"
 #include "user_dialogs.h"
 
-#include <QList>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -46,8 +45,6 @@ class FormTanHuang : public QWidget {
     const std::optional<CompletedCalculation> &lastCompletedCalculation() const {
         return lastCompleted_;
     }
-    const std::string &decimalSeparator() const { return decimalSeparator_; }
-    UserDialogs &dialogs() const { return dialogs_; }
 
     // Controls by their designer number: text(5) is Text5.
     QLineEdit *text(int number) const;
@@ -83,14 +80,14 @@ class FormTanHuang : public QWidget {
     void Form_Unload();
     void connectControls();
     void centreOnScreen();
+    void keepCalculateDefault(QWidget *now);
+    bool moveInOptionGroup(QRadioButton *from, int key);
 
     // Field entry checks.
     bool isNumericField(const QObject *object) const;
     void NumericField_GotFocus(QLineEdit *field);
     void NumericField_LostFocus(QLineEdit *field, Qt::FocusReason reason);
     void focusMovedWithin(QWidget *now);
-    void fieldLeft(QLineEdit *field);
-    void scheduleExitChecks();
     bool runExitCheck(QLineEdit *field);
     bool CheckNumeric(const QString &text);
     void returnFocusTo(QLineEdit *field);
@@ -114,13 +111,8 @@ class FormTanHuang : public QWidget {
     // The path chosen at the last Save, proposed again at the next.
     QString lastReportPath_;
 
-    // Fields left whose exit check has not run yet, oldest first.
-    QList<QPointer<QLineEdit>> pendingExitChecks_;
-    // The numeric field that took the focus last and has not been left yet.
-    QPointer<QLineEdit> fieldBeingEdited_;
-    bool exitCheckScheduled_ = false;
-    bool exitCheckRunning_ = false;
-    bool returningFocus_ = false;
+    // Fields left whose exit check has not run yet.
+    ExitCheckQueue *exitChecks_ = nullptr;
     bool calculating_ = false;
     bool unloaded_ = false;
     // The application-wide focus watch; cut before the window's members go.

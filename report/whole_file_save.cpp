@@ -5,7 +5,8 @@
 #include <QSaveFile>
 
 #include <cerrno>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -22,7 +23,9 @@ std::string Quoted(const QString &text) {
 std::string CauseOfError(int error, const QString &qtText) {
     switch (error) {
     case ENOSPC:
+#ifdef EDQUOT // POSIX; not on Windows
     case EDQUOT:
+#endif
         return "磁盘已满";
     case EACCES:
     case EPERM:
@@ -40,7 +43,9 @@ std::string CauseOfError(int error, const QString &qtText) {
     case ENAMETOOLONG:
         return "文件名太长";
     case EBUSY:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return "文件正被占用";
     case EMFILE:
     case ENFILE:
@@ -70,14 +75,27 @@ bool HasAnyWriteBit(const QFileInfo &file) {
 enum class TargetKind { Missing, RegularFile, CharacterDevice, Other };
 
 TargetKind KindOf(const QString &path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+    std::error_code error;
+    const auto status = std::filesystem::status(QFile::encodeName(path).toStdString(), error);
+    if (error || !std::filesystem::exists(status)) {
         return TargetKind::Missing;
     }
-    if (S_ISREG(status.st_mode)) {
+    if (std::filesystem::is_regular_file(status)) {
         return TargetKind::RegularFile;
     }
-    return S_ISCHR(status.st_mode) ? TargetKind::CharacterDevice : TargetKind::Other;
+    return std::filesystem::is_character_file(status) ? TargetKind::CharacterDevice
+                                                      : TargetKind::Other;
+}
+
+// Writes the bytes, or fails as told: a write that the system refused with
+// failWith (tests of a full disk without a full disk).
+bool WriteAll(QFileDevice &file, std::string_view bytes, int failWith) {
+    if (failWith != 0) {
+        errno = failWith;
+        return false;
+    }
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(bytes.data(), size) == size && file.flush();
 }
 
 // The causes we can name before touching anything. The read-only test reads
@@ -108,32 +126,32 @@ std::optional<std::string> CauseBeforeWriting(const QString &path, TargetKind ki
     return std::nullopt;
 }
 
-std::optional<std::string> WriteDirectly(const QString &path, std::string_view bytes) {
+std::optional<std::string> WriteDirectly(const QString &path, std::string_view bytes,
+                                         int failWith) {
     QFile device(path);
     errno = 0;
     if (!device.open(QIODevice::WriteOnly)) {
         return CauseOfError(errno, device.errorString());
     }
     errno = 0;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (device.write(bytes.data(), size) != size || !device.flush()) {
+    if (!WriteAll(device, bytes, failWith)) {
         return CauseOfError(errno, device.errorString());
     }
     return std::nullopt;
 }
 
-std::optional<std::string> WriteThroughTemporary(const QString &path, std::string_view bytes) {
+std::optional<std::string> WriteThroughTemporary(const QString &path, std::string_view bytes,
+                                                 int failWith) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         return CauseOfError(errno, file.errorString());
     }
     errno = 0;
-    const auto size = static_cast<qint64>(bytes.size());
     // Flushed and checked here: commit() flushes too, but a failure of that
     // flush does not stop it from renaming the short file over the old one
     // (seen with Qt 6.4 when the disk fills).
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
+    if (!WriteAll(file, bytes, failWith)) {
         const int error = errno;
         file.cancelWriting();
         return CauseOfError(error, file.errorString());
@@ -151,13 +169,15 @@ std::string SaveFailureMessage(const std::string &path, std::string_view cause) 
     return "无法保存计算书“" + path + "”: " + std::string(cause) + "。";
 }
 
-std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes) {
+std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes,
+                                         const SaveFaults &faults) {
     const QString qtPath = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
     const TargetKind kind = KindOf(qtPath);
     std::optional<std::string> cause = CauseBeforeWriting(qtPath, kind);
     if (!cause) {
-        cause = kind == TargetKind::CharacterDevice ? WriteDirectly(qtPath, bytes)
-                                                    : WriteThroughTemporary(qtPath, bytes);
+        cause = kind == TargetKind::CharacterDevice
+                    ? WriteDirectly(qtPath, bytes, faults.writeFailsWith)
+                    : WriteThroughTemporary(qtPath, bytes, faults.writeFailsWith);
     }
     if (!cause) {
         return std::nullopt;

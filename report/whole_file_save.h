@@ -12,7 +12,15 @@
 //
 // Returns nothing on success, else a Chinese message naming the file and the
 // cause (missing folder, read-only file, a folder, disk full, ...).
-std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes);
+//
+// faults stands in for failures a test cannot cause safely: with
+// writeFailsWith set (a system error number such as ENOSPC), the write into
+// the opened file fails with it.
+struct SaveFaults {
+    int writeFailsWith = 0;
+};
+std::optional<std::string> SaveWholeFile(const std::string &path, std::string_view bytes,
+                                         const SaveFaults &faults = {});
 
 // "无法保存计算书“path”: cause" -- the one form of every save failure.
 std::string SaveFailureMessage(const std::string &path, std::string_view cause);

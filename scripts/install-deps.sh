@@ -6,12 +6,14 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev
+    libfmt-dev libfast-float-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    nlohmann-json3-dev
-    fonts-noto-cjk fonts-dejavu-core
+    fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
+    xvfb xauth x11-utils
     python3 chromium poppler-utils
     desktop-file-utils appstream
     libcli11-dev nlohmann-json3-dev
+    emscripten
 )
 packages+=("$@")
 

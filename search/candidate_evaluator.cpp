@@ -164,7 +164,7 @@ bool CandidateEvaluator::Run() {
         laterCoilsFail_ = tooTall || freeAboveWorking;
     }
 
-    if (!outcome.completed) {
+    if (outcome.stoppedBy) {
         return false;
     }
     Rank();

@@ -73,7 +73,6 @@ TEST_P(CompletedRuns, ShowEveryResult) {
     c.change(s);
     RecordingListener listener;
     const CalculationOutcome outcome = CalculateSpring(s, c.type, c.mode, listener);
-    EXPECT_TRUE(outcome.completed);
     EXPECT_FALSE(outcome.stoppedBy.has_value());
     EXPECT_TRUE(listener.warnings.empty());
     ExpectShown(ShowAll(s), c.expected);
@@ -128,6 +127,20 @@ INSTANTIATE_TEST_SUITE_P(
                                     {"72.0", "80.0", "90.0", "100.0", "184.257", "414.577",
                                      "644.898", "7.000", "1.213", "23.032", "4.000", "615.8",
                                      "0.000", "0.0", "871.403", "2.604", "5"}},
+                      // F = |H0 - H| k + F0: the initial tension adds to every load.
+                      CompletedCase{"ExtensionKnownHeightsWithInitialTension",
+                                    kExtensionSpring,
+                                    WorkingPointMode::KnownHeights,
+                                    [](SpringDesign &s) {
+                                        s.WorkingHeight1 = 80.0F;
+                                        s.WorkingHeight2 = 90.0F;
+                                        s.WorkingHeight3 = 100.0F;
+                                        s.InitialTension = 50.0F;
+                                        s.AllowableShearStress = 1000.0F;
+                                    },
+                                    {"72.0", "80.0", "90.0", "100.0", "234.257", "464.577",
+                                     "694.898", "7.000", "1.213", "23.032", "4.000", "615.8",
+                                     "0.000", "0.0", "938.964", "2.604", "5"}},
                       CompletedCase{"HighestWorkingHeightJustAboveSolid",
                                     kCompressionSpring,
                                     WorkingPointMode::KnownHeights,
@@ -188,7 +201,7 @@ TEST(TotalCoilCheck, ExtensionSpringIsNotCheckedAndGetsActiveCoils) {
     RecordingListener listener;
     const auto outcome =
         CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownHeights, listener);
-    EXPECT_TRUE(outcome.completed);
+    EXPECT_FALSE(outcome.stoppedBy.has_value());
     EXPECT_EQ(s.TotalCoils, 5.0F);
     ASSERT_FALSE(listener.events.empty());
     EXPECT_EQ(listener.events.front(), "coils:5.000000");
@@ -225,7 +238,7 @@ TEST_P(StoppedRuns, WarnOnceAndLeaveTheRecordAsDocumented) {
     const SpringDesign before = s;
     RecordingListener listener;
     const auto outcome = CalculateSpring(s, c.type, c.mode, listener);
-    EXPECT_FALSE(outcome.completed);
+    EXPECT_TRUE(outcome.stoppedBy.has_value());
     ASSERT_TRUE(outcome.stoppedBy.has_value());
     EXPECT_EQ(*outcome.stoppedBy, c.warning);
     ASSERT_EQ(listener.warnings.size(), 1U);
@@ -284,6 +297,35 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(FormatOneDecimal(after.DevelopedLength), "571.8");
                      EXPECT_EQ(FormatThreeDecimals(after.SlendernessRatio), "1.571");
                  }},
+        // Each height is checked, not the first only.
+        StopCase{
+            "CompressionSecondHeightAboveFree", kCompressionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) { s.WorkingHeight2 = 45.0F; },
+            DesignWarning::CompressionHeightAboveFree, kWarningOnly,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "CompressionThirdHeightAboveFree", kCompressionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) { s.WorkingHeight3 = 45.0F; },
+            DesignWarning::CompressionHeightAboveFree, kWarningOnly,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "ExtensionSecondHeightBelowFree", kExtensionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) {
+                s.WorkingHeight1 = 80.0F;
+                s.WorkingHeight2 = 71.0F;
+                s.WorkingHeight3 = 100.0F;
+            },
+            DesignWarning::ExtensionHeightBelowFree, kCoilsThenWarning,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
+        StopCase{
+            "ExtensionThirdHeightBelowFree", kExtensionSpring, WorkingPointMode::KnownHeights,
+            [](SpringDesign &s) {
+                s.WorkingHeight1 = 80.0F;
+                s.WorkingHeight2 = 90.0F;
+                s.WorkingHeight3 = 71.0F;
+            },
+            DesignWarning::ExtensionHeightBelowFree, kCoilsThenWarning,
+            [](const SpringDesign &, const SpringDesign &after) { ExpectIndexFactorRate(after); }},
         StopCase{"SpringGoesSolidAtSolidHeight", kCompressionSpring, WorkingPointMode::KnownHeights,
                  [](SpringDesign &s) { s.WorkingHeight3 = 26.0F; }, DesignWarning::SpringGoesSolid,
                  kWarningOnly,
@@ -322,8 +364,8 @@ TEST(PitchCheck, PitchEqualToWireDiameterPasses) {
     s.Pitch = s.WireDiameter;
     s.WorkingHeight1 = s.WorkingHeight2 = s.WorkingHeight3 = 80.0F;
     RecordingListener listener;
-    EXPECT_TRUE(
-        CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownHeights, listener).completed);
+    EXPECT_FALSE(CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownHeights, listener)
+                     .stoppedBy.has_value());
 }
 
 TEST(StressCheck, WarnsAndTheRunGoesOn) {
@@ -332,7 +374,7 @@ TEST(StressCheck, WarnsAndTheRunGoesOn) {
     RecordingListener listener;
     const auto outcome =
         CalculateSpring(s, kCompressionSpring, WorkingPointMode::KnownHeights, listener);
-    EXPECT_TRUE(outcome.completed);
+    EXPECT_FALSE(outcome.stoppedBy.has_value());
     EXPECT_TRUE(outcome.stressAboveAllowable);
     ASSERT_EQ(listener.warnings.size(), 1U);
     EXPECT_EQ(listener.warnings[0], DesignWarning::StressAboveAllowable);
@@ -373,6 +415,7 @@ struct RunFaultCase {
     SpringTypeSign type;
     std::function<void(SpringDesign &)> change;
     CalculationErrorKind kind;
+    const char *message; // the quantity and the cause, as the window shows them
 };
 
 class RunFaults : public ::testing::TestWithParam<RunFaultCase> {};
@@ -387,6 +430,7 @@ TEST_P(RunFaults, EndTheRunWithNothingNonFiniteInTheRecord) {
         FAIL() << "no calculation error";
     } catch (const CalculationError &e) {
         EXPECT_EQ(e.kind(), c.kind);
+        EXPECT_EQ(CalculationErrorMessage(e), c.message);
     }
     EXPECT_TRUE(listener.warnings.empty());
     for (float v : {s.SpringIndex, s.CurvatureFactor, s.SpringRate, s.FreeHeight, s.Pitch,
@@ -397,33 +441,34 @@ TEST_P(RunFaults, EndTheRunWithNothingNonFiniteInTheRecord) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RunFaults,
-    ::testing::Values(RunFaultCase{"ZeroWireDiameter", kCompressionSpring,
-                                   [](SpringDesign &s) { s.WireDiameter = 0.0F; },
-                                   CalculationErrorKind::DivisionByZero},
-                      RunFaultCase{"MeanEqualsWire", kCompressionSpring,
-                                   [](SpringDesign &s) { s.MeanDiameter = 4.0F; },
-                                   CalculationErrorKind::DivisionByZero},
-                      RunFaultCase{"ZeroMeanDiameter", kExtensionSpring,
-                                   [](SpringDesign &s) { s.MeanDiameter = 0.0F; },
-                                   CalculationErrorKind::DivisionByZero},
-                      RunFaultCase{"ZeroActiveCoilsCompression", kCompressionSpring,
-                                   [](SpringDesign &s) {
-                                       s.ActiveCoils = 0.0F;
-                                       s.TotalCoils = 2.0F;
-                                   },
-                                   CalculationErrorKind::DivisionByZero},
-                      RunFaultCase{"ZeroActiveCoilsExtension", kExtensionSpring,
-                                   [](SpringDesign &s) { s.ActiveCoils = 0.0F; },
-                                   CalculationErrorKind::DivisionByZero},
-                      RunFaultCase{"FreeHeightOverflowEndsACompressionRunToo", kCompressionSpring,
-                                   [](SpringDesign &s) { s.Pitch = 3e38F; },
-                                   CalculationErrorKind::Overflow},
-                      RunFaultCase{"LoadTooLargeForFloat", kCompressionSpring,
-                                   [](SpringDesign &s) {
-                                       s.WorkingHeight1 = 3e38F;
-                                       s.FreeHeight = -3e38F;
-                                   },
-                                   CalculationErrorKind::Overflow}),
+    ::testing::Values(
+        RunFaultCase{"ZeroWireDiameter", kCompressionSpring,
+                     [](SpringDesign &s) { s.WireDiameter = 0.0F; },
+                     CalculationErrorKind::DivisionByZero, "旋绕比: 材料直径为零或过小"},
+        RunFaultCase{"MeanEqualsWire", kCompressionSpring,
+                     [](SpringDesign &s) { s.MeanDiameter = 4.0F; },
+                     CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径等于材料直径"},
+        RunFaultCase{"ZeroMeanDiameter", kExtensionSpring,
+                     [](SpringDesign &s) { s.MeanDiameter = 0.0F; },
+                     CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径为零或过小"},
+        RunFaultCase{"ZeroActiveCoilsCompression", kCompressionSpring,
+                     [](SpringDesign &s) {
+                         s.ActiveCoils = 0.0F;
+                         s.TotalCoils = 2.0F;
+                     },
+                     CalculationErrorKind::DivisionByZero, "刚度: 弹簧中径或有效圈数为零或过小"},
+        RunFaultCase{"ZeroActiveCoilsExtension", kExtensionSpring,
+                     [](SpringDesign &s) { s.ActiveCoils = 0.0F; },
+                     CalculationErrorKind::DivisionByZero, "刚度: 弹簧中径或有效圈数为零或过小"},
+        RunFaultCase{"FreeHeightOverflowEndsACompressionRunToo", kCompressionSpring,
+                     [](SpringDesign &s) { s.Pitch = 3e38F; }, CalculationErrorKind::Overflow,
+                     "拉伸弹簧自由高度: 结果超出单精度数值范围 (溢出)"},
+        RunFaultCase{"LoadTooLargeForFloat", kCompressionSpring,
+                     [](SpringDesign &s) {
+                         s.WorkingHeight1 = 3e38F;
+                         s.FreeHeight = -3e38F;
+                     },
+                     CalculationErrorKind::Overflow, "工作载荷: 结果超出单精度数值范围 (溢出)"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(RunFaults, ZeroActiveCoilsCompressionStopsAtTheCoilCheckFirst) {

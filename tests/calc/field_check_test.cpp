@@ -67,7 +67,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"e5", kNot, 0}, TextCase{"+-1", kNot, 0}, TextCase{"1e", kNot, 0},
         TextCase{"1e+", kNot, 0}, TextCase{"1.2.3", kNot, 0}, TextCase{"1 000", kNot, 0},
         TextCase{"\xEF\xBC\x95", kNot, 0}, // full-width digit five
-        TextCase{"1e39", kLarge, 0}, TextCase{"-1e39", kLarge, 0},
+        // the ends of the float range: rounded to the nearest float, the
+        // largest and the smallest included
+        TextCase{"3.4028235e38", kOk, 0x1.fffffep+127F}, TextCase{"3.40282357e38", kLarge, 0},
+        TextCase{"1e-40", kOk, 0x1.16c2p-133F}, TextCase{"7.1e-46", kOk, 0x1p-149F},
+        TextCase{"7e-46", kOk, 0.0F}, TextCase{"1e39", kLarge, 0}, TextCase{"-1e39", kLarge, 0},
         TextCase{"1e999999999999999999999", kLarge, 0}));
 
 TEST(NumericTexts, VeryLongNumbers) {

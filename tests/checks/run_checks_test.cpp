@@ -78,8 +78,8 @@ TEST(RunChecks, MottsExtensionSpringStress) {
     s.WorkingLoad2 = 20.0F;
     s.WorkingLoad3 = 26.75F;
     Quiet quiet;
-    ASSERT_TRUE(
-        CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet).completed);
+    ASSERT_FALSE(
+        CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet).stoppedBy);
     CheckInputs inputs;
     inputs.permissibleShearStress = 130000.0;
     const CheckResult &strength = Find(RunChecks(s, kExtensionSpring, inputs), "static-strength");

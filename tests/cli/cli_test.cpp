@@ -67,7 +67,15 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"MissingValue", {"--pitch"}, 2, "", "--pitch"},
         CliCase{"BadFormat", {"--format=xml"}, 2, "", "--format"},
         CliCase{"DivisionByZero", {"--mean-diameter=4"}, 3, "", "除数为零"},
-        CliCase{"Help", {"--help"}, 0, "--known-loads", ""}),
+        CliCase{"Help", {"--help"}, 0, "--known-loads", ""},
+        // --help beside other options: the help, and nothing calculated or refused.
+        CliCase{"HelpBesideACompressionTension",
+                {"--initial-tension=5", "--help"},
+                0,
+                "--known-loads",
+                ""},
+        CliCase{"HelpBesideADesignFault", {"--mean-diameter=4", "--help"}, 0, "--known-loads", ""},
+        CliCase{"HelpBeforeABadNumber", {"--help", "--pitch=abc"}, 0, "--known-loads", ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

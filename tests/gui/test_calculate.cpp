@@ -68,6 +68,7 @@ class CalculateTest : public QObject {
     void designFault();
     void unreadableField_data();
     void unreadableField();
+    void unreadableFieldDisabledBySwitch();
     void inputInvalidBlocksCalculate();
     void localeSeparator();
     void completedCopyKeepsTypeOfItsRun();
@@ -198,15 +199,16 @@ void CalculateTest::stressWarningThenResults() {
 void CalculateTest::designFault_data() {
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QString>("message");
-    QTest::newRow("D = d") << SetText(5, "4") << QStringLiteral("除数为零");
-    QTest::newRow("load beyond float") << SetText(9, "3e38") << QStringLiteral("溢出");
+    QTest::newRow("D = d") << SetText(5, "4") << QStringLiteral("曲度系数: 弹簧中径等于材料直径");
+    QTest::newRow("load beyond float")
+        << SetText(9, "3e38") << QStringLiteral("工作载荷: 结果超出单精度数值范围 (溢出)");
     // So few active coils that the rate does not fit a float.
     QTest::newRow("rate beyond float") << Setup([](FormHarness &h) {
         h.text(4)->setText(QStringLiteral("1e-35"));
         h.text(19)->setText(QStringLiteral("2"));
         h.text(6)->setText(QStringLiteral("40"));
         h.text(5)->setText(QStringLiteral("41"));
-    }) << QStringLiteral("溢出");
+    }) << QStringLiteral("刚度: 结果超出单精度数值范围 (溢出)");
 }
 
 void CalculateTest::designFault() {
@@ -243,9 +245,16 @@ void CalculateTest::unreadableField_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
     // Disabled fields are read too; their text was never checked on exit.
-    QTest::newRow("letters") << 10 << QStringLiteral("abc") << QStringLiteral("类型不匹配");
-    QTest::newRow("empty") << 24 << QString() << QStringLiteral("类型不匹配");
-    QTest::newRow("beyond float") << 18 << QStringLiteral("1e39") << QStringLiteral("溢出");
+    // The message names the field by its caption.
+    QTest::newRow("letters") << 10 << QStringLiteral("abc")
+                             << QStringLiteral("“最大工作载荷F3”不是一个数值 (类型不匹配)。");
+    QTest::newRow("empty") << 24 << QString()
+                           << QStringLiteral("“拉伸弹簧初拉力”是空的, 不是一个数值 (类型不匹配)。");
+    QTest::newRow("beyond float") << 18 << QStringLiteral("1e39")
+                                  << QStringLiteral("“节距”的数值太大 (溢出)。");
+    // Put there without leaving the field (a paste, then Calculate by mouse).
+    QTest::newRow("enabled field")
+        << 2 << QStringLiteral("7x") << QStringLiteral("“切变模量”不是一个数值 (类型不匹配)。");
 }
 
 void CalculateTest::unreadableField() {
@@ -253,15 +262,31 @@ void CalculateTest::unreadableField() {
     QFETCH(QString, typed);
     QFETCH(QString, message);
     FormHarness h;
-    QVERIFY(!h.text(field)->isEnabled());
     h.text(field)->setText(typed);
     const SpringDesign recordBefore = h.form->springDesign();
     h.form->Command1_Click();
-    QCOMPARE(h.dialogs.texts(), QStringList{message});
+    QCOMPARE(h.dialogs.texts().size(), 1);
+    QVERIFY2(h.dialogs.texts().front().startsWith(message), qPrintable(h.dialogs.texts().front()));
     QCOMPARE(h.text(16)->text(), QStringLiteral("0"));
     QCOMPARE(h.text(field)->text(), typed);
     QVERIFY(!h.command(2)->isEnabled());
     QVERIFY(h.form->springDesign() == recordBefore); // nothing stored either
+    // The focus goes to the field where it can take it.
+    QCOMPARE(h.focusName() == h.text(field)->objectName(), h.text(field)->isEnabled());
+}
+
+void CalculateTest::unreadableFieldDisabledBySwitch() {
+    // "abc" left in the free height, then the switch to extension disables
+    // it: Calculate names the field and says why it cannot be edited.
+    FormHarness h;
+    h.text(13)->setText(QStringLiteral("abc"));
+    h.option(2)->click();
+    h.form->Command1_Click();
+    QCOMPARE(h.dialogs.texts().size(), 1);
+    const QString shown = h.dialogs.texts().front();
+    QVERIFY2(shown.startsWith(QStringLiteral("“自由高度”不是一个数值")), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("不能编辑")), qPrintable(shown));
+    QVERIFY(h.form->isVisible());
 }
 
 void CalculateTest::inputInvalidBlocksCalculate() {

@@ -18,6 +18,10 @@ class KeyboardTest : public QObject {
     void escapeExits();
     void accessKeys();
     void arrowKeysSwitchTheGroup();
+    void upAndDownSwitchTheGroup_data();
+    void upAndDownSwitchTheGroup();
+    void calculateKeepsTheDefaultFrame_data();
+    void calculateKeepsTheDefaultFrame();
 };
 
 void KeyboardTest::tabOrder_data() {
@@ -170,6 +174,55 @@ void KeyboardTest::arrowKeysSwitchTheGroup() {
     QTest::keyClick(h.option(2), Qt::Key_Left);
     QVERIFY(h.option(1)->isChecked());
     QCOMPARE(h.form->springTypeSign(), kCompressionSpring);
+}
+
+void KeyboardTest::upAndDownSwitchTheGroup_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("key");
+    for (const int first : {1, 3}) {
+        for (const int key : {int(Qt::Key_Down), int(Qt::Key_Up)}) {
+            QTest::addRow("Option%d %s", first, key == Qt::Key_Down ? "Down" : "Up")
+                << first << key;
+        }
+    }
+}
+
+void KeyboardTest::upAndDownSwitchTheGroup() {
+    QFETCH(int, first);
+    QFETCH(int, key);
+    FormHarness h;
+    const int second = first + 1;
+    const int otherGroup = first == 1 ? 3 : 1;
+    h.option(first)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(h.option(first), Qt::Key(key));
+    QVERIFY(h.option(second)->isChecked());
+    QCOMPARE(h.focusName(), h.option(second)->objectName());
+    // The switch ran: the fields it governs follow.
+    QCOMPARE(h.text(first == 1 ? 24 : 12)->isEnabled(), true);
+    QTest::keyClick(h.option(second), Qt::Key(key));
+    QVERIFY(h.option(first)->isChecked());
+    QVERIFY(h.option(otherGroup)->isChecked()); // the other group is untouched
+}
+
+void KeyboardTest::calculateKeepsTheDefaultFrame_data() {
+    QTest::addColumn<QStringList>("focusPath");
+    QTest::addColumn<bool>("calculateIsDefault");
+    QTest::newRow("back to a field") << QStringList{"Command1", "Text5"} << true;
+    QTest::newRow("from Exit to an option") << QStringList{"Command3", "Option1"} << true;
+    QTest::newRow("on About") << QStringList{"Command1", "Command4"} << false;
+    QTest::newRow("a result field") << QStringList{"Command4", "Text16"} << true;
+}
+
+void KeyboardTest::calculateKeepsTheDefaultFrame() {
+    QFETCH(QStringList, focusPath);
+    QFETCH(bool, calculateIsDefault);
+    FormHarness h;
+    QVERIFY(h.command(1)->isDefault());
+    for (const QString &name : focusPath) {
+        h.form->findChild<QWidget *>(name)->setFocus(Qt::TabFocusReason);
+        FormHarness::settle();
+    }
+    QCOMPARE(h.command(1)->isDefault(), calculateIsDefault);
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -1,5 +1,6 @@
 // The spring type and input mode switches: which fields they enable, the
 // three texts they set, and what they leave alone.
+#include "disabled_text_contrast.h"
 #include "form_harness.h"
 
 namespace {
@@ -27,6 +28,8 @@ class SwitchesTest : public QObject {
     void backToCompression();
     void modeSwitchNeverChangesText();
     void saveKeepsItsState();
+    void disabledDerivedValuesReadable_data();
+    void disabledDerivedValuesReadable();
 };
 
 void SwitchesTest::enabledStates_data() {
@@ -116,6 +119,35 @@ void SwitchesTest::saveKeepsItsState() {
     h.option(2)->click();
     h.option(4)->click();
     QVERIFY(h.command(2)->isEnabled());
+}
+
+void SwitchesTest::disabledDerivedValuesReadable_data() {
+    QTest::addColumn<QList<int>>("clicks");
+    QTest::addColumn<int>("field");
+    QTest::newRow("pitch (compression)") << QList<int>{} << 18;
+    QTest::newRow("converted load") << QList<int>{} << 12;
+    QTest::newRow("extension free height") << QList<int>{2} << 13;
+    QTest::newRow("converted height") << QList<int>{4} << 9;
+}
+
+void SwitchesTest::disabledDerivedValuesReadable() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(int, field);
+    FormHarness h;
+    for (const int option : clicks) {
+        h.option(option)->click();
+    }
+    h.form->Command1_Click();
+    QLineEdit *shown = h.text(field);
+    QVERIFY(!shown->isEnabled());
+    const QPalette &palette = shown->palette();
+    const QColor text = palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor background = palette.color(QPalette::Disabled, QPalette::Base);
+    QVERIFY2(ContrastRatio(text, background) >= 3.0,
+             qPrintable(QString::number(ContrastRatio(text, background))));
+    // Still visibly disabled: not drawn as an enabled field is.
+    QVERIFY(text != palette.color(QPalette::Active, QPalette::Text) ||
+            background != palette.color(QPalette::Active, QPalette::Base));
 }
 
 QTEST_MAIN(SwitchesTest)

@@ -1,10 +1,12 @@
 // The window as it opens: caption, size, controls and their places, fonts,
 // texts and states, and the form-level state of start-up.
+#include "form_fonts.h"
 #include "form_harness.h"
 
 #include "report_date.h"
 #include <limits>
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -127,7 +129,22 @@ void WindowDesignTest::fonts() {
         // Whatever face is found, it has the Chinese glyphs.
         QVERIFY(QFontMetrics(font).inFontUcs4(U'弹'));
     }
+    // One face for every control but the title, the unit labels included;
+    // without "宋体" on the system, the program's own.
+    const QString face = QFontInfo(h.text(5)->font()).family();
+    if (!QFontDatabase::families().contains(QStringLiteral("宋体"))) {
+        QCOMPARE(face, QString::fromUtf8(kEmbeddedSerifFamily));
+    }
+    for (QWidget *control : h.form->findChildren<QWidget *>()) {
+        if (control->objectName() != QStringLiteral("Label1") && !control->objectName().isEmpty()) {
+            QVERIFY2(QFontInfo(control->font()).family() == face,
+                     qPrintable(control->objectName() + ' ' + QFontInfo(control->font()).family()));
+        }
+    }
     auto *title = h.form->findChild<QLabel *>(QStringLiteral("Label1"));
+    if (!QFontDatabase::families().contains(QStringLiteral("幼圆"))) {
+        QCOMPARE(QFontInfo(title->font()).family(), QString::fromUtf8(kEmbeddedTitleFamily));
+    }
     QCOMPARE(title->text(), QStringLiteral("Orsela"));
     QCOMPARE(title->font().families().value(0), QStringLiteral("幼圆"));
     QCOMPARE(title->font().pointSizeF(), 15.0);

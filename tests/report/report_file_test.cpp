@@ -1,14 +1,17 @@
 #include "report_file.h"
 #include "report_test_support.h"
+#include "whole_file_save.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -20,7 +23,8 @@ class ReportFile : public testing::Test {
     std::string PathIn(const char *name) const { return dir_.filePath(name).toStdString(); }
 
     QStringList Entries() const {
-        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(dir_.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir dir_;
@@ -167,17 +171,45 @@ TEST_F(ReportFile, FolderThatTakesNoFiles) {
         << result.message;
 }
 
-TEST_F(ReportFile, FullDiskIsReportedAndTheDeviceStaysADevice) {
-    struct stat status {};
-    if (stat("/dev/full", &status) != 0 || !S_ISCHR(status.st_mode) ||
-        access("/dev/full", W_OK) != 0) {
-        GTEST_SKIP() << "no writable /dev/full";
+// The hint names the material field only when the character is there: the
+// user can mend nothing else.
+TEST_F(ReportFile, UnencodableCharacterHintNamesTheMaterialFieldOnlyWhenItIsThere) {
+    const std::string hint = "请修改弹簧材料中的这个字符";
+    for (const bool inMaterial : {true, false}) {
+        ReportInput input = SampleReportInput(inMaterial ? "2005年06月01日" : "2005年06月01日©");
+        input.design.Material = inMaterial ? "©70-C" : "70-C";
+        const ReportWriteResult result = WriteReportFile(PathIn("new.doc"), input);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find("U+00A9"), std::string::npos) << result.message;
+        EXPECT_EQ(result.message.find(hint) != std::string::npos, inMaterial) << result.message;
     }
-    const ReportWriteResult result = WriteReportFile("/dev/full", SampleReportInput());
+}
+
+// A device node like /dev/full (character device 1, 7), made inside the
+// test's own folder: whatever the save does to it stays there. Making one
+// takes root; elsewhere the injected fault below covers the same path.
+TEST_F(ReportFile, FullDiskIsReportedAndTheDeviceStaysADevice) {
+    const std::string device = PathIn("full");
+    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+        GTEST_SKIP() << "cannot make a device node here (not root, or not allowed)";
+    }
+    const ReportWriteResult result = WriteReportFile(device, SampleReportInput());
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "无法保存计算书“/dev/full”: 磁盘已满。");
-    ASSERT_EQ(stat("/dev/full", &status), 0);
+    EXPECT_EQ(result.message, "无法保存计算书“" + device + "”: 磁盘已满。");
+    struct stat status {};
+    ASSERT_EQ(stat(device.c_str(), &status), 0);
     EXPECT_TRUE(S_ISCHR(status.st_mode)) << "a temporary file must never replace a device";
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("full")});
+}
+
+TEST_F(ReportFile, FullDiskKeepsTheOldFileAndLeavesNoTemporary) {
+    const std::string path = PathIn("old.doc");
+    WriteWholeFile(path, kOldContent);
+    const auto message = SaveWholeFile(path, "the new report", SaveFaults{ENOSPC});
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(*message, "无法保存计算书“" + path + "”: 磁盘已满。原有文件未改动。");
+    EXPECT_EQ(ReadWholeFile(path), kOldContent);
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("old.doc")});
 }
 
 } // namespace

@@ -6,19 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-SpringDesign SampleDesign() {
-    SpringDesign d;
-    d.Material = "70-C";
-    d.ShearModulus = 79000;
-    d.AllowableShearStress = 660;
-    d.WireDiameter = 4;
-    d.MeanDiameter = 28;
-    d.ActiveCoils = 5;
-    d.TotalCoils = 6.5F;
-    d.FreeHeight = 44;
-    d.WorkingHeight1 = 40;
-    d.WorkingHeight2 = 36;
-    d.WorkingHeight3 = 28;
+SpringDesign CalculatedSampleDesign() {
+    SpringDesign d = SampleDesign();
     d.WorkingLoad1 = 92.1283F;
     d.WorkingLoad2 = 184.2566F;
     d.WorkingLoad3 = 368.5132F;
@@ -35,7 +24,7 @@ SpringDesign SampleDesign() {
 }
 
 ReportInput SampleReportInput(std::string reportDate) {
-    return {SampleDesign(), kCompressionSpring, "压缩弹簧", std::move(reportDate)};
+    return {CalculatedSampleDesign(), kCompressionSpring, "压缩弹簧", std::move(reportDate)};
 }
 
 const char *const kSampleReportListing =

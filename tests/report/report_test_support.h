@@ -1,14 +1,15 @@
 #pragma once
 
+#include "design_fixtures.h"
 #include "report_text.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The designed sample after a completed calculation (compression spring,
-// working heights given), as the record holds it.
-SpringDesign SampleDesign();
+// The designed sample (SampleDesign()) after a completed calculation
+// (compression spring, working heights given), as the record holds it.
+SpringDesign CalculatedSampleDesign();
 ReportInput SampleReportInput(std::string reportDate = "2005年06月01日");
 
 // The sample report as a person reads it, with "\n" line ends and the date

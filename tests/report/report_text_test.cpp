@@ -68,15 +68,15 @@ TEST(ReportText, SampleValuesAndRightLabelsLineUpInAFixedWidthChineseFont) {
 }
 
 TEST(ReportText, ExtensionReportHasItem25AtColumn35) {
-    SpringDesign design = SampleDesign();
+    SpringDesign design = CalculatedSampleDesign();
     design.Pitch = 4;
     design.InitialTension = 50;
     design.WorkingLoad1 = 100;
     design.WorkingLoad2 = 200;
     design.WorkingLoad3 = 300;
     NoListener listener;
-    ASSERT_TRUE(CalculateSpring(design, kExtensionSpring, WorkingPointMode::KnownLoads, listener)
-                    .completed);
+    ASSERT_FALSE(CalculateSpring(design, kExtensionSpring, WorkingPointMode::KnownLoads, listener)
+                     .stoppedBy.has_value());
     const std::string text =
         BuildReportText({design, kExtensionSpring, "拉伸弹簧", "2005年06月01日"});
 

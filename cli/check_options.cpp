@@ -1,0 +1,247 @@
+#include "check_options.h"
+
+#include "materials_files.h"
+#include "permissible_stress.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <ostream>
+
+namespace {
+
+RequestOption TextOption(const char *name, const char *valueName, const char *help,
+                         std::optional<std::string> CheckRequest::*member) {
+    return {name, valueName, help, [member](DesignRequest &request, std::string_view text) {
+                request.checks.*member = std::string(text);
+                return std::optional<std::string>();
+            }};
+}
+
+RequestOption FlagOption(const char *name, const char *help, bool CheckRequest::*member) {
+    return {name, "", help, [member](DesignRequest &request, std::string_view text) {
+                request.checks.*member = !text.empty();
+                return std::optional<std::string>();
+            }};
+}
+
+const std::map<std::string, EndCondition, std::less<>> kEndConditions = {
+    {"fixed-fixed", EndCondition::FixedFixed},
+    {"fixed-pinned", EndCondition::FixedPinned},
+    {"pinned-pinned", EndCondition::PinnedPinned},
+    {"fixed-free", EndCondition::FixedFree},
+};
+
+RequestOptionGroup MakeGroup() {
+    RequestOptionGroup group;
+    group.push_back(FlagOption("check", "完成计算后进行工程校核", &CheckRequest::check));
+    group.push_back(FlagOption("strict", "校核有不合格项时退出状态为 5", &CheckRequest::strict));
+    group.push_back(
+        {"end-condition", "fixed-fixed|fixed-pinned|pinned-pinned|fixed-free",
+         "端部支承 (fixed-fixed)",
+         [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
+             if (!kEndConditions.contains(text)) {
+                 return "只能是 fixed-fixed、fixed-pinned、pinned-pinned 或 fixed-free";
+             }
+             request.checks.endCondition = text;
+             return std::nullopt;
+         }});
+    group.push_back(
+        {"standard", "gb|en", "校核方法 (gb)",
+         [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
+             if (text != "gb" && text != "en") {
+                 return "只能是 gb 或 en";
+             }
+             request.checks.standard = text;
+             return std::nullopt;
+         }});
+    group.push_back(
+        TextOption("load-cycles", "N", "载荷循环次数 (不给: 静载)", &CheckRequest::loadCycles));
+    group.push_back(
+        TextOption("working-frequency", "HZ", "工作频率 Hz", &CheckRequest::workingFrequency));
+    group.push_back(TextOption("hook-bend-radius", "MM", "拉伸弹簧钩环弯曲半径 r2 (2 倍线径)",
+                               &CheckRequest::hookBendRadius));
+    group.push_back(TextOption("tensile-strength", "MPA", "抗拉强度 Rm (材料表)",
+                               &CheckRequest::tensileStrength));
+    group.push_back(
+        TextOption("elastic-modulus", "MPA", "弹性模量 E (材料表)", &CheckRequest::elasticModulus));
+    group.push_back(
+        TextOption("density", "KG_PER_DM3", "密度 kg/dm³ (材料表)", &CheckRequest::density));
+    return group;
+}
+
+// A positive, finite number written with "." as the decimal point.
+std::optional<double> PositiveNumber(const std::optional<std::string> &text, const char *name,
+                                     std::optional<std::string> &error) {
+    if (!text || error) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const char *end = text->data() + text->size();
+    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value) || !(value > 0.0)) {
+        error = std::string("--") + name + ": 请输入一个大于 0 的数值";
+        return std::nullopt;
+    }
+    return value;
+}
+
+const char *ChineseName(const std::string &id) {
+    static const std::map<std::string, const char *, std::less<>> names = {
+        {"static-strength", "静强度"},
+        {"buckling", "稳定性"},
+        {"coil-clearance", "圈间间隙"},
+        {"natural-frequency", "自振频率"},
+        {"fatigue", "疲劳强度"},
+        {"index", "旋绕比"},
+        {"helix-angle", "螺旋角"},
+        {"mass", "质量"},
+        {"work", "功"},
+        {"hook-bending", "钩环弯曲应力"},
+        {"hook-torsion", "钩环扭转应力"},
+        {"initial-tension", "初切应力"},
+    };
+    const auto it = names.find(id);
+    return it == names.end() ? id.c_str() : it->second;
+}
+
+const char *ChineseVerdict(CheckVerdict verdict) {
+    switch (verdict) {
+    case CheckVerdict::Ok:
+        return "合格";
+    case CheckVerdict::Warning:
+        return "注意";
+    case CheckVerdict::Fail:
+        return "不合格";
+    case CheckVerdict::NotApplicable:
+        return "不适用";
+    }
+    return "不适用";
+}
+
+std::string Number(std::optional<double> value) {
+    if (!value) {
+        return {};
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", *value);
+    return text;
+}
+
+std::string WithUnit(std::optional<double> value, const std::string &unit) {
+    if (!value) {
+        return "—";
+    }
+    return unit.empty() ? Number(value) : Number(value) + " " + unit;
+}
+
+} // namespace
+
+const RequestOptionGroup &CheckOptionGroup() {
+    static const RequestOptionGroup group = MakeGroup();
+    return group;
+}
+
+const MaterialEntry *FindCheckMaterial(const std::string &grade) {
+    static const LoadedMaterials loaded = LoadMaterials(BuiltInMaterialsPath(CurrentProgramPath()),
+                                                        UserMaterialsPath(), std::nullopt);
+    return FindMaterial(loaded.catalog, grade);
+}
+
+PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
+                                       const SpringDesign &design, SpringTypeSign typeSign,
+                                       LoadType loadType) {
+    PreparedCheckInputs prepared;
+    CheckInputs &in = prepared.inputs;
+    std::optional<std::string> &error = prepared.error;
+    in.loadType = loadType;
+    in.endCondition = kEndConditions.find(request.endCondition)->second;
+    in.standard = request.standard == "en" ? CheckStandard::En : CheckStandard::Gb;
+    in.loadCycles = PositiveNumber(request.loadCycles, "load-cycles", error);
+    in.workingFrequency = PositiveNumber(request.workingFrequency, "working-frequency", error);
+    in.hookBendRadius = PositiveNumber(request.hookBendRadius, "hook-bend-radius", error);
+    in.tensileStrength = PositiveNumber(request.tensileStrength, "tensile-strength", error);
+    in.elasticModulus = PositiveNumber(request.elasticModulus, "elastic-modulus", error);
+    in.density = PositiveNumber(request.density, "density", error);
+    if (error) {
+        return prepared;
+    }
+
+    const bool extension = typeSign == kExtensionSpring;
+    const SpringKind kind = extension ? SpringKind::Extension : SpringKind::Compression;
+    const bool enStatic = !extension && in.standard == CheckStandard::En;
+    const bool rmGiven = in.tensileStrength.has_value();
+    std::string fromTable;
+    const auto taken = [&fromTable](const char *what) {
+        fromTable += (fromTable.empty() ? "" : "、") + std::string(what);
+    };
+    if (entry) {
+        in.family = entry->family;
+        if (!in.elasticModulus && entry->elasticModulus > 0.0) {
+            in.elasticModulus = entry->elasticModulus;
+            taken("E");
+        }
+        if (!in.density && entry->density > 0.0) {
+            in.density = entry->density;
+            taken("ρ");
+        }
+        if (!rmGiven) {
+            // The grade's own permissible figures where its source has them,
+            // else the family's share of Rm min at this wire diameter.
+            const GradePermissible grade =
+                PermissibleShearStressOf(*entry, kind, loadType, design.WireDiameter);
+            if (grade.rmMin) {
+                in.tensileStrength = grade.rmMin;
+                taken("Rm min");
+            }
+            if (grade.stress && !enStatic) {
+                in.permissibleShearStress = grade.stress->value;
+                taken("许用切应力");
+            }
+            if (!grade.problem.empty()) {
+                prepared.notes.push_back("校核: " + grade.problem);
+            }
+        }
+        if (!fromTable.empty()) {
+            prepared.notes.push_back("校核: " + fromTable + " 取自材料表 " + entry->name + " (" +
+                                     entry->standard + ")");
+        }
+    } else if (rmGiven) {
+        prepared.notes.push_back("校核: 材料牌号未知, 无法按材料类别求许用切应力");
+    }
+    if (in.family && in.tensileStrength && (rmGiven || enStatic)) {
+        const auto permissible =
+            enStatic ? EnStaticPermissibleShearStress(*in.family, *in.tensileStrength)
+                     : PermissibleShearStressFor(*in.family, kind, loadType, *in.tensileStrength);
+        in.permissibleShearStress =
+            permissible ? std::optional<double>(permissible->value) : std::nullopt;
+    }
+    return prepared;
+}
+
+void WriteChecksText(const CheckResults &results, std::ostream &out) {
+    out << "\n校核\n";
+    for (const CheckResult &r : results) {
+        out << ChineseName(r.id) << "  " << WithUnit(r.value, r.unit) << "  限值 "
+            << WithUnit(r.limit, r.unit) << "  " << ChineseVerdict(r.verdict) << '\n'
+            << "    " << r.message << '\n'
+            << "    依据: " << r.clause << '\n';
+    }
+}
+
+void WriteChecksTsv(const CheckResults &results, std::ostream &out) {
+    for (const CheckResult &r : results) {
+        out << "Check." << r.id << '\t' << Number(r.value) << '\t' << Number(r.limit) << '\t'
+            << CheckVerdictName(r.verdict) << '\n';
+    }
+}
+
+bool HasFailedCheck(const CheckResults &results) {
+    for (const CheckResult &r : results) {
+        if (r.verdict == CheckVerdict::Fail) {
+            return true;
+        }
+    }
+    return false;
+}

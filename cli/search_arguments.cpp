@@ -1,0 +1,447 @@
+#include "search_arguments.h"
+
+#include "field_check.h"
+#include "material_catalog.h"
+#include "materials_files.h"
+#include "number_format.h"
+#include "permissible_stress.h"
+#include "request_options.h"
+#include "run_checks.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct SearchOptionSpec {
+    const char *name;
+    const char *valueName; // empty for a switch
+    const char *help;
+};
+
+const SearchOptionSpec kSearchOptions[] = {
+    {"load1", "N", "第一工作载荷F1 (必需)"},
+    {"height1", "MM", "F1 下的工作高度H1 (必需)"},
+    {"load2", "N", "第二工作载荷F2 > F1 (必需)"},
+    {"height2", "MM", "F2 下的工作高度H2 (必需; 压缩弹簧 H2 < H1, 拉伸弹簧 H2 > H1)"},
+    {"load3", "N", "最大工作载荷F3 > F2 (可选, 与 --height3 一起)"},
+    {"height3", "MM", "F3 下的工作高度H3"},
+    {"extension", "", "拉伸弹簧, 圆钩环 (默认: 压缩弹簧, 两端并紧磨平)"},
+    {"material", "TEXT", "材料牌号 (必需, 须为已知牌号)"},
+    {"materials-file", "FILE", "另外读入的材料文件"},
+    {"shear-modulus", "MPA", "切变模量G (默认取自材料)"},
+    {"allowable-shear-stress", "MPA", "许用切应力 (默认按载荷类型和材料直径取自材料)"},
+    {"load-type", "TYPE", "static|dynamic-limited|dynamic-unlimited (static)"},
+    {"load-cycles", "N", "载荷循环次数 (默认: 静载)"},
+    {"end-condition", "TYPE", "fixed-fixed|fixed-pinned|pinned-pinned|fixed-free (fixed-fixed)"},
+    {"working-frequency", "HZ", "工作频率"},
+    {"hook-bend-radius", "MM", "拉伸弹簧钩环弯曲半径r2"},
+    {"standard", "gb|en", "校核方法 (gb)"},
+    {"tensile-strength", "MPA", "抗拉强度Rm (默认取自材料)"},
+    {"elastic-modulus", "MPA", "弹性模量E (默认取自材料)"},
+    {"density", "KG_PER_DM3", "密度 (默认取自材料; 按质量排序时必需)"},
+    {"max-outer-diameter", "MM", "最大外径 D + d"},
+    {"min-inner-diameter", "MM", "最小内径 D - d"},
+    {"max-free-height", "MM", "最大自由高度H0"},
+    {"max-solid-height", "MM", "最大压并高度Hb (压缩弹簧)"},
+    {"tolerance", "PERCENT", "每个载荷的允许偏差 (2)"},
+    {"second-series", "", "加入 GB/T 1358 第二系列的材料直径"},
+    {"wire-diameters", "LIST", "材料直径, 逗号分隔 (代替 GB/T 1358 系列)"},
+    {"index-range", "MIN,MAX", "旋绕比 D/d 的范围 (4,16)"},
+    {"active-coils-range", "MIN,MAX", "有效圈数范围, 步长0.25 (2,50)"},
+    {"end-coils", "X", "压缩弹簧: 总圈数 = 有效圈数 + X, 1 < X <= 2.5 (2)"},
+    {"pitch", "MM", "拉伸弹簧节距 (默认: 密绕, 节距 = 材料直径)"},
+    {"minimize", "WHAT", "mass|solid-height|outer-diameter|stress (mass)"},
+    {"top", "N", "输出的设计数 (10)"},
+    {"format", "text|tsv|json", "输出格式 (text)"},
+};
+
+// Reads options in order; the first problem wins.
+class OptionReader {
+  public:
+    explicit OptionReader(const SearchArguments &arguments) : arguments_(arguments) {}
+
+    bool has(const std::string &name) const { return arguments_.values.count(name) > 0; }
+    bool flag(const std::string &name) const { return arguments_.flags.count(name) > 0; }
+    const std::string *text(const std::string &name) const {
+        const auto it = arguments_.values.find(name);
+        return it == arguments_.values.end() ? nullptr : &it->second;
+    }
+
+    std::optional<double> number(const std::string &name) {
+        const std::string *t = text(name);
+        if (t == nullptr || failed()) {
+            return std::nullopt;
+        }
+        return Parse(name, *t);
+    }
+    std::optional<double> positive(const std::string &name) {
+        const auto value = number(name);
+        if (value && !(*value > 0.0)) {
+            Fail("--" + name + ": 数值必须大于0!");
+            return std::nullopt;
+        }
+        return value;
+    }
+    double required(const std::string &name) {
+        if (!has(name)) {
+            Fail("缺少必需的选项 --" + name);
+            return 0.0;
+        }
+        return number(name).value_or(0.0);
+    }
+    std::vector<double> list(const std::string &name, std::size_t exactly = 0) {
+        std::vector<double> values;
+        const std::string *t = text(name);
+        if (t == nullptr || failed()) {
+            return values;
+        }
+        std::size_t start = 0;
+        for (;;) {
+            const std::size_t comma = t->find(',', start);
+            const auto value = Parse(name, t->substr(start, comma - start));
+            if (!value) {
+                return {};
+            }
+            values.push_back(*value);
+            if (comma == std::string::npos) {
+                break;
+            }
+            start = comma + 1;
+        }
+        if (exactly != 0 && values.size() != exactly) {
+            Fail("--" + name + ": 需要 MIN,MAX 两个数值");
+            return {};
+        }
+        return values;
+    }
+
+    void Fail(std::string message) {
+        if (!failed()) {
+            error_ = std::move(message);
+        }
+    }
+    bool failed() const { return !error_.empty(); }
+    const std::string &error() const { return error_; }
+
+  private:
+    std::optional<double> Parse(const std::string &name, const std::string &t) {
+        const NumericText parsed = ParseNumericText(t);
+        if (parsed.status != NumericTextStatus::Ok) {
+            Fail("--" + name + ": " + kNotNumericMessage);
+            return std::nullopt;
+        }
+        return parsed.value;
+    }
+
+    const SearchArguments &arguments_;
+    std::string error_;
+};
+
+std::optional<EndCondition> EndConditionFromName(const std::string &name) {
+    if (name == "fixed-fixed") {
+        return EndCondition::FixedFixed;
+    }
+    if (name == "fixed-pinned") {
+        return EndCondition::FixedPinned;
+    }
+    if (name == "pinned-pinned") {
+        return EndCondition::PinnedPinned;
+    }
+    if (name == "fixed-free") {
+        return EndCondition::FixedFree;
+    }
+    return std::nullopt;
+}
+
+std::optional<SearchObjective> ObjectiveFromName(const std::string &name) {
+    if (name == "mass") {
+        return SearchObjective::Mass;
+    }
+    if (name == "solid-height") {
+        return SearchObjective::SolidHeight;
+    }
+    if (name == "outer-diameter") {
+        return SearchObjective::OuterDiameter;
+    }
+    if (name == "stress") {
+        return SearchObjective::Stress;
+    }
+    return std::nullopt;
+}
+
+std::string Shortest(double value) {
+    return FormatGeneral(static_cast<float>(value));
+}
+
+void ReadPoints(OptionReader &in, SearchRequest &r) {
+    r.first = {in.required("load1"), in.required("height1")};
+    r.second = {in.required("load2"), in.required("height2")};
+    if (in.has("load3") != in.has("height3")) {
+        in.Fail("--load3 与 --height3 必须一起给出");
+    } else if (in.has("load3")) {
+        r.third = WorkingPointRequirement{in.required("load3"), in.required("height3")};
+    }
+}
+
+void ReadSpace(OptionReader &in, SearchRequest &r) {
+    r.limits.maxOuterDiameter = in.positive("max-outer-diameter");
+    r.limits.minInnerDiameter = in.positive("min-inner-diameter");
+    r.limits.maxFreeHeight = in.positive("max-free-height");
+    r.limits.maxSolidHeight = in.positive("max-solid-height");
+    if (r.limits.maxSolidHeight && r.typeSign != kCompressionSpring) {
+        in.Fail("--max-solid-height 只用于压缩弹簧");
+    }
+    r.tolerancePercent = in.number("tolerance").value_or(2.0);
+    if (const auto range = in.list("index-range", 2); !range.empty()) {
+        r.minIndex = range[0];
+        r.maxIndex = range[1];
+    }
+    if (const auto range = in.list("active-coils-range", 2); !range.empty()) {
+        r.minActiveCoils = range[0];
+        r.maxActiveCoils = range[1];
+    }
+    if (in.has("end-coils") && r.typeSign != kCompressionSpring) {
+        in.Fail("--end-coils 只用于压缩弹簧");
+    }
+    r.endCoils = in.number("end-coils").value_or(2.0);
+    if (in.has("pitch") && r.typeSign != kExtensionSpring) {
+        in.Fail("--pitch 只用于拉伸弹簧 (压缩弹簧的节距由自由高度算出)");
+    }
+    r.pitch = in.positive("pitch");
+    if (const std::string *what = in.text("minimize")) {
+        if (auto objective = ObjectiveFromName(*what)) {
+            r.objective = *objective;
+        } else {
+            in.Fail("--minimize 只能是 mass、solid-height、outer-diameter 或 stress");
+        }
+    }
+    if (const auto top = in.number("top")) {
+        if (*top < 1.0 || *top > 10000.0 || std::floor(*top) != *top) {
+            in.Fail("--top 必须是1至10000的整数");
+        } else {
+            r.top = static_cast<std::size_t>(*top);
+        }
+    }
+}
+
+// The wire diameters to go through and [tau] at each.
+void ReadWires(OptionReader &in, const MaterialEntry &entry, const WireDiameterSeries &series,
+               SpringKind kind, LoadType load, SearchSetup &setup) {
+    const auto given = in.positive("allowable-shear-stress");
+    setup.allowableGiven = given.has_value();
+    std::vector<double> diameters = in.list("wire-diameters");
+    const bool listed = in.has("wire-diameters");
+    if (listed && in.flag("second-series")) {
+        in.Fail("--wire-diameters 代替直径系列, 不能与 --second-series 同用");
+    }
+    if (in.failed()) {
+        return;
+    }
+    if (!listed) {
+        diameters = series.first;
+        if (in.flag("second-series")) {
+            diameters.insert(diameters.end(), series.second.begin(), series.second.end());
+        }
+        if (diameters.empty()) {
+            in.Fail("材料数据中没有 GB/T 1358 的材料直径系列, 请用 --wire-diameters=LIST 给出");
+            return;
+        }
+    }
+    for (double d : diameters) {
+        if (!(d > 0.0)) {
+            in.Fail("--wire-diameters: 材料直径必须大于0!");
+            return;
+        }
+        const GradePermissible at = PermissibleShearStressOf(entry, kind, load, d);
+        const bool inTable = at.stress.has_value();
+        if (!listed && !inTable) {
+            continue; // the series beyond the material's table
+        }
+        if (!given && !inTable) {
+            in.Fail("材料 " + entry.name + " 在 d = " + Shortest(d) +
+                    " mm 没有许用切应力: " + at.problem + "; 请用 --allowable-shear-stress 给出");
+            return;
+        }
+        setup.request.wires.push_back({d, given ? *given : at.stress->value});
+        CheckInputs inputs;
+        inputs.family = entry.family;
+        inputs.permissibleShearStress = setup.request.wires.back().allowableShearStress;
+        inputs.tensileStrength = at.rmMin;
+        setup.checkInputs.emplace_back(static_cast<float>(d), inputs);
+    }
+    if (setup.request.wires.empty()) {
+        in.Fail("直径系列中没有落在材料 " + entry.name + " 数据表范围内的材料直径");
+    }
+    if (!given) {
+        setup.notes.push_back("许用切应力按 " + std::string(LoadTypeName(load)) + " 取自材料 " +
+                              entry.name + " (各材料直径)");
+    }
+}
+
+// What the checks take from the options rather than from the table.
+void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup &setup,
+                      LoadType load) {
+    CheckInputs common;
+    common.loadType = load;
+    if (const std::string *name = in.text("end-condition")) {
+        if (auto end = EndConditionFromName(*name)) {
+            common.endCondition = *end;
+        } else {
+            in.Fail(
+                "--end-condition 只能是 fixed-fixed、fixed-pinned、pinned-pinned 或 fixed-free");
+        }
+    }
+    if (const std::string *name = in.text("standard")) {
+        if (*name == "gb" || *name == "en") {
+            common.standard = *name == "gb" ? CheckStandard::Gb : CheckStandard::En;
+        } else {
+            in.Fail("--standard 只能是 gb 或 en");
+        }
+    }
+    common.loadCycles = in.positive("load-cycles");
+    common.workingFrequency = in.positive("working-frequency");
+    common.hookBendRadius = in.positive("hook-bend-radius");
+    const auto rm = in.positive("tensile-strength");
+    common.elasticModulus = in.positive("elastic-modulus");
+    if (!common.elasticModulus && entry.elasticModulus > 0.0) {
+        common.elasticModulus = entry.elasticModulus;
+    }
+    common.density = setup.request.density;
+    for (auto &[d, inputs] : setup.checkInputs) {
+        const CheckInputs own = inputs;
+        inputs = common;
+        inputs.family = own.family;
+        inputs.permissibleShearStress = own.permissibleShearStress;
+        inputs.tensileStrength = rm ? rm : own.tensileStrength;
+    }
+}
+
+} // namespace
+
+void AddSearchOptions(CLI::App &app, SearchArguments &arguments) {
+    for (const SearchOptionSpec &spec : kSearchOptions) {
+        const std::string name = spec.name;
+        if (*spec.valueName == '\0') {
+            app.add_flag_callback("--" + name,
+                                  [&arguments, name] { arguments.flags.insert(name); });
+            continue;
+        }
+        app.add_option_function<std::string>(
+               "--" + name,
+               [&arguments, name](const std::string &text) { arguments.values[name] = text; })
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    }
+}
+
+std::string SearchOptionsUsage() {
+    std::string usage;
+    for (const SearchOptionSpec &spec : kSearchOptions) {
+        std::string left = std::string("  --") + spec.name;
+        if (*spec.valueName != '\0') {
+            left += std::string("=") + spec.valueName;
+        }
+        usage += UsageLine(left, spec.help);
+    }
+    return usage;
+}
+
+std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::string &error) {
+    OptionReader in(arguments);
+    SearchSetup setup;
+    SearchRequest &r = setup.request;
+    r.typeSign = in.flag("extension") ? kExtensionSpring : kCompressionSpring;
+    ReadPoints(in, r);
+    if (const std::string *format = in.text("format")) {
+        if (*format == "text" || *format == "tsv" || *format == "json") {
+            setup.format = *format == "text"  ? SearchFormat::Text
+                           : *format == "tsv" ? SearchFormat::Tsv
+                                              : SearchFormat::Json;
+        } else {
+            in.Fail("--format 只能是 text、tsv 或 json");
+        }
+    }
+    ReadSpace(in, r);
+    LoadType load = LoadType::Static;
+    if (const std::string *name = in.text("load-type")) {
+        if (auto type = LoadTypeFromName(*name)) {
+            load = *type;
+        } else {
+            in.Fail("--load-type 只能是 static、dynamic-limited 或 dynamic-unlimited");
+        }
+    }
+    if (!in.has("material")) {
+        in.Fail("缺少必需的选项 --material (已知的材料牌号, 见 orsela-cli materials)");
+    }
+    const auto modulus = in.positive("shear-modulus");
+    const auto density = in.positive("density");
+    if (in.failed()) {
+        error = in.error();
+        return std::nullopt;
+    }
+
+    std::optional<std::filesystem::path> explicitFile;
+    if (const std::string *file = in.text("materials-file")) {
+        explicitFile = *file;
+    }
+    LoadedMaterials loaded = LoadMaterials(BuiltInMaterialsPath(CurrentProgramPath()),
+                                           UserMaterialsPath(), explicitFile);
+    setup.notes = loaded.problems;
+    const std::string &grade = *in.text("material");
+    const MaterialEntry *entry = FindMaterial(loaded.catalog, grade);
+    if (entry == nullptr) {
+        std::string message = "未知的材料牌号: " + grade;
+        const auto closest = ClosestGrades(loaded.catalog, grade);
+        for (std::size_t i = 0; i < closest.size(); ++i) {
+            message += (i == 0 ? "; 最接近的: " : ", ") + closest[i];
+        }
+        error = message;
+        return std::nullopt;
+    }
+    r.material = grade;
+    r.shearModulus = modulus.value_or(entry->shearModulus);
+    if (!modulus) {
+        if (!(entry->shearModulus > 0.0)) {
+            error = "材料 " + entry->name + " 没有切变模量数据, 请用 --shear-modulus 给出";
+            return std::nullopt;
+        }
+        setup.notes.push_back("切变模量 G = " + Shortest(r.shearModulus) + " MPa 取自材料 " +
+                              entry->name);
+    }
+    if (density) {
+        r.density = density;
+    } else if (entry->density > 0.0) {
+        r.density = entry->density;
+    }
+    if (r.objective == SearchObjective::Mass && !r.density) {
+        error = "按质量排序需要密度: 材料 " + entry->name +
+                " 的数据没有密度, 请用 --density 给出, 或用 --minimize 选别的目标";
+        return std::nullopt;
+    }
+    const SpringKind kind =
+        r.typeSign == kCompressionSpring ? SpringKind::Compression : SpringKind::Extension;
+    ReadWires(in, *entry, loaded.catalog.series, kind, load, setup);
+    ReadCheckOptions(in, *entry, setup, load);
+    if (in.failed()) {
+        error = in.error();
+        return std::nullopt;
+    }
+    if (auto problem = SearchRequestProblem(r)) {
+        error = *problem;
+        return std::nullopt;
+    }
+    std::sort(setup.checkInputs.begin(), setup.checkInputs.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    return setup;
+}
+
+CandidateChecks ChecksFor(const SearchSetup &setup) {
+    return [&inputs = setup.checkInputs](const SpringDesign &design, SpringTypeSign sign) {
+        const auto at = std::lower_bound(
+            inputs.begin(), inputs.end(), design.WireDiameter,
+            [](const std::pair<float, CheckInputs> &entry, float d) { return entry.first < d; });
+        return RunChecks(design, sign, at != inputs.end() ? at->second : CheckInputs{});
+    };
+}

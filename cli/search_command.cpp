@@ -1,0 +1,97 @@
+#include "search_command.h"
+
+#include "cli_exit.h"
+#include "command_line.h"
+#include "search_arguments.h"
+#include "search_output.h"
+
+#include <CLI/CLI.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+std::string SearchUsage() {
+    std::string usage = "用法: orsela-cli search --load1=F1 --height1=H1 --load2=F2 --height2=H2 "
+                        "--material=NAME [选项]\n"
+                        "由工作载荷和工作高度穷举搜索设计 (d 取自直径系列, D 步长 0.1 mm, n 步长 "
+                        "0.25), 按目标排序输出最好的设计。\n\n";
+    usage += SearchOptionsUsage();
+    usage += "\n退出状态: 0 有合格的设计, 1 没有合格的设计 (列出最接近的设计及原因), 2 "
+             "用法或输入错误。\n";
+    return usage;
+}
+
+// A progress line on stderr, only on a terminal and only once the search
+// has run for a second.
+class ProgressLine {
+  public:
+    explicit ProgressLine(std::ostream &err)
+        : err_(err), onTerminal_(&err == &std::cerr && isatty(STDERR_FILENO) == 1),
+          started_(std::chrono::steady_clock::now()) {}
+    ~ProgressLine() {
+        if (shown_) {
+            err_ << "\r\033[K" << std::flush;
+        }
+    }
+    ProgressLine(const ProgressLine &) = delete;
+    ProgressLine &operator=(const ProgressLine &) = delete;
+
+    void Show(const SearchProgress &p) {
+        if (!onTerminal_ || std::chrono::steady_clock::now() - started_ < std::chrono::seconds(1)) {
+            return;
+        }
+        shown_ = true;
+        const double share = p.total == 0 ? 1.0 : static_cast<double>(p.done) / p.total;
+        char line[128];
+        std::snprintf(line, sizeof line, "\r搜索中 (%s) %3.0f%%",
+                      p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
+        err_ << line << std::flush;
+    }
+
+  private:
+    std::ostream &err_;
+    bool onTerminal_;
+    std::chrono::steady_clock::time_point started_;
+    bool shown_ = false;
+};
+
+int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
+    std::string error;
+    const auto setup = BuildSearch(arguments, error);
+    if (!setup) {
+        streams.err << "orsela-cli: " << error << '\n' << "用法见 orsela-cli search --help\n";
+        return kExitUsage;
+    }
+    for (const std::string &note : setup->notes) {
+        streams.err << note << '\n';
+    }
+    SearchOptions options;
+    options.checks = ChecksFor(*setup);
+    SearchOutcome outcome;
+    {
+        ProgressLine progress(streams.err);
+        options.progress = [&progress](const SearchProgress &p) { progress.Show(p); };
+        outcome = SearchDesigns(setup->request, options);
+    }
+    WriteSearchOutcome(outcome, setup->request, setup->format, streams.out);
+    if (setup->format == SearchFormat::Tsv) {
+        streams.err << SearchSummary(outcome) << '\n';
+    }
+    return outcome.best.empty() ? kExitStoppedByWarning : kExitCompleted;
+}
+
+} // namespace
+
+Subcommand MakeSearchSubcommand(CLI::App &app) {
+    CLI::App *sub = app.add_subcommand("search", "由要求搜索设计");
+    ConfigureCommand(*sub);
+    auto arguments = std::make_shared<SearchArguments>();
+    AddSearchOptions(*sub, *arguments);
+    return {sub, SearchUsage(),
+            [arguments](CliStreams &streams) { return RunSearch(*arguments, streams); }};
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "subcommand.h"
+
+namespace CLI {
+class App;
+}
+
+// `orsela-cli search`: requirements in, ranked designs out.
+Subcommand MakeSearchSubcommand(CLI::App &app);

@@ -1,0 +1,121 @@
+// orsela-cli search: the usage errors, "no design qualifies", and the
+// command line printed with each design giving that design again.
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SearchRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+SearchRun RunWith(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The sample spring's loads at its heights, 65Mn from the built-in data, a
+// few wire diameters of its table.
+std::vector<std::string> SampleSearch(std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {"search",
+                                     "--materials-file=" ORSELA_MATERIALS_JSON,
+                                     "--material=65Mn",
+                                     "--density=7.85",
+                                     "--load1=92.128",
+                                     "--height1=40",
+                                     "--load2=184.257",
+                                     "--height2=36",
+                                     "--load3=368.513",
+                                     "--height3=28",
+                                     "--wire-diameters=3.5,4,4.5"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+TEST(CliSearch, UsageErrorsExitTwoWithTheirReason) {
+    struct Case {
+        std::vector<std::string> change;
+        const char *message;
+    };
+    const Case cases[] = {
+        {{"--load1=abc"}, "--load1: 请输入一个数值!"},
+        {{"--load2=50"}, "载荷F2必须大于F1"},
+        {{"--height2=41"}, "工作高度必须随载荷增大而减小"},
+        {{"--material=65Mm"}, "最接近的: 65Mn"},
+        {{"--index-range=4"}, "--index-range: 需要 MIN,MAX"},
+        {{"--pitch=4"}, "--pitch 只用于拉伸弹簧"},
+        {{"--format=xml"}, "--format 只能是"},
+        {{"--minimize=volume"}, "--minimize 只能是"},
+        {{"--wire-diameters=0.5"}, "在 d = 0.5 mm 没有许用切应力"},
+        {{"--top=0"}, "--top 必须是1至10000的整数"},
+    };
+    for (const Case &c : cases) {
+        const SearchRun run = RunWith(SampleSearch(c.change));
+        SCOPED_TRACE(c.change.front());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    const SearchRun missing = RunWith({"search", "--material=65Mn", "--load1=1", "--height1=40"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("缺少必需的选项 --load2"), std::string::npos) << missing.err;
+}
+
+TEST(CliSearch, NoDesignQualifiesIsAnAnswerWithReasons) {
+    const SearchRun run = RunWith(SampleSearch({"--max-outer-diameter=20", "--top=3"}));
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.out.rfind("没有合格的设计。最接近的设计:\n", 0), 0U) << run.out;
+    EXPECT_NE(run.out.find("未合格: "), std::string::npos);
+    EXPECT_NE(run.out.find("外径 "), std::string::npos);
+    EXPECT_NE(run.out.find("合格 0 个"), std::string::npos);
+}
+
+// Each printed design, run as a single design, gives the same loads, free
+// height and stress to the last bit.
+TEST(CliSearch, ThePrintedCommandLineReproducesTheDesign) {
+    const std::vector<std::string> extension = {"search",
+                                                "--materials-file=" ORSELA_MATERIALS_JSON,
+                                                "--material=65Mn",
+                                                "--extension",
+                                                "--minimize=stress",
+                                                "--load1=100",
+                                                "--height1=74",
+                                                "--load2=192.1",
+                                                "--height2=78",
+                                                "--wire-diameters=3.5,4,4.5"};
+    for (const auto &args : {SampleSearch({"--format=json", "--top=4"}), [&] {
+                                 auto a = extension;
+                                 a.push_back("--format=json");
+                                 a.push_back("--top=4");
+                                 return a;
+                             }()}) {
+        const SearchRun search = RunWith(args);
+        ASSERT_EQ(search.status, 0) << search.err;
+        const auto answer = nlohmann::json::parse(search.out);
+        ASSERT_EQ(answer["designs"].size(), 4U);
+        for (const auto &design : answer["designs"]) {
+            std::vector<std::string> single = design["command"].get<std::vector<std::string>>();
+            single.push_back("--format=json");
+            const SearchRun again = RunWith(single);
+            ASSERT_EQ(again.status, 0) << again.err;
+            const auto values = nlohmann::json::parse(again.out)["values"];
+            EXPECT_EQ(values["FreeHeight"], design["free_height"]);
+            EXPECT_EQ(values["WorkingLoad1"], design["loads"][0]);
+            EXPECT_EQ(values["WorkingLoad2"], design["loads"][1]);
+            EXPECT_EQ(values["WorkingLoad3"], design["loads"][2]);
+            EXPECT_EQ(values["MaxShearStress"], design["max_shear_stress"]);
+            EXPECT_EQ(values["TotalCoils"], design["total_coils"]);
+        }
+    }
+}
+
+} // namespace
