@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "design_request.h"
+#include "materials_command.h"
 #include "request_options.h"
 #include "search_command.h"
 #include "single_design.h"
@@ -60,7 +61,7 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     bool help = false;
     app.add_flag("--help", help);
 
-    std::vector<Subcommand> subcommands = {MakeSearchSubcommand(app)};
+    std::vector<Subcommand> subcommands = {MakeMaterialsSubcommand(app), MakeSearchSubcommand(app)};
     auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         subcommands[i].app->add_flag("--help", subcommandHelp[i]);

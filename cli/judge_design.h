@@ -28,7 +28,8 @@ struct DesignOutcome {
     SpringTypeSign sign = kCompressionSpring;
     CheckResults checks;
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
-    std::vector<std::string> checkNotes; // where the checks' material data came from
+    std::vector<std::string> materialNotes; // what --from-material took from the table
+    std::vector<std::string> checkNotes;    // where the checks' material data came from
 };
 
 // Checks every input as the window does, calculates, and runs what the

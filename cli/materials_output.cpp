@@ -288,26 +288,3 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
         out << "附注  " << entry.note << '\n';
     }
 }
-
-std::string UnknownGradeMessage(const MaterialCatalog &catalog, const std::string &grade) {
-    std::string message = "材料数据中没有牌号“" + grade + "”";
-    const std::vector<std::string> closest = ClosestGrades(catalog, grade);
-    if (!closest.empty()) {
-        message += "，最接近的有：";
-        for (std::size_t i = 0; i < closest.size(); ++i) {
-            message += (i ? "、" : "") + closest[i];
-        }
-    }
-    return message;
-}
-
-MaterialInputs InputsFromMaterial(const MaterialEntry &entry, SpringKind kind, LoadType load,
-                                  double wireDiameter) {
-    MaterialInputs inputs;
-    inputs.shearModulus = entry.shearModulus;
-    const GradePermissible tau = PermissibleShearStressOf(entry, kind, load, wireDiameter);
-    inputs.permissible = tau.stress;
-    inputs.rmMin = tau.rmMin;
-    inputs.problem = tau.problem;
-    return inputs;
-}
