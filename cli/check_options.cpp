@@ -1,6 +1,6 @@
 #include "check_options.h"
 
-#include "materials_files.h"
+#include "command_materials.h"
 #include "permissible_stress.h"
 
 #include <charconv>
@@ -144,9 +144,7 @@ const RequestOptionGroup &CheckOptionGroup() {
 }
 
 const MaterialEntry *FindCheckMaterial(const std::string &grade) {
-    static const LoadedMaterials loaded = LoadMaterials(BuiltInMaterialsPath(CurrentProgramPath()),
-                                                        UserMaterialsPath(), std::nullopt);
-    return FindMaterial(loaded.catalog, grade);
+    return FindMaterial(CommandMaterials(std::nullopt).catalog, grade);
 }
 
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,

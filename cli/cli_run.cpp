@@ -3,6 +3,7 @@
 #include "batch_command.h"
 #include "command_line.h"
 #include "design_request.h"
+#include "materials_command.h"
 #include "request_options.h"
 #include "search_command.h"
 #include "single_design.h"
@@ -63,7 +64,8 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     bool help = false;
     app.add_flag("--help", help);
 
-    std::vector<Subcommand> subcommands = {AddBatchCommand(app), MakeSearchSubcommand(app)};
+    std::vector<Subcommand> subcommands = {MakeMaterialsSubcommand(app), AddBatchCommand(app),
+                                           MakeSearchSubcommand(app)};
     auto subcommandHelp = std::make_unique<bool[]>(subcommands.size() + 1);
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         subcommands[i].app->add_flag("--help", subcommandHelp[i]);

@@ -4,6 +4,8 @@
 #include "calculation_error.h"
 #include "check_options.h"
 #include "cli_exit.h"
+#include "command_materials.h"
+#include "design_from_material.h"
 #include "design_options.h"
 #include "field_check.h"
 #include "run_checks.h"
@@ -86,9 +88,17 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
         outcome.status = DesignStatus::Refused;
         return outcome;
     }
+    MaterialFill fill = FillFromMaterial(request, outcome.design, outcome.sign);
+    outcome.materialNotes = std::move(fill.notes);
+    if (fill.error) {
+        outcome.status = DesignStatus::Refused;
+        outcome.message = *fill.error;
+        return outcome;
+    }
+    outcome.inputsFromMaterial = std::move(fill.inputs);
     if (request.checks.check) {
         const auto numbers = PrepareCheckInputs(request.checks, nullptr, outcome.design,
-                                                outcome.sign, LoadType::Static);
+                                                outcome.sign, request.materials.loadType);
         if (numbers.error) {
             outcome.status = DesignStatus::Refused;
             outcome.message = *numbers.error;
@@ -113,10 +123,15 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
     }
     outcome.status = DesignStatus::Completed;
     if (request.checks.check) {
+        const LoadedMaterials &materials = CommandMaterials(request.materials.materialsFile);
         const PreparedCheckInputs prepared =
-            PrepareCheckInputs(request.checks, FindCheckMaterial(request.material), outcome.design,
-                               outcome.sign, LoadType::Static);
-        outcome.checkNotes = prepared.notes;
+            PrepareCheckInputs(request.checks, FindMaterial(materials.catalog, request.material),
+                               outcome.design, outcome.sign, request.materials.loadType);
+        if (!request.materials.fromMaterial) {
+            outcome.checkNotes = materials.problems; // else said once with the material notes
+        }
+        outcome.checkNotes.insert(outcome.checkNotes.end(), prepared.notes.begin(),
+                                  prepared.notes.end());
         outcome.checks = RunChecks(outcome.design, outcome.sign, prepared.inputs);
         outcome.fatigue = FatigueDiagramFor(outcome.design, outcome.sign, prepared.inputs);
     }

@@ -31,7 +31,8 @@ struct DesignOutcome {
     CheckResults checks;
     std::optional<FatigueDiagram> fatigue; // with the checks, when load cycles are given
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
-    std::vector<std::string> checkNotes; // where the checks' material data came from
+    std::vector<std::string> materialNotes; // what --from-material took from the table
+    std::vector<std::string> checkNotes;    // where the checks' material data came from
 };
 
 // Checks every input as the window does, calculates, and runs what the

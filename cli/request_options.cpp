@@ -2,14 +2,15 @@
 
 #include "check_options.h"
 #include "design_options.h"
+#include "material_options.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
 
 const std::vector<const RequestOptionGroup *> &RequestOptionGroups() {
-    static const std::vector<const RequestOptionGroup *> groups = {&DesignOptionGroup(),
-                                                                   &CheckOptionGroup()};
+    static const std::vector<const RequestOptionGroup *> groups = {
+        &DesignOptionGroup(), &MaterialOptionGroup(), &CheckOptionGroup()};
     return groups;
 }
 

@@ -39,6 +39,9 @@ void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
 
 int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
     const DesignOutcome outcome = JudgeDesign(request);
+    for (const std::string &note : outcome.materialNotes) {
+        streams.err << "orsela-cli: " << note << '\n';
+    }
     for (const std::string &warning : outcome.warnings) {
         streams.err << warning << '\n';
     }

@@ -66,13 +66,19 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
         double d;
         double rmMin, rmMax;
     } cases[] = {
-        {"EN 10270-1 SM", 4.0, 1530, 1730},  // mollificiomodenese.it, row 4.0
-        {"EN 10270-1 SM", 0.4, 2270, 2550},  // the same row on durofer.ch
-        {"EN 10270-1 SM", 15.0, 1110, 1255}, // the misprinted 15.0 row is left out
-        {"EN 10270-1 SH", 0.3, 2660, 2940},  // durofer.ch and hengmingsteelwire.com
-        {"12Cr18Ni9", 1.6, 1750, 1900},      // cecchi.com, 1.50 < d <= 1.75
-        {"12Cr18Ni9", 4.0, 1500, 1600},      // 3.50 < d <= 4.25 (stahlbecker.com)
-        {"ASTM A228", 2.54, 1868, 2068},     // interwiregroup.com 0.100 in: 271-300 ksi
+        {"EN 10270-1 SM", 4.0, 1530, 1730},     // mollificiomodenese.it, row 4.0
+        {"EN 10270-1 SM", 0.4, 2270, 2550},     // the same row on durofer.ch
+        {"EN 10270-1 SM", 15.0, 1110, 1255},    // the misprinted 15.0 row is left out
+        {"EN 10270-1 SH", 0.3, 2660, 2940},     // durofer.ch and hengmingsteelwire.com
+        {"EN 10270-1 SH", 0.34, 2610, 2890},    // springwire.net, row 0,34
+        {"EN 10270-1 DH", 0.1, 2800, 3380},     // springwire.net and durofer.ch, row 0.10
+        {"EN 10270-1 DH", 0.22, 2720, 3080},    // the lower of the two sources' minimum
+        {"EN 10270-1 DH", 0.05, 2800, 3520},    // the first row of springwire.net
+        {"EN 10270-2 FDC", 0.6, 1900, 2100},    // metalleschmidt.de, row 0.60
+        {"EN 10270-2 VDSiCr", 0.5, 2080, 2230}, // metalleschmidt.de, row 0.50
+        {"12Cr18Ni9", 1.6, 1750, 1900},         // cecchi.com, 1.50 < d <= 1.75
+        {"12Cr18Ni9", 4.0, 1500, 1600},         // 3.50 < d <= 4.25 (stahlbecker.com)
+        {"ASTM A228", 2.54, 1868, 2068},        // interwiregroup.com 0.100 in: 271-300 ksi
     };
     for (const Case &c : cases) {
         const MaterialEntry *entry = FindMaterial(catalog, c.grade);

@@ -1,0 +1,91 @@
+#include "design_from_material.h"
+
+#include "command_materials.h"
+#include "grade_lookup.h"
+#include "materials_output.h"
+
+#include <cmath>
+
+namespace {
+
+const char *LoadCaption(LoadType load) {
+    switch (load) {
+    case LoadType::Static:
+        return "静负荷";
+    case LoadType::DynamicLimited:
+        return "动负荷有限寿命";
+    case LoadType::DynamicUnlimited:
+        return "动负荷无限寿命";
+    }
+    return "";
+}
+
+// The wire diameter as typed: the float the design holds is widened and
+// rounded to a micrometre, so that 0.35 meets the table's row 0.35.
+double TypedDiameter(float stored) {
+    return std::round(static_cast<double>(stored) * 1e6) / 1e6;
+}
+
+// Rounded down to 0.1 MPa, a figure a designer would write, never above the table's.
+double DesignersStress(double value) {
+    return std::floor(value * 10.0 + 1e-9) / 10.0;
+}
+
+} // namespace
+
+MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design,
+                              SpringTypeSign typeSign) {
+    static const std::size_t modulusField = NumericFieldIndex("ShearModulus");
+    static const std::size_t stressField = NumericFieldIndex("AllowableShearStress");
+    MaterialFill fill;
+    if (!request.materials.fromMaterial) {
+        return fill;
+    }
+    const LoadedMaterials &loaded = CommandMaterials(request.materials.materialsFile);
+    fill.notes = loaded.problems;
+    const GradeLookup lookup = LookUpGrade(loaded.catalog, request.material);
+    if (lookup.entry == nullptr) {
+        fill.error = "--from-material: " + lookup.error;
+        return fill;
+    }
+    const MaterialEntry &entry = *lookup.entry;
+    const SpringKind kind =
+        typeSign == kExtensionSpring ? SpringKind::Extension : SpringKind::Compression;
+    const double d = TypedDiameter(design.WireDiameter);
+    const GradeAtDiameter at = GradeAt(entry, kind, request.materials.loadType, d);
+    const std::string table = "材料表 " + entry.name + " (" + entry.standard + ")";
+    std::vector<std::string> taken; // said only when the design takes them
+
+    if (!request.numericGiven[modulusField]) {
+        if (!at.shearModulus) {
+            fill.error = "--from-material: 材料 " + entry.name +
+                         " 的数据没有切变模量 G, 请用 --shear-modulus 给出";
+            return fill;
+        }
+        design.ShearModulus = static_cast<float>(*at.shearModulus);
+        fill.inputs.emplace_back("ShearModulus", *at.shearModulus);
+        taken.push_back("切变模量 G = " + MaterialNumber(*at.shearModulus) + " MPa 取自" + table);
+    }
+    if (!request.numericGiven[stressField]) {
+        const std::optional<PermissibleShearStress> &stress = at.permissible.stress;
+        if (!stress) {
+            fill.error = "--from-material: 材料 " + entry.name + " 在材料直径 " +
+                         MaterialNumber(d) + " mm 没有" + LoadCaption(request.materials.loadType) +
+                         "的许用切应力 (" + at.permissible.problem +
+                         "), 请用 --allowable-shear-stress 给出";
+            return fill;
+        }
+        const double value = DesignersStress(stress->value);
+        design.AllowableShearStress = static_cast<float>(value);
+        fill.inputs.emplace_back("AllowableShearStress", value);
+        std::string how = LoadCaption(request.materials.loadType);
+        if (at.permissible.rmMin && !entry.fixedPermissible) {
+            how += ", d = " + MaterialNumber(d) + " mm 时 Rm min " +
+                   MaterialNumber(*at.permissible.rmMin) + " MPa";
+        }
+        taken.push_back("许用切应力 [τ] = " + MaterialNumber(value) + " MPa 取自" + table + " (" +
+                        how + "; " + stress->clause + ")");
+    }
+    fill.notes.insert(fill.notes.end(), taken.begin(), taken.end());
+    return fill;
+}

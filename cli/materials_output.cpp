@@ -1,0 +1,290 @@
+#include "materials_output.h"
+
+#include "wire_series.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+using nlohmann::ordered_json;
+
+namespace {
+
+constexpr LoadType kLoads[] = {LoadType::Static, LoadType::DynamicLimited,
+                               LoadType::DynamicUnlimited};
+
+const char *LoadCaption(LoadType load) {
+    switch (load) {
+    case LoadType::Static:
+        return "静负荷";
+    case LoadType::DynamicLimited:
+        return "动负荷有限寿命";
+    case LoadType::DynamicUnlimited:
+        return "动负荷无限寿命";
+    }
+    return "";
+}
+
+// A figure the source does not give: null in JSON, empty in tsv, "—" in text.
+ordered_json JsonFigure(double value) {
+    return value > 0.0 ? ordered_json(value) : nullptr;
+}
+
+std::string TextFigure(double value, const char *unit) {
+    if (!(value > 0.0)) {
+        return "—";
+    }
+    return MaterialNumber(value) + (*unit ? std::string(" ") + unit : "");
+}
+
+std::string TsvFigure(double value) {
+    return value > 0.0 ? MaterialNumber(value) : "";
+}
+
+std::string DiameterRange(const MaterialEntry &entry) {
+    if (entry.rm.empty()) {
+        return "";
+    }
+    return MaterialNumber(entry.rm.front().wireDiameter) + "～" +
+           MaterialNumber(entry.rm.back().wireDiameter);
+}
+
+ordered_json EntryJson(const MaterialEntry &entry) {
+    ordered_json object;
+    object["name"] = entry.name;
+    object["aliases"] = entry.aliases;
+    object["standard"] = entry.standard;
+    object["family"] = MaterialFamilyName(entry.family);
+    object["shear_modulus"] = JsonFigure(entry.shearModulus);
+    object["elastic_modulus"] = JsonFigure(entry.elasticModulus);
+    object["density"] = JsonFigure(entry.density);
+    object["max_temperature"] =
+        entry.maxTemperature ? ordered_json(*entry.maxTemperature) : ordered_json(nullptr);
+    object["rm_rule"] = entry.rmRule == RmRule::StepUpTo ? "step-up-to" : "linear";
+    ordered_json rows = ordered_json::array();
+    for (const TensileStrengthRow &row : entry.rm) {
+        rows.push_back({row.wireDiameter, row.rmMin, JsonFigure(row.rmMax)});
+    }
+    object["rm"] = rows;
+    if (entry.fixedPermissible) {
+        const FixedPermissible &fixed = *entry.fixedPermissible;
+        const auto three = [](const FixedPermissibleStress &s) {
+            return ordered_json{JsonFigure(s.staticLoad), JsonFigure(s.dynamicLimited),
+                                JsonFigure(s.dynamicUnlimited)};
+        };
+        object["permissible_mpa"] = {
+            {"compression", three(fixed.compression)},
+            {"extension", three(fixed.extension)},
+            {"diameter_range",
+             {fixed.fromDiameter, std::isfinite(fixed.toDiameter) ? ordered_json(fixed.toDiameter)
+                                                                  : ordered_json(nullptr)}},
+            {"source", fixed.source}};
+    }
+    object["source"] = entry.source;
+    object["note"] = entry.note;
+    return object;
+}
+
+struct AtDiameter {
+    std::optional<TensileStrength> rm;
+    GradePermissible compression[3];
+    GradePermissible extension[3];
+    StandardDiameter standard = StandardDiameter::Unknown;
+};
+
+AtDiameter Evaluate(const MaterialCatalog &catalog, const MaterialEntry &entry, double d) {
+    AtDiameter at;
+    at.rm = TensileStrengthAt(entry, d);
+    for (int i = 0; i < 3; ++i) {
+        at.compression[i] = PermissibleShearStressOf(entry, SpringKind::Compression, kLoads[i], d);
+        at.extension[i] = PermissibleShearStressOf(entry, SpringKind::Extension, kLoads[i], d);
+    }
+    at.standard = StandardDiameterOf(catalog.series, d);
+    return at;
+}
+
+ordered_json StressJson(const GradePermissible &p) {
+    return p.stress ? ordered_json(p.stress->value) : ordered_json(nullptr);
+}
+
+const char *StandardCaption(StandardDiameter kind) {
+    switch (kind) {
+    case StandardDiameter::FirstSeries:
+        return "GB/T 1358 第一系列";
+    case StandardDiameter::SecondSeries:
+        return "GB/T 1358 第二系列";
+    case StandardDiameter::NotStandard:
+        return "不是 GB/T 1358 的标准直径";
+    case StandardDiameter::Unknown:
+        return "GB/T 1358 系列未收录，无法判断";
+    }
+    return "";
+}
+
+// The reasons a permissible stress is missing, each said once.
+std::vector<std::string> Problems(const AtDiameter &at) {
+    std::vector<std::string> problems;
+    const auto add = [&](const GradePermissible &p) {
+        if (!p.stress && !p.problem.empty() &&
+            std::find(problems.begin(), problems.end(), p.problem) == problems.end()) {
+            problems.push_back(p.problem);
+        }
+    };
+    for (int i = 0; i < 3; ++i) {
+        add(at.compression[i]);
+        add(at.extension[i]);
+    }
+    return problems;
+}
+
+void PrintEntryText(const MaterialEntry &entry, std::ostream &out) {
+    out << "牌号  " << entry.name << '\n';
+    if (!entry.aliases.empty()) {
+        out << "别名  ";
+        for (std::size_t i = 0; i < entry.aliases.size(); ++i) {
+            out << (i ? "、" : "") << entry.aliases[i];
+        }
+        out << '\n';
+    }
+    out << "标准  " << entry.standard << '\n'
+        << "材料类别  " << MaterialFamilyName(entry.family) << '\n'
+        << "切变模量 G  " << TextFigure(entry.shearModulus, "MPa") << '\n'
+        << "弹性模量 E  " << TextFigure(entry.elasticModulus, "MPa") << '\n'
+        << "密度 ρ  " << TextFigure(entry.density, "kg/dm³") << '\n'
+        << "最高工作温度  "
+        << (entry.maxTemperature ? MaterialNumber(*entry.maxTemperature) + " °C" : "—") << '\n'
+        << "抗拉强度表直径范围  "
+        << (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm") << '\n';
+}
+
+void PrintAtDiameterText(const AtDiameter &at, double d, std::ostream &out) {
+    out << "钢丝直径  " << MaterialNumber(d) << " mm（" << StandardCaption(at.standard) << "）\n";
+    out << "抗拉强度 Rm  ";
+    if (at.rm) {
+        out << MaterialNumber(at.rm->rmMin) << "～"
+            << (at.rm->rmMax > 0.0 ? MaterialNumber(at.rm->rmMax) : std::string("—")) << " MPa\n";
+    } else {
+        out << "—\n";
+    }
+    const auto line = [&](const char *caption, const GradePermissible(&stresses)[3]) {
+        out << caption;
+        for (int i = 0; i < 3; ++i) {
+            out << (i ? "，" : "  ") << LoadCaption(kLoads[i]) << ' '
+                << (stresses[i].stress ? MaterialNumber(stresses[i].stress->value) + " MPa"
+                                       : std::string("—"));
+        }
+        out << '\n';
+    };
+    line("许用切应力（压缩弹簧）", at.compression);
+    line("许用切应力（拉伸弹簧）", at.extension);
+    for (const GradePermissible *p : {&at.compression[0], &at.extension[0]}) {
+        if (p->stress) {
+            out << "依据  " << p->stress->clause << '\n';
+        }
+    }
+    for (const std::string &problem : Problems(at)) {
+        out << "说明  " << problem << '\n';
+    }
+}
+
+} // namespace
+
+std::string MaterialNumber(double value) {
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, written.ptr);
+}
+
+void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, std::ostream &out) {
+    if (format == MaterialsFormat::Json) {
+        ordered_json list = ordered_json::array();
+        for (const MaterialEntry &entry : catalog.entries) {
+            list.push_back(EntryJson(entry));
+        }
+        out << list.dump(2) << '\n';
+        return;
+    }
+    if (format == MaterialsFormat::Tsv) {
+        out << "name\tstandard\tshear_modulus\telastic_modulus\tdensity\tdiameter_min\t"
+               "diameter_max\n";
+        for (const MaterialEntry &entry : catalog.entries) {
+            out << entry.name << '\t' << entry.standard << '\t' << TsvFigure(entry.shearModulus)
+                << '\t' << TsvFigure(entry.elasticModulus) << '\t' << TsvFigure(entry.density)
+                << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.front().wireDiameter))
+                << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.back().wireDiameter))
+                << '\n';
+        }
+        return;
+    }
+    out << "牌号  标准  G (MPa)  E (MPa)  ρ (kg/dm³)  直径范围 (mm)\n";
+    for (const MaterialEntry &entry : catalog.entries) {
+        out << entry.name << "  " << entry.standard << "  " << TextFigure(entry.shearModulus, "")
+            << "  " << TextFigure(entry.elasticModulus, "") << "  " << TextFigure(entry.density, "")
+            << "  " << (entry.rm.empty() ? std::string("—") : DiameterRange(entry)) << '\n';
+    }
+}
+
+void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
+                   std::optional<double> wireDiameter, MaterialsFormat format, std::ostream &out) {
+    const std::optional<AtDiameter> at =
+        wireDiameter ? std::optional<AtDiameter>(Evaluate(catalog, entry, *wireDiameter))
+                     : std::nullopt;
+    if (format == MaterialsFormat::Json) {
+        ordered_json object = EntryJson(entry);
+        if (at) {
+            object["wire_diameter"] = *wireDiameter;
+            object["standard_diameter"] = StandardDiameterName(at->standard);
+            object["rm_min"] = at->rm ? ordered_json(at->rm->rmMin) : ordered_json(nullptr);
+            object["rm_max"] = at->rm ? JsonFigure(at->rm->rmMax) : ordered_json(nullptr);
+            ordered_json permissible;
+            ordered_json extension;
+            for (int i = 0; i < 3; ++i) {
+                permissible[LoadTypeName(kLoads[i])] = StressJson(at->compression[i]);
+                extension[LoadTypeName(kLoads[i])] = StressJson(at->extension[i]);
+            }
+            permissible["extension"] = extension;
+            object["permissible"] = permissible;
+            object["permissible_clause"] =
+                at->compression[0].stress ? at->compression[0].stress->clause : "";
+            object["problems"] = Problems(*at);
+        }
+        out << object.dump(2) << '\n';
+        return;
+    }
+    if (format == MaterialsFormat::Tsv) {
+        out << "name\t" << entry.name << '\n'
+            << "standard\t" << entry.standard << '\n'
+            << "family\t" << MaterialFamilyName(entry.family) << '\n'
+            << "shear_modulus\t" << TsvFigure(entry.shearModulus) << '\n'
+            << "elastic_modulus\t" << TsvFigure(entry.elasticModulus) << '\n'
+            << "density\t" << TsvFigure(entry.density) << '\n';
+        if (at) {
+            out << "wire_diameter\t" << MaterialNumber(*wireDiameter) << '\n'
+                << "standard_diameter\t" << StandardDiameterName(at->standard) << '\n'
+                << "rm_min\t" << (at->rm ? MaterialNumber(at->rm->rmMin) : "") << '\n'
+                << "rm_max\t" << (at->rm ? TsvFigure(at->rm->rmMax) : "") << '\n';
+            for (int i = 0; i < 3; ++i) {
+                const auto &p = at->compression[i];
+                out << "permissible_" << LoadTypeName(kLoads[i]) << '\t'
+                    << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
+            }
+            for (int i = 0; i < 3; ++i) {
+                const auto &p = at->extension[i];
+                out << "permissible_extension_" << LoadTypeName(kLoads[i]) << '\t'
+                    << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
+            }
+        }
+        out << "source\t" << entry.source << '\n';
+        return;
+    }
+    PrintEntryText(entry, out);
+    if (at) {
+        PrintAtDiameterText(*at, *wireDiameter, out);
+    }
+    out << "来源  " << entry.source << '\n';
+    if (!entry.note.empty()) {
+        out << "附注  " << entry.note << '\n';
+    }
+}

@@ -1,0 +1,41 @@
+#include "grade_lookup.h"
+
+namespace {
+
+std::optional<double> Given(double figure) {
+    return figure > 0.0 ? std::optional<double>(figure) : std::nullopt;
+}
+
+} // namespace
+
+std::string UnknownGradeMessage(const MaterialCatalog &catalog, std::string_view grade) {
+    std::string message = "材料数据中没有牌号“" + std::string(grade) + "”";
+    const std::vector<std::string> closest = ClosestGrades(catalog, grade);
+    for (std::size_t i = 0; i < closest.size(); ++i) {
+        message += (i ? "、" : "，最接近的有：") + closest[i];
+    }
+    return message;
+}
+
+GradeLookup LookUpGrade(const MaterialCatalog &catalog, std::string_view grade) {
+    GradeLookup lookup;
+    lookup.entry = FindMaterial(catalog, grade);
+    if (lookup.entry == nullptr) {
+        lookup.error = UnknownGradeMessage(catalog, grade);
+    }
+    return lookup;
+}
+
+GradeAtDiameter GradeAt(const MaterialEntry &entry, SpringKind kind, LoadType load,
+                        double wireDiameter) {
+    GradeAtDiameter at;
+    at.entry = &entry;
+    at.family = entry.family;
+    at.wireDiameter = wireDiameter;
+    at.shearModulus = Given(entry.shearModulus);
+    at.elasticModulus = Given(entry.elasticModulus);
+    at.density = Given(entry.density);
+    at.rm = TensileStrengthAt(entry, wireDiameter);
+    at.permissible = PermissibleShearStressOf(entry, kind, load, wireDiameter);
+    return at;
+}
