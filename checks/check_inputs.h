@@ -19,10 +19,10 @@ enum class CheckStandard { Gb, En };
 // missing is not applicable and says which value it lacks.
 struct CheckInputs {
     std::optional<MaterialFamily> family;
-    std::optional<double> tensileStrength;         // Rm min at the design's wire diameter, MPa
-    std::optional<double> permissibleShearStress;  // for the spring kind and duty, MPa
-    std::optional<double> elasticModulus;          // E, MPa
-    std::optional<double> density;                 // kg/dm3
+    std::optional<double> tensileStrength;        // Rm min at the design's wire diameter, MPa
+    std::optional<double> permissibleShearStress; // for the spring kind and duty, MPa
+    std::optional<double> elasticModulus;         // E, MPa
+    std::optional<double> density;                // kg/dm3
     LoadType loadType = LoadType::Static;
     EndCondition endCondition = EndCondition::FixedFixed;
     std::optional<double> loadCycles;       // absent: static duty

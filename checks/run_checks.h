@@ -20,11 +20,10 @@ struct FatigueDiagramPoint {
     double tauMax = 0.0; // MPa, vertical axis
 };
 struct FatigueDiagram {
-    FatigueDiagramPoint working;                 // (tau at F1, tau at F3)
-    std::vector<FatigueDiagramPoint> limitLine;  // the permissible tauMax over tauMin, ascending
-    double tensileStrength = 0.0;                // Rm min, MPa, for the axes
-    std::string method;                          // the method and clause, Chinese
+    FatigueDiagramPoint working;                // (tau at F1, tau at F3)
+    std::vector<FatigueDiagramPoint> limitLine; // the permissible tauMax over tauMin, ascending
+    double tensileStrength = 0.0;               // Rm min, MPa, for the axes
+    std::string method;                         // the method and clause, Chinese
 };
-std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design,
-                                                SpringTypeSign typeSign,
+std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design, SpringTypeSign typeSign,
                                                 const CheckInputs &inputs);
