@@ -35,7 +35,7 @@ SpringDesign ExtensionSample() {
     return s;
 }
 
-const CheckResult &Find(const CheckResults &results, const std::string &id) {
+CheckResult Find(const CheckResults &results, const std::string &id) {
     for (const CheckResult &r : results) {
         if (r.id == id) {
             return r;
