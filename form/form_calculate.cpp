@@ -7,9 +7,9 @@
 #include "calculation_error.h"
 #include "fatal_error.h"
 #include "field_check.h"
-#include "form_design.h"
 #include "number_format.h"
 #include "result_fields.h"
+#include "window_design.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -4,10 +4,10 @@
 #include "disabled_text_contrast.h"
 #include "fatal_error.h"
 #include "form_builder.h"
-#include "form_design.h"
 #include "form_fonts.h"
 #include "program_icon.h"
 #include "report_date.h"
+#include "window_design.h"
 
 #include <QApplication>
 #include <QCloseEvent>
