@@ -1,7 +1,7 @@
 #include "form_builder.h"
 
-#include "form_design.h"
 #include "form_fonts.h"
+#include "window_design.h"
 
 #include <QGroupBox>
 #include <QHash>

@@ -1,6 +1,7 @@
 // Entry and exit checks of the fifteen numeric input fields. The order in
-// which the checks run is the queue's (exit_check_queue.h); this is what one
-// check does.
+// which the checks run is the queue's (exit_check_queue.h), the check itself
+// the form model's; the window selects the text on entry and puts the focus
+// back into a refused field.
 #include "form_tan_huang.h"
 
 #include "field_check.h"
@@ -47,32 +48,14 @@ void FormTanHuang::runPendingExitChecks() {
 }
 
 bool FormTanHuang::runExitCheck(QLineEdit *field) {
-    if (!CheckNumeric(field->text())) {
-        returnFocusTo(field);
-        return false;
-    }
-    const NumericField *row = FindNumericFieldByTextBox(field->objectName().toStdString());
-    const FieldCheck check = CheckFieldText(*row, field->text().toStdString(), decimalSeparator_);
-    if (check.verdict != FieldVerdict::Accepted) {
-        // Out of range, or too large to hold: the field's own message, and
-        // the flag set only once the box is closed.
-        dialogs_.showWarning(QString::fromUtf8(check.message));
-        InputInvalid_ = true;
+    // The model's check shows the box and sets InputInvalid; the focus goes
+    // back into the field here.
+    copyTextsToModel();
+    if (!model_.exitCheck(field->objectName().toStdString())) {
         returnFocusTo(field);
         return false;
     }
     return true;
-}
-
-bool FormTanHuang::CheckNumeric(const QString &text) {
-    const NumericText parsed = ParseNumericText(text.toStdString(), decimalSeparator_);
-    if (parsed.status != NumericTextStatus::NotNumeric) {
-        InputInvalid_ = false;
-        return true;
-    }
-    InputInvalid_ = true;
-    dialogs_.showWarning(QString::fromUtf8(kNotNumericMessage));
-    return false;
 }
 
 void FormTanHuang::returnFocusTo(QLineEdit *field) {

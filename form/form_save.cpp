@@ -19,7 +19,8 @@ void FormTanHuang::Command2_Click() {
     runPendingExitChecks();
     // Save is enabled by the first completed calculation; nothing to save
     // before it, whatever started the command.
-    if (!lastCompleted_) {
+    const std::optional<ReportInput> &report = model_.report();
+    if (!report) {
         return;
     }
     const std::optional<QString> path = dialogs_.askSaveFileName(
@@ -31,11 +32,9 @@ void FormTanHuang::Command2_Click() {
     }
     lastReportPath_ = *path;
 
-    const ReportInput report{lastCompleted_->design, lastCompleted_->typeSign,
-                             lastCompleted_->typeName, ReportDate_.toStdString()};
     ReportWriteResult written;
     try {
-        written = WriteReportFile(path->toStdString(), report, decimalSeparator_);
+        written = WriteReportFile(path->toStdString(), *report, model_.decimalSeparator());
     } catch (const std::exception &) {
         // Out of memory while building or encoding: the file is untouched.
         written = {false, "无法保存计算书“" + path->toStdString() + "”: 内存不足。"};

@@ -1,13 +1,12 @@
 #include "form_tan_huang.h"
 
-#include "about_text.h"
 #include "disabled_text_contrast.h"
 #include "fatal_error.h"
 #include "form_builder.h"
-#include "form_design.h"
 #include "form_fonts.h"
 #include "program_icon.h"
 #include "report_date.h"
+#include "window_design.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,8 +31,9 @@ FormTanHuang::FormTanHuang(UserDialogs &dialogs, std::string decimalSeparator, Q
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      dialogs_(dialogs), decimalSeparator_(std::move(decimalSeparator)),
-      fatalError_([&dialogs](const QString &message) { ShowFatalError(dialogs, message); }) {
+      dialogs_(dialogs),
+      fatalError_([&dialogs](const QString &message) { ShowFatalError(dialogs, message); }),
+      model_(*this, TodaysReportDate(), std::move(decimalSeparator)) {
     setObjectName(QStringLiteral("FormTanHuang"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(ProgramIcon());
@@ -49,7 +49,6 @@ FormTanHuang::FormTanHuang(UserDialogs &dialogs, std::string decimalSeparator, Q
     BuildWindowControls(this);
     connectControls();
     centreOnScreen();
-    Form_Load();
 }
 
 QLineEdit *FormTanHuang::text(int number) const {
@@ -83,20 +82,8 @@ void FormTanHuang::connectControls() {
             if (!selected || unloaded_) {
                 return;
             }
-            switch (number) {
-            case 1:
-                Option1_Click();
-                break;
-            case 2:
-                Option2_Click();
-                break;
-            case 3:
-                Option3_Click();
-                break;
-            default:
-                Option4_Click();
-                break;
-            }
+            copyTextsToModel();
+            model_.selectOption(number);
         });
     }
 
@@ -164,12 +151,6 @@ void FormTanHuang::centreOnScreen() {
         const QRect available = screen->availableGeometry();
         move(available.center() - QPoint(width() / 2, height() / 2));
     }
-}
-
-void FormTanHuang::Form_Load() {
-    ReportDate_ = QString::fromStdString(TodaysReportDate());
-    SpringTypeSign_ = kCompressionSpring;
-    SpringTypeName_ = QStringLiteral("压缩弹簧");
 }
 
 bool FormTanHuang::eventFilter(QObject *watched, QEvent *event) {
@@ -250,8 +231,40 @@ void FormTanHuang::Command4_Click() {
     }
     command(4)->setFocus(Qt::OtherFocusReason);
     runPendingExitChecks();
-    if (InputInvalid_) {
-        return;
+    model_.about();
+}
+
+void FormTanHuang::copyTextsToModel() {
+    // Every field, as it stands: a text set without an edit (by a paste, or
+    // by a test) counts as typed.
+    for (const ControlState &control : model_.controls()) {
+        if (const auto *field = findChild<QLineEdit *>(QString::fromStdString(control.name))) {
+            model_.typeText(control.name, field->text().toStdString());
+        }
     }
-    dialogs_.showInformation(AboutTitle(), AboutText());
+}
+
+void FormTanHuang::controlChanged(std::string_view name) {
+    const ControlState &state = model_.control(name);
+    auto *control = findChild<QWidget *>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    if (auto *field = qobject_cast<QLineEdit *>(control)) {
+        // A text written again unchanged keeps its cursor and undo history.
+        const QString text = QString::fromStdString(state.text);
+        if (field->text() != text) {
+            field->setText(text);
+        }
+    }
+    control->setEnabled(state.enabled);
+}
+
+void FormTanHuang::showWarning(const std::string &text) {
+    dialogs_.showWarning(QString::fromStdString(text));
+}
+
+void FormTanHuang::showError(const std::string &text) {
+    dialogs_.showCritical(QString::fromStdString(text));
+}
+
+void FormTanHuang::showInformation(const std::string &title, const std::string &text) {
+    dialogs_.showInformation(QString::fromStdString(title), QString::fromStdString(text));
 }

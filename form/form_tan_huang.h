@@ -1,8 +1,10 @@
 #pragma once
 
-#include "completed_calculation.h"
 #include "decimal_separator.h"
 #include "exit_check_queue.h"
+#include "form_model.h"
+#include "form_view.h"
+#include "report_text.h"
 #include "spring_design.h"
 #include "user_dialogs.h"
 
@@ -18,9 +20,11 @@ class QPushButton;
 class QRadioButton;
 
 // The one window of the program: the spring design's inputs, the spring
-// type and input mode switches, the results and the four commands. It owns
-// the design record and the form-level state the commands share.
-class FormTanHuang : public QWidget {
+// type and input mode switches, the results and the four commands. What the
+// window does is the form model's, which the web page drives too; the window
+// keeps what only a desktop window has: the widgets, the focus and its exit
+// checks' order, the keyboard and the modal boxes.
+class FormTanHuang : public QWidget, private FormView {
     Q_OBJECT
 
   public:
@@ -36,15 +40,14 @@ class FormTanHuang : public QWidget {
     FormTanHuang &operator=(const FormTanHuang &) = delete;
 
     // Form-level state.
-    bool inputInvalid() const { return InputInvalid_; }
-    SpringTypeSign springTypeSign() const { return SpringTypeSign_; }
-    const QString &springTypeName() const { return SpringTypeName_; }
-    const QString &reportDate() const { return ReportDate_; }
-    const SpringDesign &springDesign() const { return SpringDesign_; }
-    // The design of the last completed calculation; nothing before the first.
-    const std::optional<CompletedCalculation> &lastCompletedCalculation() const {
-        return lastCompleted_;
-    }
+    bool inputInvalid() const { return model_.inputInvalid(); }
+    SpringTypeSign springTypeSign() const { return model_.springTypeSign(); }
+    QString springTypeName() const { return QString::fromStdString(model_.springTypeName()); }
+    QString reportDate() const { return QString::fromStdString(model_.reportDate()); }
+    const SpringDesign &springDesign() const { return model_.springDesign(); }
+    // The design of the last completed calculation, as it was calculated,
+    // with the spring type; nothing before the first.
+    const std::optional<ReportInput> &lastCompletedCalculation() const { return model_.report(); }
 
     // Controls by their designer number: text(5) is Text5.
     QLineEdit *text(int number) const;
@@ -65,10 +68,6 @@ class FormTanHuang : public QWidget {
     void Command2_Click(); // Save
     void Command3_Click(); // Exit
     void Command4_Click(); // About
-    void Option1_Click();  // compression spring
-    void Option2_Click();  // extension spring
-    void Option3_Click();  // working heights given
-    void Option4_Click();  // working loads given
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -76,7 +75,6 @@ class FormTanHuang : public QWidget {
     void closeEvent(QCloseEvent *event) override;
 
   private:
-    void Form_Load();
     void Form_Unload();
     void connectControls();
     void centreOnScreen();
@@ -89,25 +87,19 @@ class FormTanHuang : public QWidget {
     void NumericField_LostFocus(QLineEdit *field, Qt::FocusReason reason);
     void focusMovedWithin(QWidget *now);
     bool runExitCheck(QLineEdit *field);
-    bool CheckNumeric(const QString &text);
     void returnFocusTo(QLineEdit *field);
 
-    // Calculate.
-    SpringDesign readInputs() const;
-    void writeResults();
-    friend class WindowCalculationListener;
-    void showTotalCoils(float totalCoils);
+    // The model's side: the fields' texts as they stand go to the model
+    // before it reads them; what it writes comes back to the widgets.
+    void copyTextsToModel();
+    void controlChanged(std::string_view name) override;
+    void showWarning(const std::string &text) override;
+    void showError(const std::string &text) override;
+    void showInformation(const std::string &title, const std::string &text) override;
 
     UserDialogs &dialogs_;
-    std::string decimalSeparator_;
     FatalErrorHandler fatalError_;
-
-    SpringDesign SpringDesign_;
-    bool InputInvalid_ = false;
-    SpringTypeSign SpringTypeSign_ = kCompressionSpring;
-    QString SpringTypeName_;
-    QString ReportDate_;
-    std::optional<CompletedCalculation> lastCompleted_;
+    FormModel model_;
     // The path chosen at the last Save, proposed again at the next.
     QString lastReportPath_;
 

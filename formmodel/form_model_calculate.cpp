@@ -7,12 +7,57 @@
 #include "field_check.h"
 #include "number_format.h"
 #include "result_fields.h"
+#include "window_design.h"
 
 namespace {
 
-// The box of a field text that cannot become a number.
-const char *ConversionErrorMessage(NumericTextStatus status) {
-    return status == NumericTextStatus::TooLarge ? "溢出" : "类型不匹配";
+// Unicode white space (separators and the C0/C1 layout controls): a field
+// holding nothing else is empty to the user.
+bool IsWhiteSpace(char32_t c) {
+    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
+bool IsBlank(std::string_view utf8) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4 || i + length > utf8.size())) {
+            return false; // not UTF-8: something is there
+        }
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!IsWhiteSpace(c)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// The box of a field text that cannot become a number: the field by its
+// caption and the error as the user knows it. The window goes on.
+std::string ConversionErrorMessage(const ControlState &field, NumericTextStatus status) {
+    const std::string caption = FieldCaption(field.name);
+    std::string text;
+    if (status == NumericTextStatus::TooLarge) {
+        text = "“" + caption + "”的数值太大 (溢出)。";
+    } else if (IsBlank(field.text)) {
+        text = "“" + caption + "”是空的, 不是一个数值 (类型不匹配)。";
+    } else {
+        text = "“" + caption + "”不是一个数值 (类型不匹配)。";
+    }
+    if (!field.enabled) {
+        text += "\r\n这一栏现在不能编辑: 请先切换弹簧类型或已知条件, 改正后再计算。";
+    }
+    return text;
 }
 
 } // namespace
@@ -42,9 +87,10 @@ CalculateOutcome FormModel::calculate() {
     SpringDesign design = SpringDesign_;
     design.Material = control("Text1").text;
     for (const NumericField &input : NumericFields()) {
-        const NumericText parsed = ParseNumericText(control(input.textBox).text, decimalSeparator_);
+        const ControlState &field = control(input.textBox);
+        const NumericText parsed = ParseNumericText(field.text, decimalSeparator_);
         if (parsed.status != NumericTextStatus::Ok) {
-            view_.showError(ConversionErrorMessage(parsed.status));
+            view_.showError(ConversionErrorMessage(field, parsed.status));
             return {CalculateEnd::InputError, input.textBox};
         }
         design.*input.quantity = parsed.value;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 // The main window as designed: every control with its designer name,
 // container, caption or default text, place and size, and start-up state.
@@ -42,6 +43,10 @@ constexpr int TwipsToPixels(int twips) {
 
 // Containers come before what they hold.
 std::span<const ControlDesign> WindowDesign();
+
+// The caption of the label that names a field ("自由高度" for "Text13"); the
+// field's own name when no label names it.
+const char *FieldCaption(std::string_view textBox);
 
 // The controls that take part in the Tab chain, in its order. Of an option
 // group only the selected button takes the focus; disabled ones are skipped.

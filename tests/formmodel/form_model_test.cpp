@@ -245,9 +245,12 @@ struct FailureCase {
     const char *field;
     const char *text;
     CalculateEnd end;
-    const char *box;
+    std::string box;
     friend void PrintTo(const FailureCase &c, std::ostream *os) { *os << c.field << '=' << c.text; }
 };
+
+const std::string kNotEditable =
+    "\r\n这一栏现在不能编辑: 请先切换弹簧类型或已知条件, 改正后再计算。";
 
 class CalculateFailures : public ::testing::TestWithParam<FailureCase> {};
 
@@ -268,10 +271,17 @@ TEST_P(CalculateFailures, ShowTheirBoxAndKeepTheWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Table, CalculateFailures,
                          ::testing::Values(
-                             // a disabled field is read too
+                             // a disabled field is read too, and says so
                              FailureCase{"Text18", "abc", CalculateEnd::InputError,
-                                         "error:类型不匹配"},
-                             FailureCase{"Text24", "1e39", CalculateEnd::InputError, "error:溢出"},
+                                         "error:“节距”不是一个数值 (类型不匹配)。" + kNotEditable},
+                             FailureCase{"Text24", "1e39", CalculateEnd::InputError,
+                                         "error:“拉伸弹簧初拉力”的数值太大 (溢出)。" +
+                                             kNotEditable},
+                             // an ideographic space is empty too
+                             FailureCase{"Text5", "\u3000 ", CalculateEnd::InputError,
+                                         "error:“弹簧中径”是空的, 不是一个数值 (类型不匹配)。"},
+                             FailureCase{"Text2", "7x", CalculateEnd::InputError,
+                                         "error:“切变模量”不是一个数值 (类型不匹配)。"},
                              FailureCase{"Text6", "28", CalculateEnd::CalculationFault,
                                          "error:曲度系数: 弹簧中径等于材料直径"}));
 

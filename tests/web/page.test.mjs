@@ -229,6 +229,27 @@ describe('Calculate', () => {
         assert.equal(await isEnabled('Command2'), true);
     });
 
+    test('a field a switch has disabled with letters in it: named by its caption', async () => {
+        await open();
+        await page.focus('#Text13');
+        await page.keyboard.press('Backspace');
+        await page.keyboard.type('abc');
+        await click('Option2');
+        assert.deepEqual(await boxes(), [{ title: 'Orsela', text: '请输入一个数值!', kind: 'warning' }]);
+        assert.equal(await isEnabled('Text13'), false);
+        await typeInto('Text5', '28');
+        await click('Command1');
+        assert.deepEqual(await boxes(), [
+            {
+                title: 'Orsela',
+                text: '“自由高度”不是一个数值 (类型不匹配)。\n这一栏现在不能编辑: 请先切换弹簧类型或已知条件, 改正后再计算。',
+                kind: 'error',
+            },
+        ]);
+        assert.equal(await value('Text13'), 'abc');
+        assert.equal(await value('Text16'), '0');
+    });
+
     test('a design the formulas cannot evaluate: its box, and the window goes on', async () => {
         await open();
         await typeInto('Text6', '28');
