@@ -1,5 +1,6 @@
 #include "report_samples.h"
 
+#include "../calc/design_fixtures.h"
 #include "calculate_spring.h"
 
 namespace {
@@ -10,23 +11,6 @@ class QuietListener : public CalculationListener {
     void warning(DesignWarning, const std::string &text) override { texts.push_back(text); }
     void totalCoilsReplaced(float) override {}
 };
-
-SpringDesign WindowSample() {
-    SpringDesign s;
-    s.Material = "70-C";
-    s.ShearModulus = 79000.0F;
-    s.AllowableShearStress = 660.0F;
-    s.ActiveCoils = 5.0F;
-    s.TotalCoils = 6.5F;
-    s.MeanDiameter = 28.0F;
-    s.WireDiameter = 4.0F;
-    s.WorkingHeight1 = 40.0F;
-    s.WorkingHeight2 = 36.0F;
-    s.WorkingHeight3 = 28.0F;
-    s.Pitch = 4.0F;
-    s.FreeHeight = 44.0F;
-    return s;
-}
 
 EngineeringReportInput Calculated(SpringDesign design, SpringTypeSign sign, WorkingPointMode mode) {
     QuietListener listener;
@@ -59,7 +43,7 @@ FatigueDiagram Fatigue(double tauMin, double tauMax) {
 
 EngineeringReportInput SampleCompressionReport() {
     EngineeringReportInput input =
-        Calculated(WindowSample(), kCompressionSpring, WorkingPointMode::KnownHeights);
+        Calculated(SampleDesign(), kCompressionSpring, WorkingPointMode::KnownHeights);
     input.checks = CheckResults{
         Check("static-strength", 497.944, "MPa", 660.0, CheckVerdict::Ok),
         Check("buckling", std::nullopt, "mm", 16.0, CheckVerdict::Ok),
@@ -76,7 +60,7 @@ EngineeringReportInput SampleCompressionReport() {
 }
 
 EngineeringReportInput ExtensionExampleReport() {
-    SpringDesign design = WindowSample();
+    SpringDesign design = SampleDesign();
     design.InitialTension = 50.0F;
     design.WorkingLoad1 = 100.0F;
     design.WorkingLoad2 = 200.0F;
