@@ -1,4 +1,5 @@
 #include "application_setup.h"
+#include "font_configuration_warm_up.h"
 #include "form_tan_huang.h"
 #include "message_box_dialogs.h"
 #include "program_icon.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 
 int main(int argc, char **argv) {
+    const FontConfigurationWarmUp fontConfiguration;
     QApplication application(argc, argv);
     StartupProbe::installIfRequested(application);
     SetUpApplication();

@@ -69,11 +69,33 @@ void PlaceLabel(QLabel *label, const ControlDesign &design) {
     if (namesField || label->sizeHint().width() <= available) {
         return;
     }
+    // The widest stretch, in steps of 5 from 95 down to 50, at which the text
+    // fits. Widths scale with the stretch closely enough to start next to the
+    // answer: each stretch tried costs a font engine of its own.
     QFont narrower = label->font();
-    for (int stretch = 95; label->sizeHint().width() > available && stretch >= 50; stretch -= 5) {
+    const auto widthAt = [&](int stretch) {
         narrower.setStretch(stretch);
         label->setFont(narrower);
+        return label->sizeHint().width();
+    };
+    constexpr int kWidest = 95;
+    constexpr int kNarrowest = 50;
+    constexpr int kStep = 5;
+    int stretch = std::clamp(available * 100 / std::max(text.width(), 1) / kStep * kStep,
+                             kNarrowest, kWidest);
+    if (widthAt(stretch) <= available) {
+        while (stretch < kWidest && widthAt(stretch + kStep) <= available) {
+            stretch += kStep;
+        }
+    } else {
+        while (stretch > kNarrowest) {
+            stretch -= kStep;
+            if (widthAt(stretch) <= available) {
+                break;
+            }
+        }
     }
+    widthAt(stretch);
     label->resize(std::min(label->sizeHint().width(), available), text.height());
 }
 
@@ -90,7 +112,10 @@ QWidget *CreateControl(const ControlDesign &design, QWidget *container) {
     }
     case ControlKind::InputField:
     case ControlKind::ResultField: {
-        auto *field = new QLineEdit(text, container);
+        // The text once the field has the window's font: given to the
+        // constructor, it would be laid out in the application's font first.
+        auto *field = new QLineEdit(container);
+        field->setText(text);
         // No length limit: Qt's default of 32767 characters would cut a
         // long paste without a word.
         field->setMaxLength(std::numeric_limits<int>::max());

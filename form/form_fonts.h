@@ -4,12 +4,13 @@
 #include <QFont>
 
 // "宋体" 10.5 pt for every control; where it is missing, the program's own
-// cut of Noto Serif CJK SC (the window's characters only), then the system's
-// Song (serif) and sans CJK faces for whatever else a field is given.
+// cut of Noto Serif CJK SC (the window's characters only). Whatever else a
+// field is given is drawn in the system's fallbacks for a serif face (Noto
+// Serif CJK SC and the like).
 QFont WindowFont();
 
 // The title "Orsela": "幼圆" 15 pt bold, else the program's own cut of Noto
-// Sans CJK SC Bold, then the system's.
+// Sans CJK SC Bold.
 QFont TitleFont();
 inline const QColor kTitleColour{0, 0, 255};
 

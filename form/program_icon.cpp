@@ -1,15 +1,17 @@
 #include "program_icon.h"
 
-// Outside any namespace, as the resource initialiser requires.
-static void InitialiseIconResources() {
-    Q_INIT_RESOURCE(orsela_icons);
-}
+#include "program_icon_pixels.h"
+
+#include <QImage>
+#include <QPixmap>
 
 QIcon ProgramIcon() {
-    InitialiseIconResources();
     QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        icon.addFile(QStringLiteral(":/icons/orsela-%1.png").arg(size), QSize(size, size));
+    for (const IconPixels &size : kProgramIconPixels) {
+        // The image only looks at the constant pixels; the pixmap copies them.
+        const QImage image(reinterpret_cast<const uchar *>(size.argb), size.width, size.height,
+                           size.width * 4, QImage::Format_ARGB32);
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libfontconfig-dev
     libfmt-dev libfast-float-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
