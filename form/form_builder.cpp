@@ -3,6 +3,7 @@
 #include "form_fonts.h"
 #include "window_design.h"
 
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
@@ -45,6 +46,27 @@ class DesignFrame : public QGroupBox {
     }
 };
 
+// A line edit lays its text out once in the application's font before it
+// takes its window's. While the controls are made the application's font is
+// the window's, which spares a font engine (and a fontconfig search) for a
+// face the window never shows; the message boxes and the save dialog keep the
+// application's own. QGuiApplication's setter leaves the fonts the desktop
+// gives particular kinds of widget alone, where QApplication's would drop
+// them; no widget but the window's own is made meanwhile.
+class WindowFontWhileBuilding {
+  public:
+    explicit WindowFontWhileBuilding(const QFont &windowFont)
+        : applicationFont_(QGuiApplication::font()) {
+        QGuiApplication::setFont(windowFont);
+    }
+    ~WindowFontWhileBuilding() { QGuiApplication::setFont(applicationFont_); }
+    WindowFontWhileBuilding(const WindowFontWhileBuilding &) = delete;
+    WindowFontWhileBuilding &operator=(const WindowFontWhileBuilding &) = delete;
+
+  private:
+    QFont applicationFont_;
+};
+
 QRect DesignRect(const ControlDesign &design) {
     return {TwipsToPixels(design.left), TwipsToPixels(design.top), TwipsToPixels(design.width),
             TwipsToPixels(design.height)};
@@ -69,33 +91,23 @@ void PlaceLabel(QLabel *label, const ControlDesign &design) {
     if (namesField || label->sizeHint().width() <= available) {
         return;
     }
-    // The widest stretch, in steps of 5 from 95 down to 50, at which the text
-    // fits. Widths scale with the stretch closely enough to start next to the
-    // answer: each stretch tried costs a font engine of its own.
-    QFont narrower = label->font();
-    const auto widthAt = [&](int stretch) {
-        narrower.setStretch(stretch);
-        label->setFont(narrower);
-        return label->sizeHint().width();
-    };
+    // The stretch, in steps of 5 from 95 down to 50, at which the width in
+    // proportion to the stretch fits, or the next narrower one that does
+    // fit: each stretch tried costs a font engine of its own, so the first
+    // try is the one that should fit.
     constexpr int kWidest = 95;
     constexpr int kNarrowest = 50;
     constexpr int kStep = 5;
+    QFont narrower = label->font();
     int stretch = std::clamp(available * 100 / std::max(text.width(), 1) / kStep * kStep,
                              kNarrowest, kWidest);
-    if (widthAt(stretch) <= available) {
-        while (stretch < kWidest && widthAt(stretch + kStep) <= available) {
-            stretch += kStep;
-        }
-    } else {
-        while (stretch > kNarrowest) {
-            stretch -= kStep;
-            if (widthAt(stretch) <= available) {
-                break;
-            }
+    for (;; stretch -= kStep) {
+        narrower.setStretch(stretch);
+        label->setFont(narrower);
+        if (label->sizeHint().width() <= available || stretch == kNarrowest) {
+            break;
         }
     }
-    widthAt(stretch);
     label->resize(std::min(label->sizeHint().width(), available), text.height());
 }
 
@@ -141,6 +153,7 @@ QWidget *CreateControl(const ControlDesign &design, QWidget *container) {
 } // namespace
 
 void BuildWindowControls(QWidget *window) {
+    const WindowFontWhileBuilding windowFont(window->font());
     QHash<QString, QWidget *> containers;
     for (const ControlDesign &design : WindowDesign()) {
         QWidget *container = design.container == nullptr

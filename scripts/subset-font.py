@@ -6,7 +6,8 @@ kilobytes instead of a whole CJK face at start-up.
 subset-font.py FONT.ttc FACE_INDEX FAMILY OUTPUT.ttf TEXT_FILE...
 
 Every character of the text files is kept (the window's design source holds
-all its captions), and printable ASCII besides, for what the fields show.
+all its captions), and printable ASCII and Latin-1 besides, for what the
+fields show.
 
 A face with PostScript (CFF) outlines is written with TrueType outlines: the
 cubic curves become quadratic ones within a thousandth of the em, which no
@@ -61,7 +62,11 @@ def main(argv):
         sys.stderr.write(__doc__)
         return 2
     source, index, family, output = argv[1], int(argv[2]), argv[3], argv[4]
+    # Printable ASCII and the Latin-1 letters: with them fontconfig counts the
+    # face as one for English, and Qt lets one font engine serve both the
+    # Latin and the Chinese runs of a caption instead of making two.
     text = "".join(chr(c) for c in range(0x20, 0x7F))
+    text += "".join(chr(c) for c in range(0xA0, 0x100))
     for path in argv[5:]:
         with open(path, encoding="utf-8") as f:
             text += f.read()
