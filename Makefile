@@ -65,7 +65,7 @@ bench: deps
 # Start-up time and peak memory of the window program beside an empty Qt window of the same
 # size, both built as in build/ (RelWithDebInfo), under Xvfb.
 startup: deps
-	@scripts/install-deps.sh xvfb xauth time
+	@scripts/install-deps.sh xvfb xauth time dbus-daemon dbus-session-bus-common
 	@cmake -S . -B $(STARTUP_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORSELA_BUILD_BENCH=ON -DORSELA_BUILD_TESTS=OFF >/dev/null
 	@cmake --build $(STARTUP_DIR) -j $(JOBS)
 	@window=$$(find $(STARTUP_DIR) -name orsela -type f -perm -u+x -print -quit); \

@@ -3,7 +3,7 @@
 shows, under a family name of its own, so that the program loads a few
 kilobytes instead of a whole CJK face at start-up.
 
-subset-font.py FONT.ttc FACE_INDEX FAMILY OUTPUT.ttf TEXT_FILE...
+subset-font.py FONT.ttc FACE_INDEX FAMILY OUTPUT.ttf [TEXT_FILE...]
 
 Every character of the text files is kept (the window's design source holds
 all its captions), and printable ASCII and Latin-1 besides, for what the
@@ -58,7 +58,7 @@ def to_truetype_outlines(font):
 
 
 def main(argv):
-    if len(argv) < 6:
+    if len(argv) < 5:
         sys.stderr.write(__doc__)
         return 2
     source, index, family, output = argv[1], int(argv[2]), argv[3], argv[4]
