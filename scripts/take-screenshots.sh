@@ -35,9 +35,9 @@ TWMRC
 twm >/dev/null 2>&1 &
 sleep 1
 
-window_of() { # waits for a window whose title is $1
+window_of() { # waits for a shown window whose title is $1 (the unmapped group leader is named "orsela")
     for _ in $(seq 50); do
-        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.2
     done
     echo "no window titled $1" >&2
