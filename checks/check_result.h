@@ -10,6 +10,10 @@ enum class CheckVerdict { Ok, Warning, Fail, NotApplicable };
 // "ok", "warning", "fail", "not-applicable": the words of tsv and JSON.
 const char *CheckVerdictName(CheckVerdict verdict);
 
+// The Chinese name of a check by its id ("静强度" for "static-strength"), as
+// the text output and the engineering report show it; an unknown id as it is.
+std::string CheckTitle(const std::string &id);
+
 struct CheckResult {
     std::string id;              // "static-strength", "buckling", ...
     std::optional<double> value; // the computed value; nothing when it does not exist

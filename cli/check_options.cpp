@@ -87,25 +87,6 @@ std::optional<double> PositiveNumber(const std::optional<std::string> &text, con
     return value;
 }
 
-const char *ChineseName(const std::string &id) {
-    static const std::map<std::string, const char *, std::less<>> names = {
-        {"static-strength", "静强度"},
-        {"buckling", "稳定性"},
-        {"coil-clearance", "圈间间隙"},
-        {"natural-frequency", "自振频率"},
-        {"fatigue", "疲劳强度"},
-        {"index", "旋绕比"},
-        {"helix-angle", "螺旋角"},
-        {"mass", "质量"},
-        {"work", "功"},
-        {"hook-bending", "钩环弯曲应力"},
-        {"hook-torsion", "钩环扭转应力"},
-        {"initial-tension", "初切应力"},
-    };
-    const auto it = names.find(id);
-    return it == names.end() ? id.c_str() : it->second;
-}
-
 const char *ChineseVerdict(CheckVerdict verdict) {
     switch (verdict) {
     case CheckVerdict::Ok:
@@ -221,7 +202,7 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
 void WriteChecksText(const CheckResults &results, std::ostream &out) {
     out << "\n校核\n";
     for (const CheckResult &r : results) {
-        out << ChineseName(r.id) << "  " << WithUnit(r.value, r.unit) << "  限值 "
+        out << CheckTitle(r.id) << "  " << WithUnit(r.value, r.unit) << "  限值 "
             << WithUnit(r.limit, r.unit) << "  " << ChineseVerdict(r.verdict) << '\n'
             << "    " << r.message << '\n'
             << "    依据: " << r.clause << '\n';

@@ -8,18 +8,6 @@
 
 namespace {
 
-const char *LoadCaption(LoadType load) {
-    switch (load) {
-    case LoadType::Static:
-        return "静负荷";
-    case LoadType::DynamicLimited:
-        return "动负荷有限寿命";
-    case LoadType::DynamicUnlimited:
-        return "动负荷无限寿命";
-    }
-    return "";
-}
-
 // The wire diameter as typed: the float the design holds is widened and
 // rounded to a micrometre, so that 0.35 meets the table's row 0.35.
 double TypedDiameter(float stored) {

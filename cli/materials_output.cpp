@@ -15,18 +15,6 @@ namespace {
 constexpr LoadType kLoads[] = {LoadType::Static, LoadType::DynamicLimited,
                                LoadType::DynamicUnlimited};
 
-const char *LoadCaption(LoadType load) {
-    switch (load) {
-    case LoadType::Static:
-        return "静负荷";
-    case LoadType::DynamicLimited:
-        return "动负荷有限寿命";
-    case LoadType::DynamicUnlimited:
-        return "动负荷无限寿命";
-    }
-    return "";
-}
-
 // A figure the source does not give: null in JSON, empty in tsv, "—" in text.
 ordered_json JsonFigure(double value) {
     return value > 0.0 ? ordered_json(value) : nullptr;
@@ -190,6 +178,18 @@ void PrintAtDiameterText(const AtDiameter &at, double d, std::ostream &out) {
 }
 
 } // namespace
+
+const char *LoadCaption(LoadType load) {
+    switch (load) {
+    case LoadType::Static:
+        return "静负荷";
+    case LoadType::DynamicLimited:
+        return "动负荷有限寿命";
+    case LoadType::DynamicUnlimited:
+        return "动负荷无限寿命";
+    }
+    return "";
+}
 
 std::string MaterialNumber(double value) {
     char text[32];

@@ -21,3 +21,6 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
 
 // "12.5" for 12.5, "79000" for 79000: the shortest text that reads back.
 std::string MaterialNumber(double value);
+
+// "静负荷", "动负荷有限寿命" or "动负荷无限寿命".
+const char *LoadCaption(LoadType load);

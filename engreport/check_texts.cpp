@@ -2,38 +2,7 @@
 
 #include "number_format.h"
 
-#include <array>
 #include <cmath>
-#include <string_view>
-#include <utility>
-
-namespace {
-
-constexpr std::array<std::pair<std::string_view, const char *>, 12> kTitles = {{
-    {"static-strength", "静强度"},
-    {"buckling", "稳定性"},
-    {"coil-clearance", "圈间间隙"},
-    {"natural-frequency", "自振频率"},
-    {"fatigue", "疲劳强度"},
-    {"index", "旋绕比"},
-    {"helix-angle", "螺旋角"},
-    {"mass", "质量"},
-    {"work", "变形能"},
-    {"hook-bending", "钩环弯曲应力"},
-    {"hook-torsion", "钩环扭转应力"},
-    {"initial-tension", "初应力"},
-}};
-
-} // namespace
-
-std::string CheckTitle(const std::string &id) {
-    for (const auto &[key, title] : kTitles) {
-        if (key == id) {
-            return title;
-        }
-    }
-    return id;
-}
 
 const char *CheckVerdictText(CheckVerdict verdict) {
     switch (verdict) {

@@ -4,9 +4,6 @@
 
 #include <string>
 
-// The Chinese name of a check by its id; an unknown id is shown as it is.
-std::string CheckTitle(const std::string &id);
-
 // The verdict as a symbol and a word, so that it reads in black-and-white
 // print: "○ 合格", "△ 注意", "× 不合格", "— 不适用".
 const char *CheckVerdictText(CheckVerdict verdict);
