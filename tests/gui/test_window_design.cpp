@@ -9,6 +9,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 
 class WindowDesignTest : public QObject {
@@ -35,9 +37,19 @@ void WindowDesignTest::windowFrame() {
     QCOMPARE(h.form->size(), QSize(566, 403));
     QCOMPARE(h.form->minimumSize(), h.form->maximumSize()); // not resizable
     QVERIFY(!(h.form->windowFlags() & Qt::WindowMaximizeButtonHint));
-    const QList<QSize> sizes = h.form->windowIcon().availableSizes();
-    for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(48, 48)}) {
-        QVERIFY2(sizes.contains(size), qPrintable(QString::number(size.width())));
+    // Each size of the icon is the picture of its PNG file, pixel for pixel
+    // (premultiplied, as a pixmap holds it).
+    const QIcon icon = h.form->windowIcon();
+    for (const int size : {16, 32, 48}) {
+        QVERIFY2(icon.availableSizes().contains(QSize(size, size)),
+                 qPrintable(QString::number(size)));
+        const QImage built = icon.pixmap(QSize(size, size))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage file = QImage(QStringLiteral(ORSELA_ICONS_DIR "/orsela-%1.png").arg(size))
+                                .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QVERIFY2(!file.isNull(), qPrintable(QString::number(size)));
+        QCOMPARE(built, file);
     }
 }
 
