@@ -3,8 +3,8 @@
 #include "form_fonts.h"
 #include "window_design.h"
 
-#include <QGuiApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
