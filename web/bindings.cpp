@@ -5,6 +5,7 @@
 #include "gbk_table_encoding.h"
 #include "report_date_text.h"
 #include "report_text.h"
+#include "utf8_of.h"
 #include "window_design.h"
 
 #include <emscripten/bind.h>
@@ -88,26 +89,6 @@ const char *EndName(CalculateEnd end) {
         return "calculationFault";
     }
     return "blocked";
-}
-
-std::string Utf8Of(char32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
 }
 
 // The desktop's message for a character GBK has no code for, with the file

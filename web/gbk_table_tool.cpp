@@ -6,6 +6,7 @@
 // non-ASCII character with a one-byte code, go to a short list beside it.
 #include "gbk_encoding.h"
 #include "gbk_table.h"
+#include "utf8_of.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,18 +19,6 @@ constexpr int kLeadFirst = kGbkLeadFirst;
 constexpr int kTrailFirst = kGbkTrailFirst;
 constexpr int kTrailCount = kGbkTrailCount;
 constexpr int kTableSize = kGbkTableSize;
-
-std::string Utf8Of(char32_t c) {
-    std::string s;
-    if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-    } else {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    }
-    s += static_cast<char>(0x80 | (c & 0x3F));
-    return s;
-}
 
 } // namespace
 
