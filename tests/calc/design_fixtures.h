@@ -25,6 +25,24 @@ inline SpringDesign SampleDesign() {
     return s;
 }
 
+// The sample's wire and coils as an extension spring with given loads:
+// F0 50, F1..F3 100/200/300 (not yet calculated).
+inline SpringDesign ExtensionExampleDesign() {
+    SpringDesign s = SampleDesign();
+    s.InitialTension = 50.0F;
+    s.WorkingLoad1 = 100.0F;
+    s.WorkingLoad2 = 200.0F;
+    s.WorkingLoad3 = 300.0F;
+    return s;
+}
+
+// Takes the notifications and does nothing with them.
+class IgnoringListener : public CalculationListener {
+  public:
+    void warning(DesignWarning, const std::string &) override {}
+    void totalCoilsReplaced(float) override {}
+};
+
 // Records every notification in the order it arrives.
 class RecordingListener : public CalculationListener {
   public:

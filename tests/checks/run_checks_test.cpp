@@ -9,28 +9,18 @@
 
 namespace {
 
-class Quiet : public CalculationListener {
-  public:
-    void warning(DesignWarning, const std::string &) override {}
-    void totalCoilsReplaced(float) override {}
-};
-
 // The sample design, calculated: F1 92.128, F3 368.513, tau 497.944, b 1.571.
 SpringDesign CompressionSample() {
     SpringDesign s = SampleDesign();
-    Quiet quiet;
+    IgnoringListener quiet;
     CalculateSpring(s, kCompressionSpring, WorkingPointMode::KnownHeights, quiet);
     return s;
 }
 
 // The same wire and coils as an extension spring: pitch 4, F0 50, loads 100/200/300.
 SpringDesign ExtensionSample() {
-    SpringDesign s = SampleDesign();
-    s.InitialTension = 50.0F;
-    s.WorkingLoad1 = 100.0F;
-    s.WorkingLoad2 = 200.0F;
-    s.WorkingLoad3 = 300.0F;
-    Quiet quiet;
+    SpringDesign s = ExtensionExampleDesign();
+    IgnoringListener quiet;
     CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet);
     return s;
 }
@@ -77,7 +67,7 @@ TEST(RunChecks, MottsExtensionSpringStress) {
     s.WorkingLoad1 = 16.25F;
     s.WorkingLoad2 = 20.0F;
     s.WorkingLoad3 = 26.75F;
-    Quiet quiet;
+    IgnoringListener quiet;
     ASSERT_FALSE(
         CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet).stoppedBy);
     CheckInputs inputs;

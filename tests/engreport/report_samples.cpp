@@ -60,11 +60,7 @@ EngineeringReportInput SampleCompressionReport() {
 }
 
 EngineeringReportInput ExtensionExampleReport() {
-    SpringDesign design = SampleDesign();
-    design.InitialTension = 50.0F;
-    design.WorkingLoad1 = 100.0F;
-    design.WorkingLoad2 = 200.0F;
-    design.WorkingLoad3 = 300.0F;
+    SpringDesign design = ExtensionExampleDesign();
     EngineeringReportInput input =
         Calculated(design, kExtensionSpring, WorkingPointMode::KnownLoads);
     input.checks = CheckResults{

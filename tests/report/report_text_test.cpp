@@ -42,11 +42,6 @@ int ColumnOf(std::string_view line, std::string_view what, bool wide) {
     return column;
 }
 
-class NoListener : public CalculationListener {
-    void warning(DesignWarning, const std::string &) override {}
-    void totalCoilsReplaced(float) override {}
-};
-
 TEST(ReportText, SampleReportEqualsTheListing) {
     EXPECT_EQ(BuildReportText(SampleReportInput()), WithCrLf(kSampleReportListing));
 }
@@ -74,7 +69,7 @@ TEST(ReportText, ExtensionReportHasItem25AtColumn35) {
     design.WorkingLoad1 = 100;
     design.WorkingLoad2 = 200;
     design.WorkingLoad3 = 300;
-    NoListener listener;
+    IgnoringListener listener;
     ASSERT_FALSE(CalculateSpring(design, kExtensionSpring, WorkingPointMode::KnownLoads, listener)
                      .stoppedBy.has_value());
     const std::string text =
