@@ -4,8 +4,8 @@
 #include "batch_rows.h"
 #include "cli_exit.h"
 #include "command_line.h"
+#include "option_registration.h"
 #include "ordered_pipeline.h"
-#include "request_options.h"
 
 #include <CLI/CLI.hpp>
 
@@ -24,7 +24,8 @@ namespace {
 enum class BatchFormat { Csv, Json };
 
 struct BatchSettings {
-    DesignRequest base; // the defaults of every row, with the options given to the batch
+    GivenRequestOptions given; // the defaults of every row: a design file, the options over it
+    DesignRequest base;
     BatchFormat format = BatchFormat::Csv;
     std::optional<std::string> outputPath;
     std::string inputPath = "-";
@@ -128,7 +129,15 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
     }
 }
 
-int RunBatch(const BatchSettings &settings, CliStreams &streams) {
+int RunBatch(BatchSettings &settings, CliStreams &streams) {
+    bool fileProblem = false;
+    if (auto problem = ApplyRequestOptions(settings.given, settings.base, fileProblem)) {
+        streams.err << "orsela-cli: " << *problem << '\n';
+        if (!fileProblem) {
+            streams.err << "用法见 orsela-cli batch --help\n";
+        }
+        return kExitUsage;
+    }
     std::ifstream file;
     std::istream *input = &streams.in;
     if (settings.inputPath != "-") {
@@ -237,7 +246,7 @@ Subcommand AddBatchCommand(CLI::App &app) {
     auto settings = std::make_shared<BatchSettings>();
     CLI::App *batch = app.add_subcommand("batch", "逐行判定设计表 (CSV)");
     ConfigureCommand(*batch);
-    AddRequestOptions(*batch, settings->base);
+    AddRequestOptions(*batch, settings->given);
     batch
         ->add_option_function<std::string>(
             "--format",

@@ -4,7 +4,7 @@
 #include "command_line.h"
 #include "design_request.h"
 #include "materials_command.h"
-#include "request_options.h"
+#include "option_registration.h"
 #include "search_command.h"
 #include "single_design.h"
 #include "subcommand.h"
@@ -28,6 +28,7 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += UsageLine("  --report=FILE", "计算完成后写入计算书 (GBK)");
     usage +=
         UsageLine("  --html-report=FILE", "计算完成后写入工程计算书 (HTML, A4 一页, 含校核与图)");
+    usage += UsageLine("  --save-design=FILE", "把设计 (选项生效后) 存为设计文件, 无论结果如何");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
@@ -58,9 +59,10 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
            std::ostream &err) {
     CLI::App app{"orsela-cli"};
     ConfigureCommand(app);
-    DesignRequest request;
-    AddRequestOptions(app, request);
-    AddSingleDesignOutputOptions(app, request);
+    GivenRequestOptions given;
+    AddRequestOptions(app, given);
+    SingleDesignOutput output;
+    AddSingleDesignOutputOptions(app, output);
     bool help = false;
     app.add_flag("--help", help);
 
@@ -99,7 +101,16 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
         out << MainUsage(subcommands);
         return kExitCompleted;
     }
-    return RunSingleDesign(request, streams);
+    DesignRequest request;
+    bool fileProblem = false;
+    if (auto problem = ApplyRequestOptions(given, request, fileProblem)) {
+        if (fileProblem) {
+            err << "orsela-cli: " << *problem << '\n';
+            return kExitUsage;
+        }
+        return UsageFailure(err, *problem, "");
+    }
+    return RunSingleDesign(request, output, streams);
 }
 
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {

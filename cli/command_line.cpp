@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "request_options.h"
+#include "option_registration.h"
 
 #include <CLI/CLI.hpp>
 

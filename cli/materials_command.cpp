@@ -2,10 +2,10 @@
 
 #include "cli_exit.h"
 #include "command_line.h"
-#include "command_materials.h"
 #include "grade_lookup.h"
 #include "materials_output.h"
-#include "request_options.h"
+#include "option_registration.h"
+#include "shared_materials.h"
 
 #include <CLI/CLI.hpp>
 
@@ -63,7 +63,7 @@ int RunMaterials(const MaterialsArguments &arguments, CliStreams &streams) {
                                        "--wire-diameter=D");
         }
     }
-    const LoadedMaterials &loaded = CommandMaterials(arguments.materialsFile);
+    const LoadedMaterials &loaded = SharedMaterials(arguments.materialsFile);
     for (const std::string &problem : loaded.problems) {
         streams.err << "orsela-cli: " << problem << '\n';
     }

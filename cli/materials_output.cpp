@@ -179,24 +179,6 @@ void PrintAtDiameterText(const AtDiameter &at, double d, std::ostream &out) {
 
 } // namespace
 
-const char *LoadCaption(LoadType load) {
-    switch (load) {
-    case LoadType::Static:
-        return "静负荷";
-    case LoadType::DynamicLimited:
-        return "动负荷有限寿命";
-    case LoadType::DynamicUnlimited:
-        return "动负荷无限寿命";
-    }
-    return "";
-}
-
-std::string MaterialNumber(double value) {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
-}
-
 void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, std::ostream &out) {
     if (format == MaterialsFormat::Json) {
         ordered_json list = ordered_json::array();

@@ -2,6 +2,7 @@
 
 #include "grade_lookup.h"
 #include "material_catalog.h"
+#include "material_texts.h"
 #include "permissible_stress.h"
 
 #include <optional>
@@ -18,9 +19,3 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
 // whether the diameter is a standard one.
 void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
                    std::optional<double> wireDiameter, MaterialsFormat format, std::ostream &out);
-
-// "12.5" for 12.5, "79000" for 79000: the shortest text that reads back.
-std::string MaterialNumber(double value);
-
-// "静负荷", "动负荷有限寿命" or "动负荷无限寿命".
-const char *LoadCaption(LoadType load);

@@ -1,32 +1,11 @@
 #include "outcome_format.h"
 
-#include "check_options.h"
-
+#include "check_printing.h"
 #include "number_format.h"
+#include "outcome_json.h"
 #include "result_fields.h"
 
-#include <charconv>
 #include <ostream>
-
-namespace {
-
-nlohmann::ordered_json OptionalNumber(const std::optional<double> &value) {
-    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
-}
-
-nlohmann::ordered_json CheckJson(const CheckResult &check) {
-    nlohmann::ordered_json json;
-    json["id"] = check.id;
-    json["value"] = OptionalNumber(check.value);
-    json["unit"] = check.unit;
-    json["limit"] = OptionalNumber(check.limit);
-    json["verdict"] = CheckVerdictName(check.verdict);
-    json["clause"] = check.clause;
-    json["message"] = check.message;
-    return json;
-}
-
-} // namespace
 
 void WriteOutcomeText(const DesignOutcome &outcome, std::ostream &out) {
     if (outcome.status != DesignStatus::Completed) {
@@ -54,48 +33,6 @@ void WriteOutcomeTsv(const DesignOutcome &outcome, std::ostream &out) {
     }
     out << "TotalCoils\t" << FormatGeneral(outcome.design.TotalCoils) << '\n';
     WriteChecksTsv(outcome.checks, out);
-}
-
-nlohmann::ordered_json FloatJson(float value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    double shortest = 0.0;
-    std::from_chars(buffer, end, shortest);
-    return shortest; // a non-finite value dumps as null
-}
-
-nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {
-    nlohmann::ordered_json json;
-    json["status"] = DesignStatusName(outcome.status);
-    json["message"] = outcome.message;
-    json["warnings"] = outcome.warnings;
-    auto results = nlohmann::ordered_json::object();
-    auto values = nlohmann::ordered_json::object();
-    if (outcome.status == DesignStatus::Completed) {
-        for (const ResultField &field : ResultFields()) {
-            results[field.designField] = FormatResult(field, outcome.design);
-            values[field.designField] = FloatJson(outcome.design.*field.quantity);
-        }
-        results["TotalCoils"] = FormatGeneral(outcome.design.TotalCoils);
-        values["TotalCoils"] = FloatJson(outcome.design.TotalCoils);
-    }
-    json["results"] = std::move(results);
-    json["values"] = std::move(values);
-    auto checks = nlohmann::ordered_json::array();
-    for (const CheckResult &check : outcome.checks) {
-        checks.push_back(CheckJson(check));
-    }
-    json["checks"] = std::move(checks);
-    auto fromMaterial = nlohmann::ordered_json::object();
-    for (const auto &[name, value] : outcome.inputsFromMaterial) {
-        fromMaterial[name] = value;
-    }
-    json["inputs_from_material"] = std::move(fromMaterial);
-    return json;
-}
-
-std::string DumpJson(const nlohmann::ordered_json &json, int indent) {
-    return json.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 void WriteOutcome(const DesignOutcome &outcome, OutputFormat format, std::ostream &out) {

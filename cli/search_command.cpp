@@ -2,8 +2,9 @@
 
 #include "cli_exit.h"
 #include "command_line.h"
-#include "search_arguments.h"
+#include "search_options.h"
 #include "search_output.h"
+#include "search_setup.h"
 
 #include <CLI/CLI.hpp>
 

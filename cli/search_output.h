@@ -1,17 +1,14 @@
 #pragma once
 
 #include "design_search.h"
-#include "search_arguments.h"
+#include "search_setup.h"
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
-// The single-design command line that gives the same design, without the
-// program name: one argument per element.
-std::vector<std::string> ReproducingArguments(const EvaluatedDesign &design,
-                                              const SearchRequest &request);
-// The same as one line to paste into a shell ("orsela-cli ...").
+// The single design's command line that gives the same design, as one line
+// to paste into a shell ("orsela-cli ...").
 std::string ReproducingCommandLine(const EvaluatedDesign &design, const SearchRequest &request);
 
 // The answer in the chosen format. Text and JSON carry the summary; tsv

@@ -1,43 +1,94 @@
 #include "single_design.h"
 
+#include "atomic_file_writer.h"
 #include "check_options.h"
 #include "cli_exit.h"
 #include "command_line.h"
+#include "design_file.h"
 #include "engineering_report.h"
 #include "judge_design.h"
-#include "outcome_format.h"
+#include "option_registration.h"
 #include "report_date.h"
 #include "report_file.h"
-#include "request_options.h"
 
 #include <CLI/CLI.hpp>
 
 #include <ostream>
 
-void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
+namespace {
+
+// 0 completed, 1 stopped, 2 refused, 3 fault.
+int ExitStatusOf(DesignStatus status) {
+    switch (status) {
+    case DesignStatus::Completed:
+        return kExitCompleted;
+    case DesignStatus::Stopped:
+        return kExitStoppedByWarning;
+    case DesignStatus::Refused:
+        return kExitUsage;
+    case DesignStatus::Fault:
+        return kExitCalculationError;
+    }
+    return kExitCalculationError;
+}
+
+// The request as a design file, replacing an existing one only when whole.
+std::optional<std::string> SaveDesign(const std::string &path, const DesignRequest &request) {
+    AtomicFileWriter file;
+    if (auto problem = file.open(path)) {
+        return problem;
+    }
+    file.write(DesignFileText(request));
+    return file.commit();
+}
+
+int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
+                CliStreams &streams);
+
+} // namespace
+
+void AddSingleDesignOutputOptions(CLI::App &app, SingleDesignOutput &output) {
     app.add_option_function<std::string>(
            "--format",
-           [&request](const std::string &text) {
+           [&output](const std::string &text) {
                if (text == "text") {
-                   request.format = OutputFormat::Text;
+                   output.format = OutputFormat::Text;
                } else if (text == "tsv") {
-                   request.format = OutputFormat::Tsv;
+                   output.format = OutputFormat::Tsv;
                } else if (text == "json") {
-                   request.format = OutputFormat::Json;
+                   output.format = OutputFormat::Json;
                } else {
                    throw UsageError{"--format 只能是 text、tsv 或 json: " + EscapedArgument(text)};
                }
            })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option_function<std::string>(
-           "--report", [&request](const std::string &path) { request.reportPath = path; })
+           "--report", [&output](const std::string &path) { output.reportPath = path; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option_function<std::string>(
-           "--html-report", [&request](const std::string &path) { request.htmlReportPath = path; })
+           "--html-report", [&output](const std::string &path) { output.htmlReportPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--save-design", [&output](const std::string &path) { output.saveDesignPath = path; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
-int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
+int RunSingleDesign(const DesignRequest &request, const SingleDesignOutput &output,
+                    CliStreams &streams) {
+    const int status = RunAndPrint(request, output, streams);
+    if (output.saveDesignPath) {
+        if (auto problem = SaveDesign(*output.saveDesignPath, request)) {
+            streams.err << "orsela-cli: " << *problem << '\n';
+            return kExitReportError;
+        }
+    }
+    return status;
+}
+
+namespace {
+
+int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
+                CliStreams &streams) {
     const DesignOutcome outcome = JudgeDesign(request);
     for (const std::string &note : outcome.materialNotes) {
         streams.err << "orsela-cli: " << note << '\n';
@@ -48,23 +99,23 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
     if (outcome.status == DesignStatus::Refused || outcome.status == DesignStatus::Fault) {
         streams.err << "orsela-cli: " << outcome.message << '\n';
     }
-    WriteOutcome(outcome, request.format, streams.out);
+    WriteOutcome(outcome, output.format, streams.out);
     if (outcome.status != DesignStatus::Completed) {
         return ExitStatusOf(outcome.status);
     }
     for (const std::string &note : outcome.checkNotes) {
         streams.err << "orsela-cli: " << note << '\n';
     }
-    if (request.reportPath) {
+    if (output.reportPath) {
         const ReportInput report{outcome.design, outcome.sign, SpringTypeNameFor(outcome.sign),
                                  TodaysReportDate()};
-        const ReportWriteResult written = WriteReportFile(*request.reportPath, report);
+        const ReportWriteResult written = WriteReportFile(*output.reportPath, report);
         if (!written.ok) {
             streams.err << "orsela-cli: " << written.message << '\n';
             return kExitReportError;
         }
     }
-    if (request.htmlReportPath) {
+    if (output.htmlReportPath) {
         EngineeringReportInput report;
         report.design = outcome.design;
         report.typeSign = outcome.sign;
@@ -75,7 +126,7 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
             report.checks = outcome.checks;
         }
         report.fatigue = outcome.fatigue;
-        if (auto failure = WriteEngineeringReport(*request.htmlReportPath, report)) {
+        if (auto failure = WriteEngineeringReport(*output.htmlReportPath, report)) {
             streams.err << "orsela-cli: " << *failure << '\n';
             return kExitReportError;
         }
@@ -85,3 +136,5 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
     }
     return kExitCompleted;
 }
+
+} // namespace

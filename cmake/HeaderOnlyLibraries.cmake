@@ -1,14 +1,15 @@
-# {fmt} (header-only) and fast_float from Debian, as the targets
-# orsela::fmt and orsela::fast_float. A WebAssembly build cannot search the
-# host's packages; it takes the two header trees alone, through links in the
-# build folder, so that no other host header shadows the toolchain's own.
+# {fmt} (header-only), fast_float and nlohmann-json from Debian, as the
+# targets orsela::fmt, orsela::fast_float and orsela::nlohmann_json. A
+# WebAssembly build cannot search the host's packages; it takes the header
+# trees alone, through links in the build folder, so that no other host
+# header shadows the toolchain's own.
 if(EMSCRIPTEN)
     set(ORSELA_HOST_INCLUDE_DIR "/usr/include" CACHE PATH "Where the host keeps fmt/ and fast_float/")
     set(header_only_dir ${CMAKE_BINARY_DIR}/header-only)
     file(MAKE_DIRECTORY ${header_only_dir})
-    foreach(tree fmt fast_float)
+    foreach(tree fmt fast_float nlohmann)
         if(NOT EXISTS ${ORSELA_HOST_INCLUDE_DIR}/${tree})
-            message(FATAL_ERROR "${ORSELA_HOST_INCLUDE_DIR}/${tree} is missing (libfmt-dev, libfast-float-dev)")
+            message(FATAL_ERROR "${ORSELA_HOST_INCLUDE_DIR}/${tree} is missing (libfmt-dev, libfast-float-dev, nlohmann-json3-dev)")
         endif()
         file(CREATE_LINK ${ORSELA_HOST_INCLUDE_DIR}/${tree} ${header_only_dir}/${tree} SYMBOLIC)
     endforeach()
@@ -17,6 +18,8 @@ if(EMSCRIPTEN)
     target_compile_definitions(orsela_fmt INTERFACE FMT_HEADER_ONLY)
     add_library(orsela_fast_float INTERFACE)
     target_include_directories(orsela_fast_float SYSTEM INTERFACE ${header_only_dir})
+    add_library(orsela_nlohmann_json INTERFACE)
+    target_include_directories(orsela_nlohmann_json SYSTEM INTERFACE ${header_only_dir})
 else()
     find_package(fmt REQUIRED)
     find_package(FastFloat REQUIRED)
@@ -24,6 +27,10 @@ else()
     target_link_libraries(orsela_fmt INTERFACE fmt::fmt-header-only)
     add_library(orsela_fast_float INTERFACE)
     target_link_libraries(orsela_fast_float INTERFACE FastFloat::fast_float)
+    find_package(nlohmann_json 3 REQUIRED)
+    add_library(orsela_nlohmann_json INTERFACE)
+    target_link_libraries(orsela_nlohmann_json INTERFACE nlohmann_json::nlohmann_json)
 endif()
 add_library(orsela::fmt ALIAS orsela_fmt)
 add_library(orsela::fast_float ALIAS orsela_fast_float)
+add_library(orsela::nlohmann_json ALIAS orsela_nlohmann_json)

@@ -51,7 +51,7 @@ TEST(CliSearch, UsageErrorsExitTwoWithTheirReason) {
         {{"--load1=abc"}, "--load1: 请输入一个数值!"},
         {{"--load2=50"}, "载荷F2必须大于F1"},
         {{"--height2=41"}, "工作高度必须随载荷增大而减小"},
-        {{"--material=65Mm"}, "最接近的: 65Mn"},
+        {{"--material=65Mm"}, "最接近的有：65Mn"},
         {{"--index-range=4"}, "--index-range: 需要 MIN,MAX"},
         {{"--pitch=4"}, "--pitch 只用于拉伸弹簧"},
         {{"--format=xml"}, "--format 只能是"},

@@ -1,27 +1,18 @@
-#include "search_arguments.h"
+#include "search_setup.h"
 
 #include "field_check.h"
-#include "material_catalog.h"
-#include "materials_files.h"
+#include "grade_lookup.h"
 #include "number_format.h"
 #include "permissible_stress.h"
-#include "request_options.h"
 #include "run_checks.h"
-
-#include <CLI/CLI.hpp>
+#include "shared_materials.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-struct SearchOptionSpec {
-    const char *name;
-    const char *valueName; // empty for a switch
-    const char *help;
-};
-
-const SearchOptionSpec kSearchOptions[] = {
+const std::vector<SearchOptionSpec> kSearchOptions = {
     {"load1", "N", "第一工作载荷F1 (必需)"},
     {"height1", "MM", "F1 下的工作高度H1 (必需)"},
     {"load2", "N", "第二工作载荷F2 > F1 (必需)"},
@@ -321,31 +312,8 @@ void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup 
 
 } // namespace
 
-void AddSearchOptions(CLI::App &app, SearchArguments &arguments) {
-    for (const SearchOptionSpec &spec : kSearchOptions) {
-        const std::string name = spec.name;
-        if (*spec.valueName == '\0') {
-            app.add_flag_callback("--" + name,
-                                  [&arguments, name] { arguments.flags.insert(name); });
-            continue;
-        }
-        app.add_option_function<std::string>(
-               "--" + name,
-               [&arguments, name](const std::string &text) { arguments.values[name] = text; })
-            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    }
-}
-
-std::string SearchOptionsUsage() {
-    std::string usage;
-    for (const SearchOptionSpec &spec : kSearchOptions) {
-        std::string left = std::string("  --") + spec.name;
-        if (*spec.valueName != '\0') {
-            left += std::string("=") + spec.valueName;
-        }
-        usage += UsageLine(left, spec.help);
-    }
-    return usage;
+const std::vector<SearchOptionSpec> &SearchOptionSpecs() {
+    return kSearchOptions;
 }
 
 std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::string &error) {
@@ -382,24 +350,19 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         return std::nullopt;
     }
 
-    std::optional<std::filesystem::path> explicitFile;
+    std::optional<std::string> explicitFile;
     if (const std::string *file = in.text("materials-file")) {
         explicitFile = *file;
     }
-    LoadedMaterials loaded = LoadMaterials(BuiltInMaterialsPath(CurrentProgramPath()),
-                                           UserMaterialsPath(), explicitFile);
+    const LoadedMaterials &loaded = SharedMaterials(explicitFile);
     setup.notes = loaded.problems;
     const std::string &grade = *in.text("material");
-    const MaterialEntry *entry = FindMaterial(loaded.catalog, grade);
-    if (entry == nullptr) {
-        std::string message = "未知的材料牌号: " + grade;
-        const auto closest = ClosestGrades(loaded.catalog, grade);
-        for (std::size_t i = 0; i < closest.size(); ++i) {
-            message += (i == 0 ? "; 最接近的: " : ", ") + closest[i];
-        }
-        error = message;
+    const GradeLookup lookup = LookUpGrade(loaded.catalog, grade);
+    if (lookup.entry == nullptr) {
+        error = lookup.error;
         return std::nullopt;
     }
+    const MaterialEntry *entry = lookup.entry;
     r.material = grade;
     r.shearModulus = modulus.value_or(entry->shearModulus);
     if (!modulus) {

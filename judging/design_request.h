@@ -8,11 +8,9 @@
 #include <optional>
 #include <string>
 
-enum class OutputFormat { Text, Tsv, Json };
-
-// One design as the command line or a row of a design table asks for it:
-// the texts as typed, checked only when the design is judged, so that a
-// single design and a table row go through the same checks.
+// One design as the command line, a row of a design table or a design file
+// asks for it: the texts as typed, checked only when the design is judged,
+// so that every front end goes through the same checks.
 struct DesignRequest {
     DesignRequest();
 
@@ -24,10 +22,7 @@ struct DesignRequest {
     MaterialRequest materials;
     CheckRequest checks;
 
-    // Only the single design prints and saves.
-    OutputFormat format = OutputFormat::Text;
-    std::optional<std::string> reportPath;
-    std::optional<std::string> htmlReportPath; // the engineering report
+    bool operator==(const DesignRequest &) const = default;
 };
 
 // The index of a numeric field in kNumericFields by its design field name.

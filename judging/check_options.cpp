@@ -1,28 +1,33 @@
 #include "check_options.h"
 
-#include "command_materials.h"
+#include "material_texts.h"
 #include "permissible_stress.h"
+#include "shared_materials.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <map>
-#include <ostream>
 
 namespace {
 
 RequestOption TextOption(const char *name, const char *valueName, const char *help,
                          std::optional<std::string> CheckRequest::*member) {
-    return {name, valueName, help, [member](DesignRequest &request, std::string_view text) {
+    return {name, valueName, help,
+            [member](DesignRequest &request, std::string_view text) {
                 request.checks.*member = std::string(text);
                 return std::optional<std::string>();
-            }};
+            },
+            [member](const DesignRequest &request) { return request.checks.*member; }};
 }
 
 RequestOption FlagOption(const char *name, const char *help, bool CheckRequest::*member) {
-    return {name, "", help, [member](DesignRequest &request, std::string_view text) {
+    return {name, "", help,
+            [member](DesignRequest &request, std::string_view text) {
                 request.checks.*member = !text.empty();
                 return std::optional<std::string>();
+            },
+            [member](const DesignRequest &request) {
+                return std::optional<std::string>(request.checks.*member ? "1" : "");
             }};
 }
 
@@ -46,6 +51,9 @@ RequestOptionGroup MakeGroup() {
              }
              request.checks.endCondition = text;
              return std::nullopt;
+         },
+         [](const DesignRequest &request) {
+             return std::optional<std::string>(request.checks.endCondition);
          }});
     group.push_back(
         {"standard", "gb|en", "校核方法 (gb)",
@@ -55,6 +63,9 @@ RequestOptionGroup MakeGroup() {
              }
              request.checks.standard = text;
              return std::nullopt;
+         },
+         [](const DesignRequest &request) {
+             return std::optional<std::string>(request.checks.standard);
          }});
     group.push_back(
         TextOption("load-cycles", "N", "载荷循环次数 (不给: 静载)", &CheckRequest::loadCycles));
@@ -87,45 +98,11 @@ std::optional<double> PositiveNumber(const std::optional<std::string> &text, con
     return value;
 }
 
-const char *ChineseVerdict(CheckVerdict verdict) {
-    switch (verdict) {
-    case CheckVerdict::Ok:
-        return "合格";
-    case CheckVerdict::Warning:
-        return "注意";
-    case CheckVerdict::Fail:
-        return "不合格";
-    case CheckVerdict::NotApplicable:
-        return "不适用";
-    }
-    return "不适用";
-}
-
-std::string Number(std::optional<double> value) {
-    if (!value) {
-        return {};
-    }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3f", *value);
-    return text;
-}
-
-std::string WithUnit(std::optional<double> value, const std::string &unit) {
-    if (!value) {
-        return "—";
-    }
-    return unit.empty() ? Number(value) : Number(value) + " " + unit;
-}
-
 } // namespace
 
 const RequestOptionGroup &CheckOptionGroup() {
     static const RequestOptionGroup group = MakeGroup();
     return group;
-}
-
-const MaterialEntry *FindCheckMaterial(const std::string &grade) {
-    return FindMaterial(CommandMaterials(std::nullopt).catalog, grade);
 }
 
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
@@ -183,8 +160,7 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
             }
         }
         if (!fromTable.empty()) {
-            prepared.notes.push_back("校核: " + fromTable + " 取自材料表 " + entry->name + " (" +
-                                     entry->standard + ")");
+            prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
         }
     } else if (rmGiven) {
         prepared.notes.push_back("校核: 材料牌号未知, 无法按材料类别求许用切应力");
@@ -197,27 +173,6 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
             permissible ? std::optional<double>(permissible->value) : std::nullopt;
     }
     return prepared;
-}
-
-void WriteChecksText(const CheckResults &results, std::ostream &out) {
-    out << "\n校核\n";
-    for (const CheckResult &r : results) {
-        out << CheckTitle(r.id) << "  " << WithUnit(r.value, r.unit) << "  限值 "
-            << WithUnit(r.limit, r.unit) << "  " << ChineseVerdict(r.verdict) << '\n'
-            << "    " << r.message << '\n'
-            << "    依据: " << r.clause << '\n';
-    }
-}
-
-void WriteChecksTsv(const CheckResults &results, std::ostream &out) {
-    for (const CheckResult &r : results) {
-        out << "Check." << r.id << '\t' << Number(r.value) << '\t' << Number(r.limit) << '\t'
-            << CheckVerdictName(r.verdict) << '\n';
-    }
-}
-
-std::string CheckNumberText(std::optional<double> value) {
-    return Number(value);
 }
 
 bool HasFailedCheck(const CheckResults &results) {

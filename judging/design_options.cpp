@@ -13,9 +13,13 @@ constexpr std::array<const char *, kNumericFields.size()> kNumericOptionNames = 
 };
 
 RequestOption Flag(const char *name, const char *help, bool DesignRequest::*member) {
-    return {name, "", help, [member](DesignRequest &request, std::string_view text) {
+    return {name, "", help,
+            [member](DesignRequest &request, std::string_view text) {
                 request.*member = !text.empty();
                 return std::optional<std::string>();
+            },
+            [member](const DesignRequest &request) {
+                return std::optional<std::string>(request.*member ? "1" : "");
             }};
 }
 
@@ -30,6 +34,9 @@ RequestOptionGroup MakeGroup() {
              }
              request.material = text;
              return std::nullopt;
+         },
+         [](const DesignRequest &request) {
+             return std::optional<std::string>(request.material);
          }});
     for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
         group.push_back({kNumericOptionNames[i], "NUMBER",
@@ -38,6 +45,11 @@ RequestOptionGroup MakeGroup() {
                              request.numericTexts[i] = text;
                              request.numericGiven[i] = true;
                              return std::optional<std::string>();
+                         },
+                         [i](const DesignRequest &request) {
+                             return request.numericGiven[i]
+                                        ? std::optional<std::string>(request.numericTexts[i])
+                                        : std::nullopt;
                          }});
     }
     group.push_back(Flag("extension", "拉伸弹簧 (默认: 压缩弹簧)", &DesignRequest::extension));

@@ -3,12 +3,11 @@
 #include "calculate_spring.h"
 #include "calculation_error.h"
 #include "check_options.h"
-#include "cli_exit.h"
-#include "command_materials.h"
 #include "design_from_material.h"
 #include "design_options.h"
 #include "field_check.h"
 #include "run_checks.h"
+#include "shared_materials.h"
 
 namespace {
 
@@ -67,20 +66,6 @@ const char *DesignStatusName(DesignStatus status) {
     return "fault";
 }
 
-int ExitStatusOf(DesignStatus status) {
-    switch (status) {
-    case DesignStatus::Completed:
-        return kExitCompleted;
-    case DesignStatus::Stopped:
-        return kExitStoppedByWarning;
-    case DesignStatus::Refused:
-        return kExitUsage;
-    case DesignStatus::Fault:
-        return kExitCalculationError;
-    }
-    return kExitCalculationError;
-}
-
 DesignOutcome JudgeDesign(const DesignRequest &request) {
     DesignOutcome outcome;
     outcome.sign = request.extension ? kExtensionSpring : kCompressionSpring;
@@ -123,7 +108,7 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
     }
     outcome.status = DesignStatus::Completed;
     if (request.checks.check) {
-        const LoadedMaterials &materials = CommandMaterials(request.materials.materialsFile);
+        const LoadedMaterials &materials = SharedMaterials(request.materials.materialsFile);
         const PreparedCheckInputs prepared =
             PrepareCheckInputs(request.checks, FindMaterial(materials.catalog, request.material),
                                outcome.design, outcome.sign, request.materials.loadType);

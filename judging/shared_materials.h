@@ -9,4 +9,4 @@
 // the user's own file over it, and the file of --materials-file over both.
 // Each combination is read once per run of the program, so a design table
 // does not read the files again for every row; safe from several threads.
-const LoadedMaterials &CommandMaterials(const std::optional<std::string> &explicitFile);
+const LoadedMaterials &SharedMaterials(const std::optional<std::string> &explicitFile);

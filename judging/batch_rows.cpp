@@ -1,8 +1,8 @@
 #include "batch_rows.h"
 
-#include "check_options.h"
+#include "check_texts.h"
 #include "number_format.h"
-#include "outcome_format.h"
+#include "outcome_json.h"
 #include "result_fields.h"
 
 #include <algorithm>

@@ -7,7 +7,6 @@
 #include "request_options.h"
 #include "spring_design.h"
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,14 +31,5 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
                                        const SpringDesign &design, SpringTypeSign typeSign,
                                        LoadType loadType);
 
-// The built-in materials with the user's own file over them, read once.
-const MaterialEntry *FindCheckMaterial(const std::string &grade);
-
-// The text section "校核" and the tsv lines "Check.<id> TAB value TAB limit TAB verdict".
-void WriteChecksText(const CheckResults &results, std::ostream &out);
-void WriteChecksTsv(const CheckResults &results, std::ostream &out);
-
-// A check's value or limit as the tsv writes it: three decimals, empty when there is none.
-std::string CheckNumberText(std::optional<double> value);
-
+// Whether any check failed (the command line's --strict).
 bool HasFailedCheck(const CheckResults &results);

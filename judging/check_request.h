@@ -17,4 +17,6 @@ struct CheckRequest {
     std::optional<std::string> tensileStrength; // over the material entry
     std::optional<std::string> elasticModulus;
     std::optional<std::string> density;
+
+    bool operator==(const CheckRequest &) const = default;
 };

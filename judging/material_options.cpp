@@ -10,6 +10,10 @@ RequestOptionGroup MakeGroup() {
                      [](DesignRequest &request, std::string_view text) {
                          request.materials.fromMaterial = !text.empty();
                          return std::optional<std::string>();
+                     },
+                     [](const DesignRequest &request) {
+                         return std::optional<std::string>(request.materials.fromMaterial ? "1"
+                                                                                          : "");
                      }});
     group.push_back(
         {"load-type", "static|dynamic-limited|dynamic-unlimited", "许用切应力的负荷类型 (static)",
@@ -20,12 +24,16 @@ RequestOptionGroup MakeGroup() {
              }
              request.materials.loadType = *load;
              return std::nullopt;
+         },
+         [](const DesignRequest &request) {
+             return std::optional<std::string>(LoadTypeName(request.materials.loadType));
          }});
     group.push_back({"materials-file", "FILE", "另外读入的材料文件 (补充或替换牌号)",
                      [](DesignRequest &request, std::string_view text) {
                          request.materials.materialsFile = std::string(text);
                          return std::optional<std::string>();
-                     }});
+                     },
+                     [](const DesignRequest &request) { return request.materials.materialsFile; }});
     return group;
 }
 

@@ -1,10 +1,10 @@
-#include "command_materials.h"
+#include "shared_materials.h"
 
 #include <map>
 #include <memory>
 #include <mutex>
 
-const LoadedMaterials &CommandMaterials(const std::optional<std::string> &explicitFile) {
+const LoadedMaterials &SharedMaterials(const std::optional<std::string> &explicitFile) {
     static std::mutex mutex;
     static std::map<std::optional<std::string>, std::unique_ptr<LoadedMaterials>> loaded;
     const std::lock_guard<std::mutex> lock(mutex);

@@ -38,7 +38,3 @@ struct DesignOutcome {
 // Checks every input as the window does, calculates, and runs what the
 // request asks for after a completed run. Safe to call from several threads.
 DesignOutcome JudgeDesign(const DesignRequest &request);
-
-// The exit status of the single design for an outcome: 0 completed,
-// 1 stopped, 2 refused, 3 fault.
-int ExitStatusOf(DesignStatus status);

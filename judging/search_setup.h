@@ -9,21 +9,22 @@
 #include <string>
 #include <vector>
 
-namespace CLI {
-class App;
-}
-
 enum class SearchFormat { Text, Tsv, Json };
 
-// The options of `orsela-cli search` as typed, checked when the search is built.
+// The options of a search as typed (on the command line, without "--"),
+// checked when the search is built.
 struct SearchArguments {
     std::map<std::string, std::string> values; // option name without "--" -> text
     std::set<std::string> flags;               // the switches given
 };
 
-// Registers the search options on the subcommand; their help lines.
-void AddSearchOptions(CLI::App &app, SearchArguments &arguments);
-std::string SearchOptionsUsage();
+// Every option a search reads, in the order of the help text.
+struct SearchOptionSpec {
+    const char *name;
+    const char *valueName; // empty for a switch
+    const char *help;
+};
+const std::vector<SearchOptionSpec> &SearchOptionSpecs();
 
 // Everything the search and its printout need, read from the options and
 // the materials data.

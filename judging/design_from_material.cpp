@@ -1,8 +1,8 @@
 #include "design_from_material.h"
 
-#include "command_materials.h"
 #include "grade_lookup.h"
-#include "materials_output.h"
+#include "material_texts.h"
+#include "shared_materials.h"
 
 #include <cmath>
 
@@ -29,7 +29,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
     if (!request.materials.fromMaterial) {
         return fill;
     }
-    const LoadedMaterials &loaded = CommandMaterials(request.materials.materialsFile);
+    const LoadedMaterials &loaded = SharedMaterials(request.materials.materialsFile);
     fill.notes = loaded.problems;
     const GradeLookup lookup = LookUpGrade(loaded.catalog, request.material);
     if (lookup.entry == nullptr) {
@@ -41,7 +41,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         typeSign == kExtensionSpring ? SpringKind::Extension : SpringKind::Compression;
     const double d = TypedDiameter(design.WireDiameter);
     const GradeAtDiameter at = GradeAt(entry, kind, request.materials.loadType, d);
-    const std::string table = "材料表 " + entry.name + " (" + entry.standard + ")";
+    const std::string table = MaterialTableCaption(entry);
     std::vector<std::string> taken; // said only when the design takes them
 
     if (!request.numericGiven[modulusField]) {

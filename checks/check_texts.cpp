@@ -1,0 +1,50 @@
+#include "check_texts.h"
+
+#include <cmath>
+#include <cstdio>
+
+const char *CheckVerdictWord(CheckVerdict verdict) {
+    switch (verdict) {
+    case CheckVerdict::Ok:
+        return "合格";
+    case CheckVerdict::Warning:
+        return "注意";
+    case CheckVerdict::Fail:
+        return "不合格";
+    case CheckVerdict::NotApplicable:
+        break;
+    }
+    return "不适用";
+}
+
+const char *CheckVerdictText(CheckVerdict verdict) {
+    switch (verdict) {
+    case CheckVerdict::Ok:
+        return "○ 合格";
+    case CheckVerdict::Warning:
+        return "△ 注意";
+    case CheckVerdict::Fail:
+        return "× 不合格";
+    case CheckVerdict::NotApplicable:
+        break;
+    }
+    return "— 不适用";
+}
+
+std::string CheckNumberText(std::optional<double> quantity) {
+    // Beyond 1e30 no spring quantity is meant: an overflow shown as a number would mislead.
+    if (!quantity || !std::isfinite(*quantity) || std::fabs(*quantity) > 1e30) {
+        return {};
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", *quantity);
+    return text;
+}
+
+std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit) {
+    const std::string number = CheckNumberText(quantity);
+    if (number.empty()) {
+        return "—";
+    }
+    return unit.empty() ? number : number + " " + unit;
+}

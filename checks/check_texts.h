@@ -1,0 +1,23 @@
+#pragma once
+
+#include "check_result.h"
+
+#include <optional>
+#include <string>
+
+// The texts a check's row shows wherever it is printed: the command line's
+// text and tsv, the design table and the engineering report.
+
+// "合格", "注意", "不合格" or "不适用".
+const char *CheckVerdictWord(CheckVerdict verdict);
+
+// The verdict as a symbol and a word, so that it reads in black-and-white
+// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用".
+const char *CheckVerdictText(CheckVerdict verdict);
+
+// A check's value or limit with three decimals; empty when there is none or
+// it is not a finite number of a sensible size.
+std::string CheckNumberText(std::optional<double> quantity);
+
+// The same with its unit; "—" when there is none.
+std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit);

@@ -1,0 +1,66 @@
+#include "option_registration.h"
+
+#include "design_file.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+
+void AddRequestOptions(CLI::App &app, GivenRequestOptions &given) {
+    for (const RequestOptionGroup *group : RequestOptionGroups()) {
+        for (const RequestOption &option : *group) {
+            const std::string flagName = "--" + option.name;
+            if (option.isFlag()) {
+                app.add_flag_callback(
+                    flagName, [&option, &given] { given.values.emplace_back(&option, "1"); });
+                continue;
+            }
+            app.add_option_function<std::string>(flagName,
+                                                 [&option, &given](const std::string &text) {
+                                                     given.values.emplace_back(&option, text);
+                                                 })
+                ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        }
+    }
+    app.add_option_function<std::string>(
+           "--design", [&given](const std::string &path) { given.designFile = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+std::optional<std::string> ApplyRequestOptions(const GivenRequestOptions &given,
+                                               DesignRequest &request, bool &fileProblem) {
+    fileProblem = false;
+    if (given.designFile) {
+        DesignFileRead read = ReadDesignFile(*given.designFile, request);
+        if (!read.request) {
+            fileProblem = true;
+            return read.error;
+        }
+        request = std::move(*read.request);
+    }
+    for (const auto &[option, text] : given.values) {
+        if (auto refused = option->store(request, text)) {
+            return "--" + option->name + ": " + *refused;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string UsageLine(const std::string &left, const std::string &help) {
+    std::string line = left;
+    line.resize(std::max<std::size_t>(line.size() + 1, 35), ' ');
+    return line + help + "\n";
+}
+
+std::string RequestOptionsUsage() {
+    std::string usage;
+    for (const RequestOptionGroup *group : RequestOptionGroups()) {
+        for (const RequestOption &option : *group) {
+            const std::string left =
+                "  --" + option.name + (option.isFlag() ? "" : "=" + option.valueName);
+            usage += UsageLine(left, option.help);
+        }
+    }
+    usage += UsageLine("  --design=FILE", "设计文件 (orsela-design/1): 其余选项覆盖文件中的值");
+    return usage;
+}

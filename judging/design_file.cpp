@@ -1,0 +1,238 @@
+#include "design_file.h"
+
+#include "design_options.h"
+#include "field_check.h"
+#include "outcome_json.h"
+#include "request_options.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char *kFormatPrefix = "orsela-design/";
+constexpr int kNewestVersion = 1;
+// A design file holds a few dozen short texts; anything larger is not one.
+constexpr std::size_t kLargestDesignFile = 1U << 20;
+
+std::string Where(const std::string &fileName) {
+    return "设计文件“" + fileName + "”";
+}
+
+// Line and column (from 1) of the byte at `offset`, counting characters.
+std::pair<std::size_t, std::size_t> LineAndColumn(std::string_view text, std::size_t offset) {
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\n') {
+            ++line;
+            column = 1;
+        } else if ((c & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return {line, column};
+}
+
+// The version of "orsela-design/N", or nothing for another format.
+std::optional<int> FormatVersion(const std::string &format) {
+    if (!format.starts_with(kFormatPrefix)) {
+        return std::nullopt;
+    }
+    const std::string digits = format.substr(std::strlen(kFormatPrefix));
+    if (digits.empty() || digits.size() > 6 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return std::stoi(digits);
+}
+
+// The closest option name, for a misspelt key; empty when none is close.
+std::string ClosestKey(const std::string &key) {
+    std::string best;
+    std::size_t bestDistance = 4; // more edits than this is another word
+    for (const RequestOptionGroup *group : RequestOptionGroups()) {
+        for (const RequestOption &option : *group) {
+            const std::string &name = option.name;
+            std::vector<std::size_t> row(name.size() + 1);
+            for (std::size_t j = 0; j <= name.size(); ++j) {
+                row[j] = j;
+            }
+            for (std::size_t i = 1; i <= key.size(); ++i) {
+                std::size_t diagonal = row[0];
+                row[0] = i;
+                for (std::size_t j = 1; j <= name.size(); ++j) {
+                    const std::size_t above = row[j];
+                    row[j] = std::min({row[j] + 1, row[j - 1] + 1,
+                                       diagonal + (key[i - 1] == name[j - 1] ? 0 : 1)});
+                    diagonal = above;
+                }
+            }
+            if (row[name.size()] < bestDistance) {
+                bestDistance = row[name.size()];
+                best = name;
+            }
+        }
+    }
+    return best;
+}
+
+// A number field's text as the window's exit check takes it.
+std::optional<std::string> RefusedFieldText(const DesignRequest &request) {
+    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
+        if (!request.numericGiven[i]) {
+            continue;
+        }
+        const FieldCheck check = CheckFieldText(kNumericFields[i], request.numericTexts[i]);
+        if (check.verdict != FieldVerdict::Accepted) {
+            return "键“" + std::string(NumericOptionName(i)) + "”: " + check.message;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> StoreKey(DesignRequest &request, const std::string &key,
+                                    const Json &value) {
+    const RequestOption *option = FindRequestOption(key);
+    if (option == nullptr) {
+        const std::string closest = ClosestKey(key);
+        return "未知的键“" + key + "”" + (closest.empty() ? "" : " (是不是“" + closest + "”?)");
+    }
+    if (option->isFlag()) {
+        if (!value.is_boolean()) {
+            return "键“" + key + "”的值应为 true 或 false";
+        }
+        option->store(request, value.get<bool>() ? "1" : "");
+        return std::nullopt;
+    }
+    if (!value.is_string()) {
+        return "键“" + key + "”的值应为文本, 数值也写成文本 (如 \"4\")";
+    }
+    if (auto refused = option->store(request, value.get<std::string>())) {
+        return "键“" + key + "”: " + *refused;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string DesignFileText(const DesignRequest &request) {
+    Json json;
+    json["format"] = kDesignFileFormat;
+    for (const RequestOptionGroup *group : RequestOptionGroups()) {
+        for (const RequestOption &option : *group) {
+            const std::optional<std::string> text = option.text(request);
+            if (!text) {
+                continue;
+            }
+            if (option.isFlag()) {
+                json[option.name] = !text->empty();
+            } else {
+                json[option.name] = *text;
+            }
+        }
+    }
+    return DumpJson(json, 2) + "\n";
+}
+
+DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName,
+                              const DesignRequest &base) {
+    DesignFileRead read;
+    Json json;
+    try {
+        json = Json::parse(text.begin(), text.end());
+    } catch (const Json::parse_error &e) {
+        const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
+        read.error = Where(fileName) + " 第 " + std::to_string(line) + " 行第 " +
+                     std::to_string(column) + " 列: 不是有效的 JSON";
+        return read;
+    } catch (const Json::exception &) {
+        read.error = Where(fileName) + ": 不是有效的 JSON (数值超出范围)";
+        return read;
+    }
+    if (!json.is_object()) {
+        read.error = Where(fileName) + ": 不是设计文件 (应为一个 JSON 对象)";
+        return read;
+    }
+    const auto format = json.find("format");
+    if (format == json.end() || !format->is_string()) {
+        read.error =
+            Where(fileName) + ": 不是设计文件 (缺少 \"format\": \"" + kDesignFileFormat + "\")";
+        return read;
+    }
+    const std::optional<int> version = FormatVersion(format->get<std::string>());
+    if (!version || *version < 1) {
+        read.error = Where(fileName) + ": 不是设计文件 (格式为“" + format->get<std::string>() +
+                     "”, 应为“" + kDesignFileFormat + "”)";
+        return read;
+    }
+    if (*version > kNewestVersion) {
+        read.error = Where(fileName) + ": 由较新版本的程序写成 (格式 " +
+                     format->get<std::string>() + "), 本程序只能读 " + kDesignFileFormat;
+        return read;
+    }
+    // Version 1 is the newest: a later version adds its migration step here,
+    // so that every older file still opens.
+    DesignRequest request = base;
+    for (const auto &[key, value] : json.items()) {
+        if (key == "format") {
+            continue;
+        }
+        if (auto refused = StoreKey(request, key, value)) {
+            read.error = Where(fileName) + ": " + *refused;
+            return read;
+        }
+    }
+    if (auto refused = RefusedFieldText(request)) {
+        read.error = Where(fileName) + ": " + *refused;
+        return read;
+    }
+    read.request = std::move(request);
+    return read;
+}
+
+DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base) {
+    DesignFileRead read;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        read.error = Where(path) + ": " +
+                     (errno == ENOENT ? std::string("文件不存在") : std::strerror(errno));
+        return read;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        read.error = Where(path) + ": 不是普通文件";
+        return read;
+    }
+    if (static_cast<std::size_t>(status.st_size) > kLargestDesignFile) {
+        read.error = Where(path) + ": 文件太大 (设计文件不超过 1 MiB)";
+        return read;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        read.error = Where(path) + ": " +
+                     (errno == EACCES ? std::string("没有读取权限") : std::strerror(errno));
+        return read;
+    }
+    std::string text;
+    text.resize(kLargestDesignFile + 1);
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (file.bad()) {
+        read.error = Where(path) + ": 读取失败";
+        return read;
+    }
+    text.resize(static_cast<std::size_t>(file.gcount()));
+    if (text.size() > kLargestDesignFile) {
+        read.error = Where(path) + ": 文件太大 (设计文件不超过 1 MiB)";
+        return read;
+    }
+    return ReadDesignText(text, path, base);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "judge_design.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+// The whole outcome as one object: status, message, warnings, results (the
+// shown texts), values (the same as numbers), checks, inputs_from_material.
+nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome);
+
+// The value as JSON: the shortest decimal that reads back as the same float.
+nlohmann::ordered_json FloatJson(float value);
+
+// nlohmann's dump, with any byte that is not UTF-8 replaced instead of thrown.
+std::string DumpJson(const nlohmann::ordered_json &json, int indent = -1);

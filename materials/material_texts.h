@@ -1,0 +1,17 @@
+#pragma once
+
+#include "material_entry.h"
+#include "permissible_stress.h"
+
+#include <string>
+
+// The texts that name a grade's figures wherever they are shown.
+
+// "12.5" for 12.5, "79000" for 79000: the shortest text that reads back.
+std::string MaterialNumber(double value);
+
+// "静负荷", "动负荷有限寿命" or "动负荷无限寿命".
+const char *LoadCaption(LoadType load);
+
+// "材料表 65Mn (GB/T 1222-2007)": where a figure was taken from.
+std::string MaterialTableCaption(const MaterialEntry &entry);
