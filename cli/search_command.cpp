@@ -1,6 +1,10 @@
 #include "search_command.h"
 
+#include "atomic_file_writer.h"
 #include "cli_exit.h"
+#include "design_file.h"
+#include "option_registration.h"
+#include "search_design_request.h"
 #include "command_line.h"
 #include "search_options.h"
 #include "search_output.h"
@@ -8,8 +12,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <unistd.h>
@@ -22,8 +28,10 @@ std::string SearchUsage() {
                         "由工作载荷和工作高度穷举搜索设计 (d 取自直径系列, D 步长 0.1 mm, n 步长 "
                         "0.25), 按目标排序输出最好的设计。\n\n";
     usage += SearchOptionsUsage();
+    usage += UsageLine("  --save-designs=FOLDER",
+                       "把列出的每个设计存为设计文件 FOLDER/design-名次.json");
     usage += "\n退出状态: 0 有合格的设计, 1 没有合格的设计 (列出最接近的设计及原因), 2 "
-             "用法或输入错误。\n";
+             "用法或输入错误, 4 设计文件写入失败。\n";
     return usage;
 }
 
@@ -61,7 +69,39 @@ class ProgressLine {
     bool shown_ = false;
 };
 
-int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
+// Each printed design as a design file in folder, named by its rank.
+std::optional<std::string> SaveDesigns(const std::string &folder, const SearchOutcome &outcome,
+                                       const SearchArguments &arguments,
+                                       const SearchRequest &request) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return "无法创建文件夹“" + folder + "”: " + error.message();
+    }
+    const auto &designs = outcome.best.empty() ? outcome.nearestMisses : outcome.best;
+    const auto file = arguments.values.find("materials-file");
+    const std::optional<std::string> materialsFile =
+        file == arguments.values.end() ? std::nullopt : std::optional<std::string>(file->second);
+    const std::size_t width = std::max<std::size_t>(2, std::to_string(designs.size()).size());
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        std::string rank = std::to_string(i + 1);
+        rank.insert(0, width - rank.size(), '0');
+        const std::string name = "design-" + rank + ".json";
+        AtomicFileWriter writer;
+        const std::string path = (std::filesystem::path(folder) / name).string();
+        if (auto problem = writer.open(path)) {
+            return problem;
+        }
+        writer.write(DesignFileText(SearchDesignRequest(designs[i], request, materialsFile)));
+        if (auto problem = writer.commit()) {
+            return problem;
+        }
+    }
+    return std::nullopt;
+}
+
+int RunSearch(const SearchArguments &arguments, const std::optional<std::string> &saveDesigns,
+              CliStreams &streams) {
     std::string error;
     const auto setup = BuildSearch(arguments, error);
     if (!setup) {
@@ -83,6 +123,12 @@ int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
     if (setup->format == SearchFormat::Tsv) {
         streams.err << SearchSummary(outcome) << '\n';
     }
+    if (saveDesigns) {
+        if (auto problem = SaveDesigns(*saveDesigns, outcome, arguments, setup->request)) {
+            streams.err << "orsela-cli: " << *problem << '\n';
+            return kExitReportError;
+        }
+    }
     return outcome.best.empty() ? kExitStoppedByWarning : kExitCompleted;
 }
 
@@ -93,6 +139,11 @@ Subcommand MakeSearchSubcommand(CLI::App &app) {
     ConfigureCommand(*sub);
     auto arguments = std::make_shared<SearchArguments>();
     AddSearchOptions(*sub, *arguments);
-    return {sub, SearchUsage(),
-            [arguments](CliStreams &streams) { return RunSearch(*arguments, streams); }};
+    auto saveDesigns = std::make_shared<std::optional<std::string>>();
+    sub->add_option_function<std::string>(
+           "--save-designs", [saveDesigns](const std::string &folder) { *saveDesigns = folder; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    return {sub, SearchUsage(), [arguments, saveDesigns](CliStreams &streams) {
+                return RunSearch(*arguments, *saveDesigns, streams);
+            }};
 }

@@ -1,0 +1,23 @@
+#include "search_design_request.h"
+
+#include "request_options.h"
+#include "search_json.h"
+
+#include <stdexcept>
+
+DesignRequest SearchDesignRequest(const EvaluatedDesign &design, const SearchRequest &request,
+                                  const std::optional<std::string> &materialsFile) {
+    DesignRequest designRequest;
+    for (const std::string &argument : ReproducingArguments(design, request)) {
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(2, equals - 2);
+        const RequestOption *option = FindRequestOption(name);
+        if (option == nullptr) {
+            throw std::logic_error("the search reproduces a design with an unknown option " + name);
+        }
+        option->store(designRequest,
+                      equals == std::string::npos ? "1" : argument.substr(equals + 1));
+    }
+    designRequest.materials.materialsFile = materialsFile;
+    return designRequest;
+}

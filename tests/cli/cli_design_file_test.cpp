@@ -1,0 +1,137 @@
+// orsela-cli --design, --save-design, batch --design and search
+// --save-designs: a design kept in a file gives the same judgement.
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWith(const std::vector<std::string> &args, const std::string &in = "") {
+    std::istringstream input(in);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli(args, input, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class CliDesignFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("orsela_cli_design_" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string path(const char *name) const { return (folder_ / name).string(); }
+    void write(const char *name, const std::string &text) const {
+        std::ofstream(folder_ / name) << text;
+    }
+    fs::path folder_;
+};
+
+TEST_F(CliDesignFile, SavedThenJudgedFromTheFilePrintsTheSameJson) {
+    const std::vector<std::string> asked = {"--extension",
+                                            "--known-loads",
+                                            "--initial-tension=50",
+                                            "--working-load1=100",
+                                            "--working-load2=200",
+                                            "--working-load3=300",
+                                            "--check",
+                                            "--format=json"};
+    std::vector<std::string> saving = asked;
+    saving.push_back("--save-design=" + path("a.json"));
+    const CliRun first = RunWith(saving);
+    ASSERT_EQ(first.status, 0) << first.err;
+    const CliRun again = RunWith({"--design=" + path("a.json"), "--format=json"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, first.out);
+}
+
+TEST_F(CliDesignFile, OptionsBesideTheFileOverrideItWhereverTheyStand) {
+    write("d.json",
+          R"({"format": "orsela-design/1", "wire-diameter": "3.5", "mean-diameter": "25"})");
+    const CliRun run = RunWith({"--wire-diameter=4", "--design=" + path("d.json"), "--format=tsv"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("SpringIndex\t6.250\n"), std::string::npos) << run.out; // 25 / 4
+}
+
+TEST_F(CliDesignFile, TheRequestIsSavedWhateverTheOutcomeAndABadFileWritesNothing) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char *says;
+        bool saved;
+    } cases[] = {
+        {{"--working-height3=26"}, 1, "弹簧被压并", true},           // stopped
+        {{"--mean-diameter=4"}, 3, "除数为零", true},                // fault
+        {{"--design=" + path("bad.json")}, 2, "设计文件“", false},   // not JSON
+        {{"--design=" + path("none.json")}, 2, "文件不存在", false}, // missing
+    };
+    write("bad.json", "{\"format\": \"orsela-design/1\",");
+    for (const auto &c : cases) {
+        fs::remove(folder_ / "saved.json");
+        std::vector<std::string> args = c.args;
+        args.push_back("--save-design=" + path("saved.json"));
+        const CliRun run = RunWith(args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_EQ(fs::exists(folder_ / "saved.json"), c.saved) << c.args.front();
+    }
+}
+
+TEST_F(CliDesignFile, AFailedSaveExitsFourAndKeepsTheOldFile) {
+    fs::create_directories(folder_ / "kept.json");
+    const CliRun run = RunWith({"--save-design=" + path("kept.json")});
+    EXPECT_EQ(run.status, 4) << run.err;
+    EXPECT_TRUE(fs::is_directory(folder_ / "kept.json"));
+    EXPECT_NE(run.out.find("最大切应力"), std::string::npos) << "the design is still printed";
+}
+
+TEST_F(CliDesignFile, ABatchTakesTheFileAsTheDefaultsOfEveryRow) {
+    write("d.json", R"({"format": "orsela-design/1", "mean-diameter": "25", "check": true})");
+    const CliRun run =
+        RunWith({"batch", "--design=" + path("d.json"), "-"}, "wire-diameter\n4\n3.5\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("static-strength.value"), std::string::npos) << "checks from the file";
+    EXPECT_NE(run.out.find(",6.250,"), std::string::npos) << run.out; // 25 / 4
+    EXPECT_NE(run.out.find(",7.143,"), std::string::npos) << run.out; // 25 / 3.5
+    const CliRun bad =
+        RunWith({"batch", "--design=" + path("none.json"), "-"}, "wire-diameter\n4\n");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("文件不存在"), std::string::npos) << bad.err;
+}
+
+TEST_F(CliDesignFile, EachSavedSearchDesignCompletesAndMeetsTheLoads) {
+    const CliRun search = RunWith(
+        {"search", "--materials-file=" ORSELA_MATERIALS_JSON, "--material=65Mn", "--density=7.85",
+         "--load1=92.128", "--height1=40", "--load2=184.257", "--height2=36",
+         "--wire-diameters=3.5,4,4.5", "--top=3", "--save-designs=" + path("found")});
+    ASSERT_EQ(search.status, 0) << search.err;
+    int files = 0;
+    for (const auto &entry : fs::directory_iterator(folder_ / "found")) {
+        ++files;
+        const CliRun run = RunWith({"--design=" + entry.path().string(), "--format=json"});
+        ASSERT_EQ(run.status, 0) << entry.path() << run.err;
+        const auto values = nlohmann::json::parse(run.out)["values"];
+        // Within the search's default tolerance of 2 %.
+        EXPECT_NEAR(values["WorkingLoad1"].get<double>(), 92.128, 92.128 * 0.02) << entry.path();
+        EXPECT_NEAR(values["WorkingLoad2"].get<double>(), 184.257, 184.257 * 0.02);
+    }
+    EXPECT_EQ(files, 3);
+    EXPECT_TRUE(fs::exists(folder_ / "found" / "design-01.json"));
+}
+
+} // namespace
