@@ -4,7 +4,8 @@
 #include "permissible_stress.h"
 #include "shared_materials.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
 #include <cmath>
 #include <map>
 
@@ -90,7 +91,7 @@ std::optional<double> PositiveNumber(const std::optional<std::string> &text, con
     }
     double value = 0.0;
     const char *end = text->data() + text->size();
-    const auto [ptr, ec] = std::from_chars(text->data(), end, value);
+    const auto [ptr, ec] = fast_float::from_chars(text->data(), end, value);
     if (ec != std::errc() || ptr != end || !std::isfinite(value) || !(value > 0.0)) {
         error = std::string("--") + name + ": 请输入一个大于 0 的数值";
         return std::nullopt;

@@ -3,7 +3,10 @@
 #include "number_format.h"
 #include "result_fields.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
+#include <cmath>
 
 namespace {
 
@@ -26,11 +29,13 @@ nlohmann::ordered_json CheckJson(const CheckResult &check) {
 } // namespace
 
 nlohmann::ordered_json FloatJson(float value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    if (!std::isfinite(value)) {
+        return nullptr;
+    }
+    const std::string text = fmt::format("{}", value);
     double shortest = 0.0;
-    std::from_chars(buffer, end, shortest);
-    return shortest; // a non-finite value dumps as null
+    fast_float::from_chars(text.data(), text.data() + text.size(), shortest);
+    return shortest;
 }
 
 nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {

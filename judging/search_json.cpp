@@ -2,7 +2,7 @@
 
 #include "outcome_json.h"
 
-#include <charconv>
+#include <fmt/format.h>
 
 namespace {
 
@@ -13,9 +13,7 @@ bool IsExtension(const SearchRequest &r) {
 // The shortest decimal that reads back as the same float, as the single
 // design reads its numbers.
 std::string Exact(float value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
+    return fmt::format("{}", value);
 }
 
 nlohmann::ordered_json DesignJson(const EvaluatedDesign &e, const SearchRequest &r) {

@@ -1,11 +1,9 @@
 #include "material_texts.h"
 
-#include <charconv>
+#include <fmt/format.h>
 
 std::string MaterialNumber(double value) {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, written.ptr);
+    return fmt::format("{}", value);
 }
 
 const char *LoadCaption(LoadType load) {

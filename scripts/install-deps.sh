@@ -17,6 +17,12 @@ packages=(
 )
 packages+=("$@")
 
+# `make test` runs npm for the page's tests. Debian's nodejs comes without it;
+# a Node.js installed with its own npm conflicts with Debian's npm package.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
@@ -36,5 +42,7 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# On a fresh machine an automatic update may hold the package lock for a while: wait for it.
+lock_wait=(-o DPkg::Lock::Timeout=900)
+apt-get "${lock_wait[@]}" update -qq
+apt-get "${lock_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -94,12 +94,16 @@ class Pass {
     PassTally Run(unsigned threads) {
         std::vector<PassTally> tallies(threads, PassTally(request_.top));
         {
-            std::vector<std::jthread> workers;
+            // std::thread joined by hand: the page's C++ library has no std::jthread.
+            std::vector<std::thread> workers;
             running_ = threads;
             for (unsigned t = 0; t < threads; ++t) {
                 workers.emplace_back([this, &tally = tallies[t]] { Work(tally); });
             }
             ReportProgressUntilDone();
+            for (std::thread &worker : workers) {
+                worker.join();
+            }
         }
         if (failure_) {
             std::rethrow_exception(failure_);
