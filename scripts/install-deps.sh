@@ -10,7 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
     xvfb xauth x11-utils
-    python3 chromium poppler-utils
+    python3 python3-jsonschema chromium poppler-utils
     desktop-file-utils appstream
     libcli11-dev nlohmann-json3-dev
     emscripten

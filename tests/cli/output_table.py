@@ -130,7 +130,14 @@ def record(cli):
 REFUSED_FILES = {"refused-text", "refused-json"}
 
 
+SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
+                      "design-file.schema.json")
+
+
 def round_trip(cli):
+    import jsonschema  # Debian's python3-jsonschema
+    with open(SCHEMA, encoding="utf-8") as f:
+        schema = json.load(f)
     failures = []
     for name, args in SINGLE.items():
         if name in REFUSED_FILES:
@@ -139,9 +146,16 @@ def round_trip(cli):
             direct = run(cli, args + ["--save-design=d.json"], folder)
             formats = [a for a in args if a.startswith("--format=")]
             again = run(cli, ["--design=d.json"] + formats, folder)
-            if not os.path.exists(os.path.join(folder, "d.json")):
+            saved = os.path.join(folder, "d.json")
+            if not os.path.exists(saved):
                 failures.append(f"{name}: no design file written")
-            elif (direct["status"], direct["out"], direct["err"]) != (
+                continue
+            with open(saved, encoding="utf-8") as f:
+                try:
+                    jsonschema.validate(json.load(f), schema)
+                except jsonschema.ValidationError as e:
+                    failures.append(f"{name}: the design file breaks its schema: {e.message}")
+            if (direct["status"], direct["out"], direct["err"]) != (
                     again["status"], again["out"], again["err"]):
                 failures.append(f"{name}: judged from its file it prints otherwise:\n"
                                 f"{direct}\n{again}")
