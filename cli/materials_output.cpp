@@ -195,8 +195,8 @@ void PrintEntryText(const MaterialEntry &entry, std::ostream &out) {
 
 void PrintAtDiameterText(const MaterialCatalog &catalog, const MaterialEntry &entry,
                          const AtDiameter &at, double d, std::ostream &out) {
-    out << "钢丝直径  " << MaterialNumber(d) << " mm（" << StandardCaption(at.standard, catalog.series)
-        << "）\n";
+    out << "钢丝直径  " << MaterialNumber(d) << " mm（"
+        << StandardCaption(at.standard, catalog.series) << "）\n";
     out << "抗拉强度 Rm  ";
     if (at.rm) {
         out << MaterialNumber(at.rm->rmMin) << "～"
@@ -243,7 +243,8 @@ const char *LoadCaption(LoadType load) {
 
 std::string MaterialNumber(double value) {
     char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
+    // Fixed notation: 200000 and not "2e+05".
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return std::string(text, written.ptr);
 }
 
@@ -265,9 +266,9 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
                 << '\t' << TsvFigure(entry.elasticModulus) << '\t' << TsvFigure(entry.density)
                 << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.front().wireDiameter))
                 << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.back().wireDiameter))
-                << '\t' << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus)
-                << '\t' << MarkName(entry.elasticModulus > 0.0, entry.provenance.elasticModulus)
-                << '\t' << MarkName(entry.density > 0.0, entry.provenance.density) << '\t'
+                << '\t' << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\t'
+                << MarkName(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\t'
+                << MarkName(entry.density > 0.0, entry.provenance.density) << '\t'
                 << MarkName(!entry.rm.empty(), entry.provenance.rm) << '\n';
         }
         return;

@@ -7,7 +7,7 @@ namespace {
 
 std::string Number(double value) {
     char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value);
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return std::string(text, written.ptr);
 }
 

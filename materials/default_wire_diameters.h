@@ -24,5 +24,4 @@ struct DefaultWireDiameters {
 };
 
 DefaultWireDiameters DefaultWireDiametersFor(const MaterialCatalog &catalog,
-                                             const MaterialEntry &entry,
-                                             bool secondSeries = false);
+                                             const MaterialEntry &entry, bool secondSeries = false);

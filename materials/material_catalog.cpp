@@ -154,8 +154,10 @@ EntryProvenance ProvenanceOf(const json &object, const std::string &where) {
         Fail(where + "的 \"provenance\" 应为对象");
     }
     const std::pair<const char *, Provenance *> figures[] = {
-        {"shear_modulus", &marks.shearModulus}, {"elastic_modulus", &marks.elasticModulus},
-        {"density", &marks.density},            {"rm", &marks.rm},
+        {"shear_modulus", &marks.shearModulus},
+        {"elastic_modulus", &marks.elasticModulus},
+        {"density", &marks.density},
+        {"rm", &marks.rm},
         {"permissible_mpa", &marks.permissible}};
     for (const auto &[key, mark] : figures) {
         const std::string word = Text(given, key, false, where + "的 \"provenance\"");

@@ -1,6 +1,6 @@
 // What `orsela-cli materials` prints, read back as a program would.
-#include "materials_output.h"
 #include "materials_files.h"
+#include "materials_output.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -81,7 +81,8 @@ TEST(MaterialsOutput, EachFigureCarriesItsKindOfSource) {
     MarkAsUserFile(catalog);
     std::ostringstream text;
     PrintMaterial(catalog, catalog.entries[0], 3.5, MaterialsFormat::Text, text);
-    EXPECT_NE(text.str().find("切变模量 G  81500 MPa（用户文件）"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("切变模量 G  81500 MPa（用户文件）"), std::string::npos)
+        << text.str();
     EXPECT_NE(text.str().find("抗拉强度表直径范围  3～5 mm（用户文件）"), std::string::npos);
     std::ostringstream tsv;
     PrintMaterialsList(catalog, MaterialsFormat::Tsv, tsv);

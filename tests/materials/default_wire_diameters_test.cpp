@@ -41,16 +41,41 @@ TEST(DefaultWireDiameters, SeriesWithinTheTableElseTheSeriesElseTheTable) {
         DefaultDiameterBasis basis;
         const char *said; // a part of the description
     } cases[] = {
-        {"TablePlusSeries", "table", true, false, {2, 3, 4}, DefaultDiameterBasis::SeriesWithinTable,
+        {"TablePlusSeries",
+         "table",
+         true,
+         false,
+         {2, 3, 4},
+         DefaultDiameterBasis::SeriesWithinTable,
          "抗拉强度表范围 1.5～4.5 mm 内"},
-        {"WithSecondSeries", "table", true, true, {2, 2.5, 3, 4, 4.5},
-         DefaultDiameterBasis::SeriesWithinTable, "共 5 个直径"},
-        {"SeriesOnly", "bare", true, false, {1, 2, 3, 4, 5, 6}, DefaultDiameterBasis::SeriesOnly,
+        {"WithSecondSeries",
+         "table",
+         true,
+         true,
+         {2, 2.5, 3, 4, 4.5},
+         DefaultDiameterBasis::SeriesWithinTable,
+         "共 5 个直径"},
+        {"SeriesOnly",
+         "bare",
+         true,
+         false,
+         {1, 2, 3, 4, 5, 6},
+         DefaultDiameterBasis::SeriesOnly,
          "bare没有抗拉强度表"},
-        {"TableOnly", "table", false, false, {1.5, 2, 4.5}, DefaultDiameterBasis::TableDiameters,
+        {"TableOnly",
+         "table",
+         false,
+         false,
+         {1.5, 2, 4.5},
+         DefaultDiameterBasis::TableDiameters,
          "没有 GB/T 1358 线径系列"},
-        {"SeriesOutsideTheTable", "fine", true, false, {0.2, 0.45},
-         DefaultDiameterBasis::TableDiameters, "没有直径落在fine抗拉强度表范围内"},
+        {"SeriesOutsideTheTable",
+         "fine",
+         true,
+         false,
+         {0.2, 0.45},
+         DefaultDiameterBasis::TableDiameters,
+         "没有直径落在fine抗拉强度表范围内"},
         {"Nothing", "bare", false, false, {}, DefaultDiameterBasis::None, "--wire-diameters"},
     };
     for (const Case &c : cases) {
@@ -88,7 +113,8 @@ TEST(DefaultWireDiameters, ShippedData) {
         DefaultWireDiametersFor(catalog, *FindMaterial(catalog, "EN 10270-1 SM"));
     EXPECT_EQ(sm.diameters.front(), 1.0);
     EXPECT_EQ(sm.diameters.back(), 20.0);
-    const DefaultWireDiameters mn = DefaultWireDiametersFor(catalog, *FindMaterial(catalog, "65Mn"));
+    const DefaultWireDiameters mn =
+        DefaultWireDiametersFor(catalog, *FindMaterial(catalog, "65Mn"));
     EXPECT_EQ(mn.basis, DefaultDiameterBasis::SeriesOnly);
     EXPECT_EQ(mn.diameters.size(), catalog.series.first.size());
 }
