@@ -148,7 +148,7 @@ std::string StandardCaption(StandardDiameter kind, const WireDiameterSeries &ser
     case StandardDiameter::Unknown:
         return series.first.empty() && series.second.empty()
                    ? "GB/T 1358 系列未收录，无法判断"
-                   : "不在已收录的 GB/T 1358 直径中（收录的系列不全），无法判断";
+                   : "不在已收录的 GB/T 1358 直径中，收录的系列不全，无法判断";
     }
     return "";
 }
