@@ -31,6 +31,37 @@ std::string TsvFigure(double value) {
     return value > 0.0 ? MaterialNumber(value) : "";
 }
 
+// The kind of source of a given figure: "" where the figure is not given or
+// its source kind is not recorded.
+const char *MarkName(bool given, Provenance provenance) {
+    return given ? ProvenanceName(provenance) : "";
+}
+
+std::string TextMark(bool given, Provenance provenance) {
+    const std::string caption = given ? ProvenanceCaption(provenance) : "";
+    return caption.empty() ? "" : "（" + caption + "）";
+}
+
+ordered_json JsonMark(bool given, Provenance provenance) {
+    const std::string name = MarkName(given, provenance);
+    return name.empty() ? ordered_json(nullptr) : ordered_json(name);
+}
+
+// The marks of G, E, rho and the Rm table in one short column: "标准表/手册/—/—".
+std::string ListMarks(const MaterialEntry &entry) {
+    const std::pair<bool, Provenance> figures[] = {
+        {entry.shearModulus > 0.0, entry.provenance.shearModulus},
+        {entry.elasticModulus > 0.0, entry.provenance.elasticModulus},
+        {entry.density > 0.0, entry.provenance.density},
+        {!entry.rm.empty(), entry.provenance.rm}};
+    std::string marks;
+    for (const auto &[given, provenance] : figures) {
+        const std::string caption = given ? ProvenanceCaption(provenance) : "";
+        marks += (marks.empty() ? "" : "/") + (caption.empty() ? std::string("—") : caption);
+    }
+    return marks;
+}
+
 std::string DiameterRange(const MaterialEntry &entry) {
     if (entry.rm.empty()) {
         return "";
@@ -72,6 +103,13 @@ ordered_json EntryJson(const MaterialEntry &entry) {
     }
     object["source"] = entry.source;
     object["note"] = entry.note;
+    const EntryProvenance &marks = entry.provenance;
+    object["provenance"] = {
+        {"shear_modulus", JsonMark(entry.shearModulus > 0.0, marks.shearModulus)},
+        {"elastic_modulus", JsonMark(entry.elasticModulus > 0.0, marks.elasticModulus)},
+        {"density", JsonMark(entry.density > 0.0, marks.density)},
+        {"rm", JsonMark(!entry.rm.empty(), marks.rm)},
+        {"permissible_mpa", JsonMark(entry.fixedPermissible.has_value(), marks.permissible)}};
     return object;
 }
 
@@ -97,16 +135,20 @@ ordered_json StressJson(const GradePermissible &p) {
     return p.stress ? ordered_json(p.stress->value) : ordered_json(nullptr);
 }
 
-const char *StandardCaption(StandardDiameter kind) {
+std::string StandardCaption(StandardDiameter kind, const WireDiameterSeries &series) {
+    const std::string caption = ProvenanceCaption(series.provenance);
+    const std::string mark = caption.empty() ? "" : "，" + caption;
     switch (kind) {
     case StandardDiameter::FirstSeries:
-        return "GB/T 1358 第一系列";
+        return "GB/T 1358 第一系列" + mark;
     case StandardDiameter::SecondSeries:
-        return "GB/T 1358 第二系列";
+        return "GB/T 1358 第二系列" + mark;
     case StandardDiameter::NotStandard:
-        return "不是 GB/T 1358 的标准直径";
+        return "不是 GB/T 1358 的标准直径" + mark;
     case StandardDiameter::Unknown:
-        return "GB/T 1358 系列未收录，无法判断";
+        return series.first.empty() && series.second.empty()
+                   ? "GB/T 1358 系列未收录，无法判断"
+                   : "不在已收录的 GB/T 1358 直径中，收录的系列不全，无法判断";
     }
     return "";
 }
@@ -138,17 +180,23 @@ void PrintEntryText(const MaterialEntry &entry, std::ostream &out) {
     }
     out << "标准  " << entry.standard << '\n'
         << "材料类别  " << MaterialFamilyName(entry.family) << '\n'
-        << "切变模量 G  " << TextFigure(entry.shearModulus, "MPa") << '\n'
-        << "弹性模量 E  " << TextFigure(entry.elasticModulus, "MPa") << '\n'
-        << "密度 ρ  " << TextFigure(entry.density, "kg/dm³") << '\n'
+        << "切变模量 G  " << TextFigure(entry.shearModulus, "MPa")
+        << TextMark(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\n'
+        << "弹性模量 E  " << TextFigure(entry.elasticModulus, "MPa")
+        << TextMark(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\n'
+        << "密度 ρ  " << TextFigure(entry.density, "kg/dm³")
+        << TextMark(entry.density > 0.0, entry.provenance.density) << '\n'
         << "最高工作温度  "
         << (entry.maxTemperature ? MaterialNumber(*entry.maxTemperature) + " °C" : "—") << '\n'
         << "抗拉强度表直径范围  "
-        << (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm") << '\n';
+        << (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm")
+        << TextMark(!entry.rm.empty(), entry.provenance.rm) << '\n';
 }
 
-void PrintAtDiameterText(const AtDiameter &at, double d, std::ostream &out) {
-    out << "钢丝直径  " << MaterialNumber(d) << " mm（" << StandardCaption(at.standard) << "）\n";
+void PrintAtDiameterText(const MaterialCatalog &catalog, const MaterialEntry &entry,
+                         const AtDiameter &at, double d, std::ostream &out) {
+    out << "钢丝直径  " << MaterialNumber(d) << " mm（"
+        << StandardCaption(at.standard, catalog.series) << "）\n";
     out << "抗拉强度 Rm  ";
     if (at.rm) {
         out << MaterialNumber(at.rm->rmMin) << "～"
@@ -169,7 +217,9 @@ void PrintAtDiameterText(const AtDiameter &at, double d, std::ostream &out) {
     line("许用切应力（拉伸弹簧）", at.extension);
     for (const GradePermissible *p : {&at.compression[0], &at.extension[0]}) {
         if (p->stress) {
-            out << "依据  " << p->stress->clause << '\n';
+            out << "依据  " << p->stress->clause
+                << TextMark(entry.fixedPermissible.has_value(), entry.provenance.permissible)
+                << '\n';
         }
     }
     for (const std::string &problem : Problems(at)) {
@@ -190,21 +240,26 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
     }
     if (format == MaterialsFormat::Tsv) {
         out << "name\tstandard\tshear_modulus\telastic_modulus\tdensity\tdiameter_min\t"
-               "diameter_max\n";
+               "diameter_max\tshear_modulus_provenance\telastic_modulus_provenance\t"
+               "density_provenance\trm_provenance\n";
         for (const MaterialEntry &entry : catalog.entries) {
             out << entry.name << '\t' << entry.standard << '\t' << TsvFigure(entry.shearModulus)
                 << '\t' << TsvFigure(entry.elasticModulus) << '\t' << TsvFigure(entry.density)
                 << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.front().wireDiameter))
                 << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.back().wireDiameter))
-                << '\n';
+                << '\t' << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\t'
+                << MarkName(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\t'
+                << MarkName(entry.density > 0.0, entry.provenance.density) << '\t'
+                << MarkName(!entry.rm.empty(), entry.provenance.rm) << '\n';
         }
         return;
     }
-    out << "牌号  标准  G (MPa)  E (MPa)  ρ (kg/dm³)  直径范围 (mm)\n";
+    out << "牌号  标准  G (MPa)  E (MPa)  ρ (kg/dm³)  直径范围 (mm)  来源类别 (G/E/ρ/Rm)\n";
     for (const MaterialEntry &entry : catalog.entries) {
         out << entry.name << "  " << entry.standard << "  " << TextFigure(entry.shearModulus, "")
             << "  " << TextFigure(entry.elasticModulus, "") << "  " << TextFigure(entry.density, "")
-            << "  " << (entry.rm.empty() ? std::string("—") : DiameterRange(entry)) << '\n';
+            << "  " << (entry.rm.empty() ? std::string("—") : DiameterRange(entry)) << "  "
+            << ListMarks(entry) << '\n';
     }
 }
 
@@ -218,6 +273,8 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
         if (at) {
             object["wire_diameter"] = *wireDiameter;
             object["standard_diameter"] = StandardDiameterName(at->standard);
+            object["standard_diameter_provenance"] =
+                JsonMark(at->standard != StandardDiameter::Unknown, catalog.series.provenance);
             object["rm_min"] = at->rm ? ordered_json(at->rm->rmMin) : ordered_json(nullptr);
             object["rm_max"] = at->rm ? JsonFigure(at->rm->rmMax) : ordered_json(nullptr);
             ordered_json permissible;
@@ -241,10 +298,22 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
             << "family\t" << MaterialFamilyName(entry.family) << '\n'
             << "shear_modulus\t" << TsvFigure(entry.shearModulus) << '\n'
             << "elastic_modulus\t" << TsvFigure(entry.elasticModulus) << '\n'
-            << "density\t" << TsvFigure(entry.density) << '\n';
+            << "density\t" << TsvFigure(entry.density) << '\n'
+            << "shear_modulus_provenance\t"
+            << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\n'
+            << "elastic_modulus_provenance\t"
+            << MarkName(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\n'
+            << "density_provenance\t" << MarkName(entry.density > 0.0, entry.provenance.density)
+            << '\n'
+            << "rm_provenance\t" << MarkName(!entry.rm.empty(), entry.provenance.rm) << '\n'
+            << "permissible_provenance\t"
+            << MarkName(entry.fixedPermissible.has_value(), entry.provenance.permissible) << '\n';
         if (at) {
             out << "wire_diameter\t" << MaterialNumber(*wireDiameter) << '\n'
                 << "standard_diameter\t" << StandardDiameterName(at->standard) << '\n'
+                << "standard_diameter_provenance\t"
+                << MarkName(at->standard != StandardDiameter::Unknown, catalog.series.provenance)
+                << '\n'
                 << "rm_min\t" << (at->rm ? MaterialNumber(at->rm->rmMin) : "") << '\n'
                 << "rm_max\t" << (at->rm ? TsvFigure(at->rm->rmMax) : "") << '\n';
             for (int i = 0; i < 3; ++i) {
@@ -263,7 +332,7 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
     }
     PrintEntryText(entry, out);
     if (at) {
-        PrintAtDiameterText(*at, *wireDiameter, out);
+        PrintAtDiameterText(catalog, entry, *at, *wireDiameter, out);
     }
     out << "来源  " << entry.source << '\n';
     if (!entry.note.empty()) {

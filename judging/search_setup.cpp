@@ -1,5 +1,6 @@
 #include "search_setup.h"
 
+#include "default_wire_diameters.h"
 #include "field_check.h"
 #include "grade_lookup.h"
 #include "number_format.h"
@@ -219,7 +220,7 @@ void ReadSpace(OptionReader &in, SearchRequest &r) {
 }
 
 // The wire diameters to go through and [tau] at each.
-void ReadWires(OptionReader &in, const MaterialEntry &entry, const WireDiameterSeries &series,
+void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatalog &catalog,
                SpringKind kind, LoadType load, SearchSetup &setup) {
     const auto given = in.positive("allowable-shear-stress");
     setup.allowableGiven = given.has_value();
@@ -232,14 +233,14 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const WireDiameterS
         return;
     }
     if (!listed) {
-        diameters = series.first;
-        if (in.flag("second-series")) {
-            diameters.insert(diameters.end(), series.second.begin(), series.second.end());
-        }
-        if (diameters.empty()) {
-            in.Fail("材料数据中没有 GB/T 1358 的材料直径系列, 请用 --wire-diameters=LIST 给出");
+        const DefaultWireDiameters defaults =
+            DefaultWireDiametersFor(catalog, entry, in.flag("second-series"));
+        if (defaults.diameters.empty()) {
+            in.Fail(defaults.description);
             return;
         }
+        diameters = defaults.diameters;
+        setup.notes.push_back(defaults.description);
     }
     for (double d : diameters) {
         if (!(d > 0.0)) {
@@ -385,7 +386,7 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
     }
     const SpringKind kind =
         r.typeSign == kCompressionSpring ? SpringKind::Compression : SpringKind::Extension;
-    ReadWires(in, *entry, loaded.catalog.series, kind, load, setup);
+    ReadWires(in, *entry, loaded.catalog, kind, load, setup);
     ReadCheckOptions(in, *entry, setup, load);
     if (in.failed()) {
         error = in.error();

@@ -142,6 +142,37 @@ FixedPermissible Permissible(const json &object, const std::string &where) {
     return fixed;
 }
 
+// "provenance": {"shear_modulus": "handbook", "rm": "maker-sheet", ...}; a
+// figure it does not name stays unmarked.
+EntryProvenance ProvenanceOf(const json &object, const std::string &where) {
+    EntryProvenance marks;
+    if (!object.contains("provenance") || object["provenance"].is_null()) {
+        return marks;
+    }
+    const json &given = object["provenance"];
+    if (!given.is_object()) {
+        Fail(where + "的 \"provenance\" 应为对象");
+    }
+    const std::pair<const char *, Provenance *> figures[] = {
+        {"shear_modulus", &marks.shearModulus},
+        {"elastic_modulus", &marks.elasticModulus},
+        {"density", &marks.density},
+        {"rm", &marks.rm},
+        {"permissible_mpa", &marks.permissible}};
+    for (const auto &[key, mark] : figures) {
+        const std::string word = Text(given, key, false, where + "的 \"provenance\"");
+        if (word.empty()) {
+            continue;
+        }
+        const std::optional<Provenance> parsed = ProvenanceFromName(word);
+        if (!parsed) {
+            Fail(where + "的 \"provenance\".\"" + key + "\" 不是已知的来源类别：" + word);
+        }
+        *mark = *parsed;
+    }
+    return marks;
+}
+
 MaterialEntry Entry(const json &object, const std::string &where) {
     if (!object.is_object()) {
         Fail(where + "应为对象");
@@ -190,6 +221,7 @@ MaterialEntry Entry(const json &object, const std::string &where) {
     }
     entry.source = Text(object, "source", true, where);
     entry.note = Text(object, "note", false, where);
+    entry.provenance = ProvenanceOf(object, where);
     return entry;
 }
 
@@ -217,6 +249,20 @@ WireDiameterSeries Series(const json &object) {
     series.second = Sizes(object, "second", where);
     series.source = Text(object, "source", !series.first.empty() || !series.second.empty(), where);
     series.note = Text(object, "note", false, where);
+    if (object.contains("complete") && !object["complete"].is_null()) {
+        if (!object["complete"].is_boolean()) {
+            Fail(where + " 的 \"complete\" 应为 true 或 false");
+        }
+        series.complete = object["complete"].get<bool>();
+    }
+    const std::string mark = Text(object, "provenance", false, where);
+    if (!mark.empty()) {
+        const std::optional<Provenance> parsed = ProvenanceFromName(mark);
+        if (!parsed) {
+            Fail(where + " 的 \"provenance\" 不是已知的来源类别：" + mark);
+        }
+        series.provenance = *parsed;
+    }
     return series;
 }
 

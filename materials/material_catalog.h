@@ -8,11 +8,15 @@
 #include <vector>
 
 // The standard wire diameters of GB/T 1358, first and second series, in mm.
+// An incomplete series holds only the sizes its sources agree on: a size it
+// lacks may still be standard.
 struct WireDiameterSeries {
     std::vector<double> first;
     std::vector<double> second;
     std::string source;
     std::string note;
+    bool complete = true;
+    Provenance provenance = Provenance::Unmarked;
 };
 
 struct MaterialCatalog {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "provenance.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +46,15 @@ struct FixedPermissible {
     std::string source;
 };
 
+// The kind of source of each figure or table of an entry.
+struct EntryProvenance {
+    Provenance shearModulus = Provenance::Unmarked;
+    Provenance elasticModulus = Provenance::Unmarked;
+    Provenance density = Provenance::Unmarked;
+    Provenance rm = Provenance::Unmarked;          // the tensile-strength table
+    Provenance permissible = Provenance::Unmarked; // the grade's own stresses in MPa
+};
+
 struct MaterialEntry {
     std::string name;                 // as designers write it: "65Mn", "SH", "C级"
     std::vector<std::string> aliases; // "GB/T 4357 SH", "碳素弹簧钢丝C级", ...
@@ -59,6 +70,7 @@ struct MaterialEntry {
     std::optional<FixedPermissible> fixedPermissible;
     std::string source; // standard and table, or the public page
     std::string note;   // disagreements between sources, and the choice made
+    EntryProvenance provenance;
 };
 
 // Rm at a wire diameter: linear between the two neighbouring rows, the row's

@@ -41,6 +41,14 @@ std::optional<fs::path> UserMaterialsPath() {
     return std::nullopt;
 }
 
+void MarkAsUserFile(MaterialCatalog &catalog) {
+    const Provenance user = Provenance::UserFile;
+    for (MaterialEntry &entry : catalog.entries) {
+        entry.provenance = EntryProvenance{user, user, user, user, user};
+    }
+    catalog.series.provenance = user;
+}
+
 namespace {
 
 void Apply(LoadedMaterials &loaded, const fs::path &file, bool first) {
@@ -52,6 +60,7 @@ void Apply(LoadedMaterials &loaded, const fs::path &file, bool first) {
     if (first) {
         loaded.catalog = std::move(*load.catalog);
     } else {
+        MarkAsUserFile(*load.catalog);
         MergeCatalog(loaded.catalog, *load.catalog);
     }
 }

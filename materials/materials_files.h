@@ -22,6 +22,9 @@ std::filesystem::path BuiltInMaterialsPath(const std::optional<std::filesystem::
 // nothing without a home folder.
 std::optional<std::filesystem::path> UserMaterialsPath();
 
+// Every figure of a user's file marked as the user's, whatever the file says.
+void MarkAsUserFile(MaterialCatalog &catalog);
+
 // The built-in data, then the user's file over it, then an explicit file over
 // both. A file that cannot be read or is broken is skipped and its message
 // kept in `problems`; what could be read still counts. A missing user file at

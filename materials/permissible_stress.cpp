@@ -20,6 +20,17 @@ struct FamilyShares {
     std::array<double, 3> extension;
 };
 
+// Two transcriptions said to give GB/T 23935-2009's own table disagree with
+// these shares and with each other. A textbook (Wei Jiang, Analysis and Design
+// of Machine Elements, table 14.3) prints the same static shares as this table
+// (0.55/0.50/0.45/0.40) and higher dynamic ones (0.45/0.42/0.36/0.35 limited,
+// 0.38/0.36/0.32/0.32 unlimited), which look like midpoints of ranges whose
+// lower ends are taken here. An open-source calculator prints lower static
+// shares (0.50/0.45/0.38/0.36) and, as unlimited-life lower ends, 0.35/0.33/
+// 0.30/0.30, above this table's 0.35/0.30/0.28/0.25. As a single third-party
+// transcription, whose static row equals the textbook's test-stress row, it
+// is a lead only; its static row is not taken. Every dynamic share here is the
+// lowest of the three.
 constexpr std::array<FamilyShares, 4> kShares{{
     {MaterialFamily::OilTemperedWire, "油淬火回火钢丝", {0.55, 0.40, 0.35}, {0.44, 0.32, 0.28}},
     {MaterialFamily::CarbonSpringWire, "碳素钢丝、琴钢丝", {0.50, 0.38, 0.30}, {0.40, 0.30, 0.24}},

@@ -29,7 +29,8 @@ StandardDiameter StandardDiameterOf(const WireDiameterSeries &series, double wir
     if (Holds(series.second, wireDiameter)) {
         return StandardDiameter::SecondSeries;
     }
-    return StandardDiameter::NotStandard;
+    // A size missing from a partial series may be standard all the same.
+    return series.complete ? StandardDiameter::NotStandard : StandardDiameter::Unknown;
 }
 
 const char *StandardDiameterName(StandardDiameter kind) {

@@ -7,7 +7,7 @@ enum class StandardDiameter {
     FirstSeries, // preferred
     SecondSeries,
     NotStandard,
-    Unknown, // the series is not in the data
+    Unknown, // the series is not in the data, or is partial and lacks the size
 };
 
 StandardDiameter StandardDiameterOf(const WireDiameterSeries &series, double wireDiameter);

@@ -60,6 +60,20 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  {"Check.static-strength\t497.944\t570.000\tok\n"},
                  {}},
+        // G 79000 (GB/T 1239.6) and rho 7.85 (the carbon spring wire family) from the data:
+        // f = 3560 d/(n D^2) sqrt(G/rho) = 364.4 Hz, m = rho pi d^2/4 L = 56.4 g.
+        CheckRun{"KnownGradeGivesMassAndFrequency",
+                 {"--check", "--material=65Mn", "--format=tsv"},
+                 0,
+                 {"Check.natural-frequency\t364.420\t\tok\n", "Check.mass\t56.403\t\tok\n"},
+                 {}},
+        // The certificate's Rm completes what the data of 70-C (C级) leaves open.
+        CheckRun{"CertificateRmGivesEveryCheckAVerdict",
+                 {"--material=70-C", "--tensile-strength=1570", "--load-cycles=1e6", "--check",
+                  "--format=tsv"},
+                 0,
+                 {"Check.fatigue\t1.228\t1.300\twarning\n"},
+                 {"not-applicable"}},
         CheckRun{"CyclicDutyWidensTheClearance",
                  {"--check", "--format=tsv", "--load-cycles=1e6", "--tensile-strength=1680"},
                  0,

@@ -43,7 +43,14 @@ INSTANTIATE_TEST_SUITE_P(
                      {"materials", "--format=tsv"},
                      0,
                      {"name\tstandard\tshear_modulus", "\nEN 10270-1 SM\tEN 10270-1\t81500\t206000"
-                                                       "\t7.85\t0.3\t20\n"},
+                                                       "\t7.85\t0.3\t20\tmaker-sheet\tmaker-sheet"
+                                                       "\tmaker-sheet\tmaker-sheet\n"},
+                     {}},
+        // Each figure with its kind of source: GB/T 1239.6 table, Wei Jiang's handbook.
+        MaterialsRun{"GradeTextMarks",
+                     {"materials", "65Mn"},
+                     0,
+                     {"切变模量 G  79000 MPa（标准表）\n", "弹性模量 E  206000 MPa（手册）\n"},
                      {}},
         MaterialsRun{"GradeText",
                      {"materials", "65 mn", "--wire-diameter=4"},

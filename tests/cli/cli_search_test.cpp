@@ -119,3 +119,32 @@ TEST(CliSearch, ThePrintedCommandLineReproducesTheDesign) {
 }
 
 } // namespace
+
+namespace {
+
+// A designer's first try: a grade and two working points, no diameters, no
+// density. The series or the grade's table gives the diameters, the family
+// constants the mass.
+TEST(CliSearch, WorksOutOfTheBoxAndSaysWhichDiametersItTried) {
+    const struct {
+        const char *material;
+        const char *load1;
+        const char *load2;
+        const char *list;
+    } cases[] = {
+        {"--material=65Mn", "--load1=200", "--load2=400", "GB/T 1358 线径系列"},
+        {"--material=EN 10270-1 DH", "--load1=2", "--load2=4", "抗拉强度表所列直径"},
+    };
+    for (const auto &c : cases) {
+        const SearchRun run =
+            RunWith({"search", "--materials-file=" ORSELA_MATERIALS_JSON, c.material, c.load1,
+                     "--height1=30", c.load2, "--height2=20", "--top=2"});
+        SCOPED_TRACE(c.material);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.err.find(c.list), std::string::npos) << run.err;
+        EXPECT_EQ(run.out.rfind("1. d ", 0), 0U) << run.out;
+        EXPECT_NE(run.out.find("质量 "), std::string::npos) << "ranked by mass";
+    }
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 // What `orsela-cli materials` prints, read back as a program would.
+#include "materials_files.h"
 #include "materials_output.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +62,33 @@ TEST(MaterialsOutput, OneGradeAtADiameter) {
         EXPECT_EQ(entry["permissible"]["extension"]["dynamic-unlimited"], c.extensionUnlimited)
             << c.grade;
     }
+}
+
+// The kind of source of each given figure; none for a figure not given.
+TEST(MaterialsOutput, EachFigureCarriesItsKindOfSource) {
+    MaterialCatalog catalog = Catalog();
+    catalog.entries[0].provenance.shearModulus = Provenance::StandardTable;
+    catalog.entries[0].provenance.rm = Provenance::MakerSheet;
+    catalog.entries[1].provenance.elasticModulus = Provenance::Handbook; // E not given
+    std::ostringstream out;
+    PrintMaterialsList(catalog, MaterialsFormat::Json, out);
+    const json list = json::parse(out.str());
+    EXPECT_EQ(list[0]["provenance"]["shear_modulus"], "standard-table");
+    EXPECT_EQ(list[0]["provenance"]["rm"], "maker-sheet");
+    EXPECT_TRUE(list[0]["provenance"]["density"].is_null()); // given but unmarked
+    EXPECT_TRUE(list[1]["provenance"]["elastic_modulus"].is_null());
+
+    MarkAsUserFile(catalog);
+    std::ostringstream text;
+    PrintMaterial(catalog, catalog.entries[0], 3.5, MaterialsFormat::Text, text);
+    EXPECT_NE(text.str().find("切变模量 G  81500 MPa（用户文件）"), std::string::npos)
+        << text.str();
+    EXPECT_NE(text.str().find("抗拉强度表直径范围  3～5 mm（用户文件）"), std::string::npos);
+    std::ostringstream tsv;
+    PrintMaterialsList(catalog, MaterialsFormat::Tsv, tsv);
+    EXPECT_NE(tsv.str().find("\t3\t5\tuser-file\tuser-file\tuser-file\tuser-file\n"),
+              std::string::npos)
+        << tsv.str();
 }
 
 TEST(MaterialsOutput, UnknownGradeNamesTheClosest) {

@@ -2,6 +2,7 @@
 #include "material_catalog.h"
 #include "materials_files.h"
 #include "permissible_stress.h"
+#include "wire_series.h"
 
 #include <gtest/gtest.h>
 
@@ -72,13 +73,20 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
         {"EN 10270-1 SH", 0.3, 2660, 2940},     // durofer.ch and hengmingsteelwire.com
         {"EN 10270-1 SH", 0.34, 2610, 2890},    // springwire.net, row 0,34
         {"EN 10270-1 DH", 0.1, 2800, 3380},     // springwire.net and durofer.ch, row 0.10
-        {"EN 10270-1 DH", 0.22, 2720, 3080},    // the lower of the two sources' minimum
+        {"EN 10270-1 DH", 0.22, 2770, 3080},    // springwire.net and hengmingsteelwire.com agree
         {"EN 10270-1 DH", 0.05, 2800, 3520},    // the first row of springwire.net
         {"EN 10270-2 FDC", 0.6, 1900, 2100},    // metalleschmidt.de, row 0.60
         {"EN 10270-2 VDSiCr", 0.5, 2080, 2230}, // metalleschmidt.de, row 0.50
         {"12Cr18Ni9", 1.6, 1750, 1900},         // cecchi.com, 1.50 < d <= 1.75
         {"12Cr18Ni9", 4.0, 1500, 1600},         // 3.50 < d <= 4.25 (stahlbecker.com)
         {"ASTM A228", 2.54, 1868, 2068},        // interwiregroup.com 0.100 in: 271-300 ksi
+        // chinacustomspring.com, GB/T 18983-2003 FD/TD table
+        {"FDC", 1.5, 1740, 1890},     // > 1.4 ~ 1.6, FDC/TDC column
+        {"TDC", 0.5, 1800, 2100},     // 0.5 ~ 0.8
+        {"TDCrSi", 3.1, 1900, 2060},  // > 3.0 ~ 3.2
+        {"FDCrV-A", 1.2, 1750, 1990}, // the misprinted > 1.0 ~ 1.3 cell: the next row
+        {"FDSiMn", 4.8, 1660, 1810},  // the garbled 4.5 ~ 5.0 rows: > 5.0 ~ 5.6
+        {"FDCrV-B", 7.0, 1500, 1650}, // > 6.5 ~ 7.0, its last row
     };
     for (const Case &c : cases) {
         const MaterialEntry *entry = FindMaterial(catalog, c.grade);
@@ -97,6 +105,65 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
     EXPECT_EQ(tau.stress->value, 570); // class III, 65Mn column
 }
 
+// G, E and rho of each family against the row the entry names.
+TEST(MaterialsData, FamilyConstantsAgainstTheirSource) {
+    const MaterialCatalog catalog = BuiltIn();
+    struct Case {
+        const char *grade;
+        double g, e, rho; // 0: not given
+        Provenance gMark, rhoMark;
+    } cases[] = {
+        // GB/T 1239.6-1992 GB 4357 row; Wei Jiang table 14.2 high-carbon row; Autodesk,
+        // patented carbon steel
+        {"C级", 79000, 206000, 7.85, Provenance::StandardTable, Provenance::Handbook},
+        {"SH", 79000, 206000, 7.85, Provenance::StandardTable, Provenance::Handbook},
+        {"65Mn", 79000, 206000, 7.85, Provenance::StandardTable, Provenance::Handbook},
+        // Wei Jiang, 50CrVA row; tokaibane.com, SUP spring steels
+        {"50CrVA", 79000, 203000, 7.85, Provenance::StandardTable, Provenance::MakerSheet},
+        {"60Si2MnA", 79000, 197000, 7.85, Provenance::StandardTable, Provenance::MakerSheet},
+        // cecchi.com, 1.4310; Wei Jiang, 07Cr17Ni7Al row (no density sourced)
+        {"12Cr18Ni9", 73000, 185000, 8.0, Provenance::MakerSheet, Provenance::MakerSheet},
+        {"07Cr17Ni7Al", 75000, 200000, 0, Provenance::Handbook, Provenance::Unmarked},
+        // Wei Jiang, QSn6.5-0.1 and QSi3-1 rows; Autodesk, tin bronze 8.8
+        {"QSn6.5-0.1", 40000, 103000, 8.8, Provenance::Handbook, Provenance::Handbook},
+        {"QSi3-1", 40000, 93000, 0, Provenance::Handbook, Provenance::Unmarked},
+        // the CrV-B steel of GB/T 18983 is not 50CrVA: nothing borrowed
+        {"FDCrV-B", 0, 0, 0, Provenance::Unmarked, Provenance::Unmarked},
+    };
+    for (const Case &c : cases) {
+        const MaterialEntry *entry = FindMaterial(catalog, c.grade);
+        ASSERT_NE(entry, nullptr) << c.grade;
+        EXPECT_EQ(entry->shearModulus, c.g) << c.grade;
+        EXPECT_EQ(entry->elasticModulus, c.e) << c.grade;
+        EXPECT_EQ(entry->density, c.rho) << c.grade;
+        if (c.g > 0) {
+            EXPECT_EQ(entry->provenance.shearModulus, c.gMark) << c.grade;
+        }
+        if (c.rho > 0) {
+            EXPECT_EQ(entry->provenance.density, c.rhoMark) << c.grade;
+        }
+    }
+}
+
+// A figure in the shipped file without its kind of source would show unmarked.
+TEST(MaterialsData, EveryShippedFigureIsMarked) {
+    const MaterialCatalog catalog = BuiltIn();
+    for (const MaterialEntry &e : catalog.entries) {
+        const EntryProvenance &p = e.provenance;
+        EXPECT_TRUE(!(e.shearModulus > 0) || p.shearModulus != Provenance::Unmarked) << e.name;
+        EXPECT_TRUE(!(e.elasticModulus > 0) || p.elasticModulus != Provenance::Unmarked) << e.name;
+        EXPECT_TRUE(!(e.density > 0) || p.density != Provenance::Unmarked) << e.name;
+        EXPECT_TRUE(e.rm.empty() || p.rm != Provenance::Unmarked) << e.name;
+        EXPECT_TRUE(!e.fixedPermissible || p.permissible != Provenance::Unmarked) << e.name;
+    }
+    // Two public transcriptions of the first series, only where they agree.
+    EXPECT_EQ(catalog.series.provenance, Provenance::Transcriptions);
+    EXPECT_FALSE(catalog.series.complete);
+    EXPECT_EQ(catalog.series.first.front(), 1.0);
+    EXPECT_EQ(catalog.series.first.back(), 25.0);
+    EXPECT_EQ(StandardDiameterOf(catalog.series, 0.7), StandardDiameter::Unknown);
+}
+
 TEST(MaterialsData, UserFileOverridesAnEntryAndAddsOne) {
     const fs::path user = WriteTemp("user.json", R"({"materials": [
         {"name": "65 MN", "standard": "厂标", "family": "alloy-spring-steel",
@@ -109,6 +176,7 @@ TEST(MaterialsData, UserFileOverridesAnEntryAndAddsOne) {
     ASSERT_NE(mn, nullptr);
     EXPECT_EQ(mn->shearModulus, 78000);
     EXPECT_FALSE(mn->fixedPermissible); // the whole entry is the user's
+    EXPECT_EQ(mn->provenance.shearModulus, Provenance::UserFile);
     EXPECT_NE(FindMaterial(loaded.catalog, "厂用丝"), nullptr);
     EXPECT_NE(FindMaterial(loaded.catalog, "EN 10270-1 SM"), nullptr);
     fs::remove(user);
@@ -134,6 +202,9 @@ TEST(MaterialsData, BrokenFilesSayWhereAndWhat) {
         {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
              "shear_modulus": -1, "source": "s"}]})",
          "\"shear_modulus\" 应为正数"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "provenance": {"density": "rumour"}, "source": "s"}]})",
+         "\"provenance\".\"density\" 不是已知的来源类别：rumour"},
     };
     for (const Case &c : cases) {
         const CatalogLoad load = ParseMaterialCatalog(c.text, "/home/u/materials.json");

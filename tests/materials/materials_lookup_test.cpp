@@ -187,4 +187,9 @@ TEST(StandardDiameters, WhichSeries) {
         EXPECT_EQ(StandardDiameterOf(catalog.series, c.d), c.kind) << c.d;
     }
     EXPECT_EQ(StandardDiameterOf(WireDiameterSeries{}, 4.0), StandardDiameter::Unknown);
+    // A partial series cannot say that a size it lacks is not standard.
+    WireDiameterSeries partial = catalog.series;
+    partial.complete = false;
+    EXPECT_EQ(StandardDiameterOf(partial, 4.0), StandardDiameter::FirstSeries);
+    EXPECT_EQ(StandardDiameterOf(partial, 1.3), StandardDiameter::Unknown);
 }
