@@ -1,10 +1,9 @@
 #include "check_options.h"
 
 #include "material_texts.h"
+#include "option_ranges.h"
 #include "permissible_stress.h"
 #include "shared_materials.h"
-
-#include <fast_float/fast_float.h>
 
 #include <cmath>
 #include <map>
@@ -83,18 +82,16 @@ RequestOptionGroup MakeGroup() {
     return group;
 }
 
-// A positive, finite number written with "." as the decimal point.
+// A number in the option's physical range, written with "." as the decimal point.
 std::optional<double> PositiveNumber(const std::optional<std::string> &text, const char *name,
                                      std::optional<std::string> &error) {
     if (!text || error) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const char *end = text->data() + text->size();
-    const auto [ptr, ec] = fast_float::from_chars(text->data(), end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value) || !(value > 0.0)) {
-        error = std::string("--") + name + ": 请输入一个大于 0 的数值";
-        return std::nullopt;
+    std::string refused;
+    const std::optional<double> value = RangedNumber(*FindOptionRange(name), *text, refused);
+    if (!value) {
+        error = refused;
     }
     return value;
 }
@@ -122,6 +119,14 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
     in.elasticModulus = PositiveNumber(request.elasticModulus, "elastic-modulus", error);
     in.density = PositiveNumber(request.density, "density", error);
     if (error) {
+        return prepared;
+    }
+    // A hook bent tighter than half the wire has no bend to judge: refuse it
+    // rather than let its check fall away.
+    const double halfWire = static_cast<double>(design.WireDiameter) / 2.0;
+    if (typeSign == kExtensionSpring && in.hookBendRadius && *in.hookBendRadius <= halfWire) {
+        error = "--hook-bend-radius: 钩环弯曲半径 r2 必须大于材料直径的一半 (d/2 = " +
+                MaterialNumber(halfWire) + " mm)";
         return prepared;
     }
 

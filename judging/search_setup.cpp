@@ -4,6 +4,7 @@
 #include "field_check.h"
 #include "grade_lookup.h"
 #include "number_format.h"
+#include "option_ranges.h"
 #include "permissible_stress.h"
 #include "run_checks.h"
 #include "shared_materials.h"
@@ -66,6 +67,14 @@ class OptionReader {
         const std::string *t = text(name);
         if (t == nullptr || failed()) {
             return std::nullopt;
+        }
+        if (const OptionRange *range = FindOptionRange(name)) {
+            std::string refused;
+            const auto value = RangedNumber(*range, *t, refused);
+            if (!value) {
+                Fail(refused);
+            }
+            return value;
         }
         return Parse(name, *t);
     }
