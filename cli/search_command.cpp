@@ -2,16 +2,15 @@
 
 #include "cli_exit.h"
 #include "command_line.h"
+#include "progress_line.h"
 #include "search_arguments.h"
 #include "search_output.h"
+#include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
 
-#include <chrono>
 #include <cstdio>
-#include <iostream>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -22,50 +21,26 @@ std::string SearchUsage() {
                         "0.25), 按目标排序输出最好的设计。\n\n";
     usage += SearchOptionsUsage();
     usage += "\n退出状态: 0 有合格的设计, 1 没有合格的设计 (列出最接近的设计及原因), 2 "
-             "用法或输入错误。\n";
+             "用法或输入错误, 4 标准输出写入失败。\n";
     return usage;
 }
 
-// A progress line on stderr, only on a terminal and only once the search
-// has run for a second.
-class ProgressLine {
-  public:
-    explicit ProgressLine(std::ostream &err)
-        : err_(err), onTerminal_(&err == &std::cerr && isatty(STDERR_FILENO) == 1),
-          started_(std::chrono::steady_clock::now()) {}
-    ~ProgressLine() {
-        if (shown_) {
-            err_ << "\r\033[K" << std::flush;
-        }
-    }
-    ProgressLine(const ProgressLine &) = delete;
-    ProgressLine &operator=(const ProgressLine &) = delete;
-
-    void Show(const SearchProgress &p) {
-        if (!onTerminal_ || std::chrono::steady_clock::now() - started_ < std::chrono::seconds(1)) {
-            return;
-        }
-        shown_ = true;
-        const double share = p.total == 0 ? 1.0 : static_cast<double>(p.done) / p.total;
-        char line[128];
-        std::snprintf(line, sizeof line, "\r搜索中 (%s) %3.0f%%",
-                      p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
-        err_ << line << std::flush;
-    }
-
-  private:
-    std::ostream &err_;
-    bool onTerminal_;
-    std::chrono::steady_clock::time_point started_;
-    bool shown_ = false;
-};
+// To a tenth of a percent: a search near the size limit takes minutes a percent.
+std::string ProgressText(const SearchProgress &p) {
+    const double share = p.total == 0 ? 1.0 : static_cast<double>(p.done) / p.total;
+    char line[128];
+    std::snprintf(line, sizeof line, "搜索中 (%s) %5.1f%%",
+                  p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
+    return line;
+}
 
 int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
     std::string error;
     const auto setup = BuildSearch(arguments, error);
     if (!setup) {
-        streams.err << "orsela-cli: " << error << '\n' << "用法见 orsela-cli search --help\n";
-        return kExitUsage;
+        const auto format = arguments.values.find("format");
+        return RefuseUsage(streams, error, "search",
+                           format != arguments.values.end() && format->second == "json");
     }
     for (const std::string &note : setup->notes) {
         streams.err << note << '\n';
@@ -75,7 +50,11 @@ int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
     SearchOutcome outcome;
     {
         ProgressLine progress(streams.err);
-        options.progress = [&progress](const SearchProgress &p) { progress.Show(p); };
+        options.progress = [&progress](const SearchProgress &p) {
+            if (progress.due()) {
+                progress.show(ProgressText(p));
+            }
+        };
         outcome = SearchDesigns(setup->request, options);
     }
     WriteSearchOutcome(outcome, setup->request, setup->format, streams.out);

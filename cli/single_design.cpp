@@ -55,13 +55,15 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
     for (const std::string &note : outcome.checkNotes) {
         streams.err << "orsela-cli: " << note << '\n';
     }
+    // Each report that can be written is, whatever became of the other.
+    bool reportFailed = false;
     if (request.reportPath) {
         const ReportInput report{outcome.design, outcome.sign, SpringTypeNameFor(outcome.sign),
                                  TodaysReportDate()};
         const ReportWriteResult written = WriteReportFile(*request.reportPath, report);
         if (!written.ok) {
             streams.err << "orsela-cli: " << written.message << '\n';
-            return kExitReportError;
+            reportFailed = true;
         }
     }
     if (request.htmlReportPath) {
@@ -77,8 +79,11 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
         report.fatigue = outcome.fatigue;
         if (auto failure = WriteEngineeringReport(*request.htmlReportPath, report)) {
             streams.err << "orsela-cli: " << *failure << '\n';
-            return kExitReportError;
+            reportFailed = true;
         }
+    }
+    if (reportFailed) {
+        return kExitReportError;
     }
     if (request.checks.strict && HasFailedCheck(outcome.checks)) {
         return kExitFailedCheck;
