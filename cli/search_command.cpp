@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -25,14 +26,50 @@ std::string SearchUsage() {
     return usage;
 }
 
-// To a tenth of a percent: a search near the size limit takes minutes a percent.
-std::string ProgressText(const SearchProgress &p) {
-    const double share = p.total == 0 ? 1.0 : static_cast<double>(p.done) / p.total;
-    char line[128];
-    std::snprintf(line, sizeof line, "搜索中 (%s) %5.1f%%",
-                  p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
-    return line;
+std::string Clock(std::chrono::steady_clock::duration span) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(span).count();
+    char text[32];
+    if (seconds >= 3600) {
+        std::snprintf(
+            text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+            static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    } else {
+        std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                      static_cast<long long>(seconds % 60));
+    }
+    return text;
 }
+
+// The share to a tenth of a percent, the time taken and the time the pass
+// still needs: near the size limit a percent takes minutes, and the line
+// must still be seen to move.
+class SearchProgressText {
+  public:
+    std::string operator()(const SearchProgress &p) {
+        const auto now = std::chrono::steady_clock::now();
+        if (p.pass != pass_) {
+            pass_ = p.pass;
+            passStart_ = now;
+        }
+        const double share =
+            p.total == 0 ? 1.0 : static_cast<double>(p.done) / static_cast<double>(p.total);
+        char head[128];
+        std::snprintf(head, sizeof head, "搜索中 (%s) %.1f%%, 已用 ",
+                      p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
+        std::string text = head + Clock(now - start_);
+        if (share > 0.0 && share < 1.0) {
+            const auto left = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                (now - passStart_) * ((1.0 - share) / share));
+            text += ", 本轮约剩 " + Clock(left);
+        }
+        return text;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point passStart_ = start_;
+    int pass_ = 1;
+};
 
 int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
     std::string error;
@@ -50,9 +87,10 @@ int RunSearch(const SearchArguments &arguments, CliStreams &streams) {
     SearchOutcome outcome;
     {
         ProgressLine progress(streams.err);
-        options.progress = [&progress](const SearchProgress &p) {
+        SearchProgressText text;
+        options.progress = [&progress, &text](const SearchProgress &p) {
             if (progress.due()) {
-                progress.show(ProgressText(p));
+                progress.show(text(p));
             }
         };
         outcome = SearchDesigns(setup->request, options);

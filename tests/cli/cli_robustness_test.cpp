@@ -118,7 +118,7 @@ const char *kBrokenFile = R"(printf '{\n  "materials": [,]\n}' > m.json)"
                           "\n";
 const char *kTwoRows = R"(printf 'wire-diameter\n4\n5\n')";
 const char *kSearch = R"("$CLI" search --material=65Mn --load1=92.128 --height1=40 )"
-                      R"(--load2=184.257 --height2=36 --wire-diameters=4 --minimize=stress )";
+                      R"(--load2=184.257 --height2=36 --minimize=stress )";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Reproductions,
@@ -161,12 +161,18 @@ INSTANTIATE_TEST_SUITE_P(
                      "无法写出标准输出: 磁盘已满", ""},
         Reproduction{"MaterialsToFullDisk", R"("$CLI" materials > /dev/full)", 4, "",
                      "无法写出标准输出: 磁盘已满", ""},
-        Reproduction{"SearchToFullDisk", std::string(kSearch) + "> /dev/full", 4, "",
-                     "无法写出标准输出: 磁盘已满", ""},
+        Reproduction{"SearchToFullDisk", std::string(kSearch) + "--wire-diameters=4 > /dev/full", 4,
+                     "", "无法写出标准输出: 磁盘已满", ""},
         Reproduction{"HelpToFullDisk", R"("$CLI" --help > /dev/full)", 4, "",
                      "无法写出标准输出: 磁盘已满", ""},
         Reproduction{"BatchToFullDisk", std::string(kTwoRows) + R"( | "$CLI" batch - > /dev/full)",
                      4, "", "无法写出标准输出: 磁盘已满", ""},
+        // A search that takes minutes shows on a terminal how far it has come, and for how long.
+        Reproduction{
+            "SearchProgressOnATerminal",
+            std::string("script -qec 'timeout 3 ") + kSearch +
+                R"(--index-range=1.01,1000 --active-coils-range=0.25,1000 --wire-diameters=1,2,3,4,5,6 --max-outer-diameter=1 > /dev/null' /dev/null | grep -ao '搜索中 ([^)]*) [0-9.]*%, 已用 0:0[1-9]' | head -n 1)",
+            0, "已用 0:0", "", ""},
         // A read error is not the end of the table.
         Reproduction{"FolderAsStandardInput", R"("$CLI" batch - < .)", 2, "",
                      "读取设计表失败: 这是一个文件夹", ""},
@@ -209,7 +215,7 @@ printf 'wire-diameter,check\n4,1\n5,1\n' | "$CLI" batch -)",
         Reproduction{"BadLoadTypeInJson", R"("$CLI" --format=json --load-type=cyclic)", 2,
                      "\"status\": \"refused\"", "--load-type", ""},
         Reproduction{"SearchBadStandardInJson",
-                     std::string(kSearch) + "--standard=iso --format=json", 2,
+                     std::string(kSearch) + "--wire-diameters=4 --standard=iso --format=json", 2,
                      "\"status\": \"refused\"", "--standard", ""},
         Reproduction{"UnknownGradeInJson", R"("$CLI" materials 65Mx --format=json)", 2,
                      "\"message\": \"材料数据中没有牌号“65Mx”", "65Mx", ""}),
