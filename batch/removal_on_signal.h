@@ -6,7 +6,8 @@
 
 // While one of these lives, SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove
 // its file and then stop the program by their default action: for a
-// temporary file that must not outlive an interrupted run. A signal the
+// temporary file that must not outlive an interrupted run. So does SIGABRT,
+// where an error nobody caught ends the program. A signal the
 // program ignored when this was made stays ignored (nohup). One at a time;
 // the handlers from before come back when it goes.
 class RemovalOnSignal {
@@ -16,7 +17,7 @@ class RemovalOnSignal {
     RemovalOnSignal(const RemovalOnSignal &) = delete;
     RemovalOnSignal &operator=(const RemovalOnSignal &) = delete;
 
-    static constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    static constexpr std::array<int, 5> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
   private:
     std::array<struct sigaction, kSignals.size()> previous_{};

@@ -233,7 +233,7 @@ TEST_P(BatchStoppedBy, LeavesNothingBehind) {
     const fs::path target = folder.path() / "judged.csv";
     std::ofstream(target) << "the old table\n";
 
-    // SIGQUIT dumps core by default: none is written, here or anywhere.
+    // SIGQUIT and SIGABRT dump core by default: none is written, here or anywhere.
     const rlimit noCore{0, 0};
     ASSERT_EQ(::setrlimit(RLIMIT_CORE, &noCore), 0);
     int table[2];
@@ -278,7 +278,8 @@ TEST_P(BatchStoppedBy, LeavesNothingBehind) {
     EXPECT_EQ(ReadFile(target), "the old table\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, BatchStoppedBy, testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT),
+INSTANTIATE_TEST_SUITE_P(Signals, BatchStoppedBy,
+                         testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT),
                          [](const auto &info) { return std::string(sigabbrev_np(info.param)); });
 
 } // namespace
