@@ -386,6 +386,9 @@ CatalogLoad ReadMaterialCatalog(const std::string &path) {
     // without a writer would block, /dev/zero never ends.
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error == std::errc::permission_denied) {
+        return refused("没有读取权限");
+    }
     if (!std::filesystem::exists(status)) {
         return refused("文件不存在");
     }
