@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::size_t kFlushAt = 1 << 20;
 
-std::string CauseOf(int error) {
+} // namespace
+
+std::string WriteFailureCause(int error) {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
@@ -37,6 +39,16 @@ std::string CauseOf(int error) {
     }
 }
 
+namespace {
+
+// A short name of its own in the target's folder, so that it fits the name
+// limit whatever the length of the target's name.
+std::string TemporaryPattern(const std::string &path) {
+    const std::size_t slash = path.rfind('/');
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
+           ".orsela-XXXXXX";
+}
+
 } // namespace
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -44,7 +56,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 }
 
 std::string AtomicFileWriter::failure(int error) const {
-    return "无法写入“" + path_ + "”: " + CauseOf(error) + "。";
+    return "无法写入“" + path_ + "”: " + WriteFailureCause(error) + "。";
 }
 
 void AtomicFileWriter::discard() {
@@ -85,7 +97,7 @@ std::optional<std::string> AtomicFileWriter::open(const std::string &path) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    std::string pattern = path + ".XXXXXX";
+    std::string pattern = TemporaryPattern(path);
     fd_ = ::mkstemp(pattern.data());
     if (fd_ < 0) {
         return failure(errno);

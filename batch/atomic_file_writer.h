@@ -4,12 +4,15 @@
 #include <string>
 #include <string_view>
 
+// The cause of a failed write in Chinese ("磁盘已满", ...), by errno.
+std::string WriteFailureCause(int error);
+
 // Writes a file as a stream and makes it appear only when complete: the
-// bytes go to a temporary file beside the target, which replaces the target
-// on commit. On any failure, or when the writer is dropped uncommitted, the
-// temporary file is removed and an existing target keeps its old content. A
-// character device (such as /dev/null or /dev/stdout) is written directly,
-// as it keeps no content to lose.
+// bytes go to a temporary file (".orsela-XXXXXX") beside the target, which
+// replaces the target on commit. On any failure, or when the writer is
+// dropped uncommitted, the temporary file is removed and an existing target
+// keeps its old content. A character device (such as /dev/null or
+// /dev/stdout) is written directly, as it keeps no content to lose.
 class AtomicFileWriter {
   public:
     AtomicFileWriter() = default;
@@ -22,6 +25,10 @@ class AtomicFileWriter {
     // Buffers; a failure is kept and told by commit.
     void write(std::string_view bytes);
     std::optional<std::string> commit();
+
+    // The temporary file while one is open; empty before, after and when
+    // the target is written directly.
+    const std::string &temporaryPath() const { return temporary_; }
 
   private:
     bool flush();

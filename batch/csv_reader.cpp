@@ -9,13 +9,20 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 CsvReader::CsvReader(std::istream &in) : in_(in), buffer_(kBufferSize) {}
 
+// What the input has now, waiting only for its first byte: a table coming
+// down a pipe is judged as it comes, not once a whole buffer is full.
 bool CsvReader::fill() {
+    position_ = 0;
+    end_ = 0;
     if (!in_) {
         return false;
     }
-    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    end_ = static_cast<std::size_t>(in_.gcount());
-    position_ = 0;
+    const auto size = static_cast<std::streamsize>(buffer_.size());
+    std::streamsize got = in_.readsome(buffer_.data(), size);
+    if (got == 0 && in_.read(buffer_.data(), 1)) {
+        got = 1 + in_.readsome(buffer_.data() + 1, size - 1);
+    }
+    end_ = static_cast<std::size_t>(got);
     if (in_.bad()) {
         readFailed_ = true;
     }
@@ -37,17 +44,42 @@ int CsvReader::get() {
     return c;
 }
 
-// After an error: the record ends with its line. A CR LF counts as one break.
-void CsvReader::skipRestOfLine(int c) {
-    while (c != kEnd && c != '\n' && c != '\r') {
-        c = get();
+// The rest of a record returned early, up to the line break that ends it:
+// outside quotes when it broke off inside a quoted cell, else the first. A
+// CR LF counts as one break. False when the record runs on past
+// kLongestSkipped: then nothing more is read.
+bool CsvReader::skipRestOfRecord() {
+    const bool aware = skip_ == Skip::ToRecordEnd;
+    bool quoted = aware && quotedAtSkip_;
+    skip_ = Skip::None;
+    for (;;) {
+        const int c = get();
+        if (c == kEnd) {
+            return true;
+        }
+        if (++recordBytes_ > kLongestSkipped) {
+            abandoned_ = true;
+            return false;
+        }
+        if (c == '"' && aware) {
+            quoted = !quoted;
+            continue;
+        }
+        if (c == '\n' || c == '\r') {
+            if (c == '\r' && peek() == '\n') {
+                get();
+            }
+            ++line_;
+            if (!quoted) {
+                return true;
+            }
+        }
     }
-    if (c == '\r' && peek() == '\n') {
-        get();
-    }
-    if (c != kEnd) {
-        ++line_;
-    }
+}
+
+void CsvReader::skipLater(bool quoteAware, bool quoted) {
+    skip_ = quoteAware ? Skip::ToRecordEnd : Skip::ToLineEnd;
+    quotedAtSkip_ = quoted;
 }
 
 // Takes the bytes up to the next one that means something in one go: most
@@ -87,7 +119,7 @@ bool CsvReader::next(CsvRecord &record) {
             }
         }
     }
-    if (peek() == kEnd) {
+    if (abandoned_ || (skip_ != Skip::None && !skipRestOfRecord()) || peek() == kEnd) {
         return false;
     }
     record.cellCount = 0;
@@ -109,10 +141,14 @@ bool CsvReader::next(CsvRecord &record) {
             endCell(record);
             break;
         }
-        std::string &cell = record.cells[record.cellCount];
-        if (++recordBytes_ > kLargestRecord && record.error.empty()) {
+        if (++recordBytes_ > kLargestRecord) {
+            // Refused at once, not at its end: a line may never end (/dev/zero).
             record.error = "一行超过 1 MiB";
+            endCell(record);
+            skipLater(true, quoted);
+            break;
         }
+        std::string &cell = record.cells[record.cellCount];
         if (quoted) {
             if (c == '"') {
                 if (peek() == '"') {
@@ -125,7 +161,7 @@ bool CsvReader::next(CsvRecord &record) {
                 if (after != ',' && after != '\n' && after != '\r' && after != kEnd) {
                     record.error = "右引号后应是逗号或行尾";
                     endCell(record);
-                    skipRestOfLine(get());
+                    skipLater(false, false);
                     break;
                 }
                 continue;
@@ -160,7 +196,7 @@ bool CsvReader::next(CsvRecord &record) {
             }
             record.error = "未加引号的单元格中有引号";
             endCell(record);
-            skipRestOfLine(get());
+            skipLater(false, false);
             break;
         }
         if (record.error.empty()) {

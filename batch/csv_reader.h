@@ -22,11 +22,14 @@ struct CsvRecord {
 // start is skipped. A record that breaks the grammar (a quote inside an
 // unquoted cell, text after a closing quote, a quote never closed, bytes
 // that are not UTF-8, a record over the size limit) is still returned, with
-// its error set, and reading goes on with the next line. Memory stays within
-// the largest record, whatever the length of the table.
+// its error set, and reading goes on with the next line. A record over the
+// size limit is returned as soon as it passes it; when the rest of it runs
+// on past kLongestSkipped, reading stops there (abandoned()). Memory stays
+// within the largest record, whatever the length of the table.
 class CsvReader {
   public:
-    static constexpr std::size_t kLargestRecord = 1 << 20; // bytes
+    static constexpr std::size_t kLargestRecord = 1 << 20;   // bytes
+    static constexpr std::size_t kLongestSkipped = 64 << 20; // bytes
 
     explicit CsvReader(std::istream &in);
 
@@ -36,12 +39,17 @@ class CsvReader {
 
     // The input could not be read to its end (not the end of the file).
     bool readFailed() const { return readFailed_; }
+    // A record ran on past kLongestSkipped: the rest of the input was not read.
+    bool abandoned() const { return abandoned_; }
 
   private:
+    enum class Skip { None, ToLineEnd, ToRecordEnd };
+
     int peek();
     int get();
     bool fill();
-    void skipRestOfLine(int c);
+    bool skipRestOfRecord();
+    void skipLater(bool quoteAware, bool quoted);
     void endCell(CsvRecord &record);
     void appendPlainRun(std::string &cell, bool quoted);
 
@@ -53,6 +61,9 @@ class CsvReader {
     std::size_t recordBytes_ = 0;
     bool started_ = false;
     bool readFailed_ = false;
+    bool abandoned_ = false;
+    Skip skip_ = Skip::None; // the rest of the last record is still to be skipped
+    bool quotedAtSkip_ = false;
 };
 
 // Appends cells as one record: a cell is quoted when it holds a comma, a

@@ -4,19 +4,26 @@
 #include "batch_rows.h"
 #include "cli_exit.h"
 #include "command_line.h"
+#include "file_descriptor_input.h"
 #include "option_registration.h"
 #include "ordered_pipeline.h"
+#include "progress_line.h"
+#include "removal_on_signal.h"
+#include "shared_materials.h"
+#include "standard_output.h"
+#include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -39,6 +46,8 @@ struct BatchChunk {
     std::size_t firstRow = 1;
     std::string output;
     std::array<std::size_t, 4> statusCounts{}; // by DesignStatus
+    // The --materials-file of each row that read the materials data, once.
+    std::vector<std::optional<std::string>> materialFiles;
 };
 
 // Where the rows go: the atomic output file, or the stream.
@@ -58,38 +67,66 @@ class BatchSink {
     AtomicFileWriter *file_;
 };
 
-// A line on stderr now and then, once the run has taken a second, and only
-// when stderr is a terminal.
-class Progress {
+// The table's bytes: a named file or standard input, read straight from
+// the file descriptor so that a read error is told apart from the end (see
+// FileDescriptorInput); a stream that a caller hands in (a test) as it is.
+class TableInput {
   public:
-    explicit Progress(std::ostream &err)
-        : err_(err), shown_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1),
-          start_(std::chrono::steady_clock::now()), last_(start_) {}
-    void rowsDone(std::size_t rows) {
-        if (!shown_) {
-            return;
+    ~TableInput() {
+        if (owned_) {
+            ::close(fd_);
         }
-        const auto now = std::chrono::steady_clock::now();
-        if (now - start_ < std::chrono::seconds(1) ||
-            now - last_ < std::chrono::milliseconds(200)) {
-            return;
-        }
-        last_ = now;
-        printed_ = true;
-        err_ << "\r已判定 " << rows << " 行" << std::flush;
     }
-    void end() {
-        if (printed_) {
-            err_ << "\r\x1b[K" << std::flush;
+
+    // A Chinese message when the named file cannot be opened.
+    std::optional<std::string> open(const std::string &path, std::istream &given) {
+        if (path == "-") {
+            if (&given != &std::cin) {
+                stream_ = &given;
+                return std::nullopt;
+            }
+            fd_ = STDIN_FILENO;
+        } else {
+            std::error_code ignored;
+            const bool folder = std::filesystem::is_directory(path, ignored);
+            fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd_ < 0) {
+                const char *cause = folder            ? "这是一个文件夹, 不是文件"
+                                    : errno == ENOENT ? "文件不存在"
+                                    : errno == EACCES ? "没有读取权限"
+                                                      : std::strerror(errno);
+                return "无法打开设计表“" + path + "”: " + cause;
+            }
+            owned_ = true;
+        }
+        buffer_ = std::make_unique<FileDescriptorInput>(fd_);
+        own_ = std::make_unique<std::istream>(buffer_.get());
+        stream_ = own_.get();
+        return std::nullopt;
+    }
+
+    std::istream &stream() { return *stream_; }
+
+    std::string readFailure() const {
+        const int error = buffer_ ? buffer_->error() : 0;
+        switch (error) {
+        case 0:
+            return "读取出错";
+        case EISDIR:
+            return "这是一个文件夹, 不是文件";
+        case EIO:
+            return "磁盘读写出错";
+        default:
+            return std::strerror(error);
         }
     }
 
   private:
-    std::ostream &err_;
-    bool shown_;
-    bool printed_ = false;
-    std::chrono::steady_clock::time_point start_;
-    std::chrono::steady_clock::time_point last_;
+    int fd_ = -1;
+    bool owned_ = false;
+    std::unique_ptr<FileDescriptorInput> buffer_;
+    std::unique_ptr<std::istream> own_;
+    std::istream *stream_ = nullptr;
 };
 
 std::string Usage() {
@@ -108,7 +145,7 @@ std::string Usage() {
     usage += "\n"
              "输出每行: row, status (completed/stopped/refused/fault), message, 十六项结果和 "
              "TotalCoils。\n"
-             "退出状态: 0 每行都已判定, 2 有行被拒绝或用法错误, 4 输出写入失败。\n";
+             "退出状态: 0 每行都已判定, 2 有行被拒绝、设计表读取失败或用法错误, 4 输出写入失败。\n";
     return usage;
 }
 
@@ -117,10 +154,19 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
     DesignRequest scratch;
     chunk.output.clear();
     chunk.statusCounts = {};
+    chunk.materialFiles.clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
         const DesignOutcome outcome =
             JudgeBatchRow(chunk.records[i], columns, settings.base, scratch);
         ++chunk.statusCounts[static_cast<std::size_t>(outcome.status)];
+        // Notes come only from a row judged whole, which scratch then holds.
+        if (!outcome.materialNotes.empty() || !outcome.checkNotes.empty()) {
+            const std::optional<std::string> &file = scratch.materials.materialsFile;
+            if (std::find(chunk.materialFiles.begin(), chunk.materialFiles.end(), file) ==
+                chunk.materialFiles.end()) {
+                chunk.materialFiles.push_back(file);
+            }
+        }
         if (settings.format == BatchFormat::Csv) {
             AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome, withChecks);
         } else {
@@ -129,37 +175,36 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
     }
 }
 
+int ReadFailure(CliStreams &streams, const TableInput &input, const CsvReader &reader,
+                std::size_t rows) {
+    streams.err << "orsela-cli batch: 读取设计表失败: "
+                << (reader.abandoned()
+                        ? "一行超过 " + std::to_string(CsvReader::kLongestSkipped >> 20) +
+                              " MiB 仍未结束"
+                        : input.readFailure());
+    if (rows > 0) {
+        streams.err << ", 已判定 " << rows << " 行后中断";
+    }
+    streams.err << '\n';
+    return kExitUsage;
+}
+
 int RunBatch(BatchSettings &settings, CliStreams &streams) {
     bool fileProblem = false;
     if (auto problem = ApplyRequestOptions(settings.given, settings.base, fileProblem)) {
-        streams.err << "orsela-cli: " << *problem << '\n';
-        if (!fileProblem) {
-            streams.err << "用法见 orsela-cli batch --help\n";
-        }
+        return RefuseUsage(streams, *problem, "batch", false);
+    }
+    TableInput input;
+    if (auto problem = input.open(settings.inputPath, streams.in)) {
+        streams.err << "orsela-cli batch: " << *problem << '\n';
         return kExitUsage;
     }
-    std::ifstream file;
-    std::istream *input = &streams.in;
-    if (settings.inputPath != "-") {
-        std::error_code ignored;
-        const bool folder = std::filesystem::is_directory(settings.inputPath, ignored);
-        if (!folder) {
-            file.open(settings.inputPath, std::ios::binary);
-        }
-        if (folder || !file) {
-            const char *cause = folder            ? "这是一个文件夹, 不是文件"
-                                : errno == ENOENT ? "文件不存在"
-                                : errno == EACCES ? "没有读取权限"
-                                                  : std::strerror(errno);
-            streams.err << "orsela-cli batch: 无法打开设计表“" << settings.inputPath
-                        << "”: " << cause << '\n';
-            return kExitUsage;
-        }
-        input = &file;
-    }
-    CsvReader reader(*input);
+    CsvReader reader(input.stream());
     CsvRecord header;
     if (!reader.next(header)) {
+        if (reader.readFailed()) {
+            return ReadFailure(streams, input, reader, 0);
+        }
         streams.err << "orsela-cli batch: 设计表是空的, 没有表头\n";
         return kExitUsage;
     }
@@ -169,12 +214,15 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         return kExitUsage;
     }
 
+    // Made before the file, so that it outlasts the file's own removal on return.
+    std::optional<RemovalOnSignal> removal;
     AtomicFileWriter outputFile;
     if (settings.outputPath) {
         if (auto problem = outputFile.open(*settings.outputPath)) {
             streams.err << "orsela-cli batch: " << *problem << '\n';
             return kExitReportError;
         }
+        removal.emplace(outputFile.temporaryPath());
     }
     BatchSink sink(streams.out, settings.outputPath ? &outputFile : nullptr);
     const bool withChecks = settings.base.checks.check || columns.hasCheckColumn;
@@ -184,9 +232,10 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         sink.write(head);
     }
 
-    Progress progress(streams.err);
+    ProgressLine progress(streams.err);
     std::array<std::size_t, 4> counts{};
     std::size_t rows = 0;
+    std::set<std::string> materialProblemsTold;
     {
         OrderedPipeline<BatchChunk> pipeline(
             std::thread::hardware_concurrency(),
@@ -196,7 +245,18 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
                 for (std::size_t s = 0; s < counts.size(); ++s) {
                     counts[s] += chunk.statusCounts[s];
                 }
-                progress.rowsDone(chunk.firstRow + chunk.count - 1);
+                for (const std::optional<std::string> &file : chunk.materialFiles) {
+                    for (const std::string &problem : SharedMaterials(file).problems) {
+                        if (materialProblemsTold.insert(problem).second) {
+                            progress.clear();
+                            streams.err << "orsela-cli batch: " << problem << '\n';
+                        }
+                    }
+                }
+                if (progress.due()) {
+                    progress.show("已判定 " + std::to_string(chunk.firstRow + chunk.count - 1) +
+                                  " 行");
+                }
             });
         for (;;) {
             BatchChunk &chunk = pipeline.acquire();
@@ -217,19 +277,17 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         }
         pipeline.finish();
     }
-    progress.end();
+    progress.clear();
 
-    if (reader.readFailed()) {
-        streams.err << "orsela-cli batch: 读取设计表失败, 已判定 " << rows << " 行后中断\n";
-        return kExitUsage;
+    if (reader.readFailed() || reader.abandoned()) {
+        return ReadFailure(streams, input, reader, rows);
     }
     if (settings.outputPath) {
         if (auto problem = outputFile.commit()) {
             streams.err << "orsela-cli batch: " << *problem << '\n';
             return kExitReportError;
         }
-    } else if (!streams.out.flush()) {
-        streams.err << "orsela-cli batch: 写入标准输出失败\n";
+    } else if (!StandardOutputWritten(streams)) {
         return kExitReportError;
     }
     const std::size_t refused = counts[static_cast<std::size_t>(DesignStatus::Refused)];

@@ -7,7 +7,9 @@
 #include "option_registration.h"
 #include "search_command.h"
 #include "single_design.h"
+#include "standard_output.h"
 #include "subcommand.h"
+#include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -32,7 +34,7 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
-             "3 计算错误 (除数为零, 溢出), 4 计算书写入失败,\n"
+             "3 计算错误 (除数为零, 溢出), 4 计算书或标准输出写入失败,\n"
              "5 校核有不合格项 (--strict)。\n";
     return usage;
 }
@@ -48,15 +50,13 @@ std::optional<std::string> OptionBeforeSubcommand(const CLI::App &app, const CLI
     return std::nullopt;
 }
 
-int UsageFailure(std::ostream &err, const std::string &message, const std::string &command) {
-    err << "orsela-cli: " << message << '\n' << "用法见 orsela-cli" << command << " --help\n";
-    return kExitUsage;
+// The commands that print one JSON document refuse in JSON as well; a
+// design table's JSON lines are rows, which a usage error has none of.
+bool RefusesInJson(const AskedCommand &asked) {
+    return asked.format == "json" && asked.subcommand != "batch";
 }
 
-} // namespace
-
-int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
-           std::ostream &err) {
+int RunCommand(const std::vector<std::string> &args, CliStreams &streams) {
     CLI::App app{"orsela-cli"};
     ConfigureCommand(app);
     GivenRequestOptions given;
@@ -74,43 +74,46 @@ int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
     }
 
     if (auto problem = ParseCommandLine(app, args)) {
-        std::string command;
-        for (const Subcommand &sub : subcommands) {
-            if (sub.app->parsed()) {
-                command = " " + sub.app->get_name();
-            }
-        }
-        return UsageFailure(err, *problem, command);
+        const AskedCommand asked = AskedCommandOf(app, args);
+        return RefuseUsage(streams, *problem, asked.subcommand, RefusesInJson(asked));
     }
-    CliStreams streams{in, out, err};
     for (std::size_t i = 0; i < subcommands.size(); ++i) {
         Subcommand &sub = subcommands[i];
         if (!sub.app->parsed()) {
             continue;
         }
         if (auto problem = OptionBeforeSubcommand(app, *sub.app)) {
-            return UsageFailure(err, *problem, "");
+            return RefuseUsage(streams, *problem, "", false);
         }
         if (subcommandHelp[i]) {
-            out << sub.usage;
+            streams.out << sub.usage;
             return kExitCompleted;
         }
         return sub.run(streams);
     }
     if (help) {
-        out << MainUsage(subcommands);
+        streams.out << MainUsage(subcommands);
         return kExitCompleted;
     }
     DesignRequest request;
     bool fileProblem = false;
     if (auto problem = ApplyRequestOptions(given, request, fileProblem)) {
-        if (fileProblem) {
-            err << "orsela-cli: " << *problem << '\n';
-            return kExitUsage;
-        }
-        return UsageFailure(err, *problem, "");
+        return RefuseUsage(streams, *problem, "", RefusesInJson(AskedCommandOf(app, args)));
     }
     return RunSingleDesign(request, output, streams);
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err) {
+    CliStreams streams{in, out, err};
+    const int status = RunCommand(args, streams);
+    // Whatever the command did, its output lost is a failed run.
+    if (!StandardOutputWritten(streams)) {
+        return kExitReportError;
+    }
+    return status;
 }
 
 int RunCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {

@@ -122,6 +122,37 @@ std::string EscapedArgument(std::string_view argument) {
     return shown;
 }
 
+AskedCommand AskedCommandOf(const CLI::App &app, const std::vector<std::string> &args) {
+    AskedCommand asked;
+    const CLI::App *command = &app;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.size() > 2 && arg.starts_with("--")) {
+            const std::size_t eq = arg.find('=');
+            const std::string name = arg.substr(0, eq);
+            const CLI::Option *option = command->get_option_no_throw(name);
+            std::optional<std::string> value;
+            if (eq != std::string::npos) {
+                value = arg.substr(eq + 1);
+            } else if (option != nullptr && TakesValue(*option) && i + 1 < args.size()) {
+                value = args[++i];
+            }
+            if (name == "--format" && value &&
+                (*value == "text" || *value == "tsv" || *value == "csv" || *value == "json")) {
+                asked.format = value;
+            }
+            continue;
+        }
+        if (command == &app) {
+            if (const CLI::App *sub = FindSubcommand(app, arg)) {
+                command = sub;
+                asked = AskedCommand{sub->get_name(), std::nullopt};
+            }
+        }
+    }
+    return asked;
+}
+
 void ConfigureCommand(CLI::App &app) {
     app.set_help_flag();
     app.allow_extras();

@@ -21,6 +21,16 @@ std::string EscapedArgument(std::string_view argument);
 // Chinese message on a usage error.
 std::optional<std::string> ParseCommandLine(CLI::App &app, std::vector<std::string> args);
 
+// The subcommand the arguments name (empty for the single design) and the
+// last --format value given to it that a command knows (text, tsv, csv,
+// json). Read from the arguments alone, so that a usage error can still be
+// told in the format asked for.
+struct AskedCommand {
+    std::string subcommand;
+    std::optional<std::string> format;
+};
+AskedCommand AskedCommandOf(const CLI::App &app, const std::vector<std::string> &args);
+
 // Every command refuses what it does not know instead of printing CLI11's
 // English help or errors.
 void ConfigureCommand(CLI::App &app);

@@ -6,6 +6,7 @@
 #include "materials_output.h"
 #include "option_registration.h"
 #include "shared_materials.h"
+#include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -31,13 +32,12 @@ std::string MaterialsUsage() {
     usage += UsageLine("  --format=text|tsv|json", "输出格式 (text)");
     usage += UsageLine("  --materials-file=FILE", "另外读入的材料文件 (补充或替换牌号)");
     usage += UsageLine("  --help", "显示本说明");
-    usage += "\n退出状态: 0 完成, 2 用法错误或未知牌号。\n";
+    usage += "\n退出状态: 0 完成, 2 用法错误或未知牌号, 4 标准输出写入失败。\n";
     return usage;
 }
 
-int Refuse(std::ostream &err, const std::string &message) {
-    err << "orsela-cli: " << message << '\n' << "用法见 orsela-cli materials --help\n";
-    return kExitUsage;
+int Refuse(CliStreams &streams, const MaterialsArguments &arguments, const std::string &message) {
+    return RefuseUsage(streams, message, "materials", arguments.format == MaterialsFormat::Json);
 }
 
 std::optional<double> PositiveNumber(const std::string &text) {
@@ -55,12 +55,14 @@ int RunMaterials(const MaterialsArguments &arguments, CliStreams &streams) {
     if (arguments.wireDiameter) {
         wireDiameter = PositiveNumber(*arguments.wireDiameter);
         if (!wireDiameter) {
-            return Refuse(streams.err, "--wire-diameter: 请输入一个大于 0 的材料直径: " +
-                                           EscapedArgument(*arguments.wireDiameter));
+            return Refuse(streams, arguments,
+                          "--wire-diameter: 请输入一个大于 0 的材料直径: " +
+                              EscapedArgument(*arguments.wireDiameter));
         }
         if (!arguments.grade) {
-            return Refuse(streams.err, "--wire-diameter 需要一个牌号: orsela-cli materials 牌号 "
-                                       "--wire-diameter=D");
+            return Refuse(streams, arguments,
+                          "--wire-diameter 需要一个牌号: orsela-cli materials 牌号 "
+                          "--wire-diameter=D");
         }
     }
     const LoadedMaterials &loaded = SharedMaterials(arguments.materialsFile);
@@ -73,7 +75,7 @@ int RunMaterials(const MaterialsArguments &arguments, CliStreams &streams) {
     }
     const GradeLookup lookup = LookUpGrade(loaded.catalog, *arguments.grade);
     if (lookup.entry == nullptr) {
-        return Refuse(streams.err, lookup.error);
+        return Refuse(streams, arguments, lookup.error);
     }
     PrintMaterial(loaded.catalog, *lookup.entry, wireDiameter, arguments.format, streams.out);
     return kExitCompleted;

@@ -2,13 +2,15 @@
 
 #include "atomic_file_writer.h"
 #include "cli_exit.h"
+#include "command_line.h"
 #include "design_file.h"
 #include "option_registration.h"
+#include "progress_line.h"
 #include "search_design_request.h"
-#include "command_line.h"
 #include "search_options.h"
 #include "search_output.h"
 #include "search_setup.h"
+#include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
 
@@ -16,9 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -31,42 +31,53 @@ std::string SearchUsage() {
     usage += UsageLine("  --save-designs=FOLDER",
                        "把列出的每个设计存为设计文件 FOLDER/design-名次.json");
     usage += "\n退出状态: 0 有合格的设计, 1 没有合格的设计 (列出最接近的设计及原因), 2 "
-             "用法或输入错误, 4 设计文件写入失败。\n";
+             "用法或输入错误, 4 标准输出或设计文件写入失败。\n";
     return usage;
 }
 
-// A progress line on stderr, only on a terminal and only once the search
-// has run for a second.
-class ProgressLine {
-  public:
-    explicit ProgressLine(std::ostream &err)
-        : err_(err), onTerminal_(&err == &std::cerr && isatty(STDERR_FILENO) == 1),
-          started_(std::chrono::steady_clock::now()) {}
-    ~ProgressLine() {
-        if (shown_) {
-            err_ << "\r\033[K" << std::flush;
-        }
+std::string Clock(std::chrono::steady_clock::duration span) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(span).count();
+    char text[32];
+    if (seconds >= 3600) {
+        std::snprintf(
+            text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+            static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    } else {
+        std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                      static_cast<long long>(seconds % 60));
     }
-    ProgressLine(const ProgressLine &) = delete;
-    ProgressLine &operator=(const ProgressLine &) = delete;
+    return text;
+}
 
-    void Show(const SearchProgress &p) {
-        if (!onTerminal_ || std::chrono::steady_clock::now() - started_ < std::chrono::seconds(1)) {
-            return;
+// The share to a tenth of a percent, the time taken and the time the pass
+// still needs: near the size limit a percent takes minutes, and the line
+// must still be seen to move.
+class SearchProgressText {
+  public:
+    std::string operator()(const SearchProgress &p) {
+        const auto now = std::chrono::steady_clock::now();
+        if (p.pass != pass_) {
+            pass_ = p.pass;
+            passStart_ = now;
         }
-        shown_ = true;
-        const double share = p.total == 0 ? 1.0 : static_cast<double>(p.done) / p.total;
-        char line[128];
-        std::snprintf(line, sizeof line, "\r搜索中 (%s) %3.0f%%",
+        const double share =
+            p.total == 0 ? 1.0 : static_cast<double>(p.done) / static_cast<double>(p.total);
+        char head[128];
+        std::snprintf(head, sizeof head, "搜索中 (%s) %.1f%%, 已用 ",
                       p.pass == 1 ? "合格的设计" : "最接近的设计", share * 100.0);
-        err_ << line << std::flush;
+        std::string text = head + Clock(now - start_);
+        if (share > 0.0 && share < 1.0) {
+            const auto left = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                (now - passStart_) * ((1.0 - share) / share));
+            text += ", 本轮约剩 " + Clock(left);
+        }
+        return text;
     }
 
   private:
-    std::ostream &err_;
-    bool onTerminal_;
-    std::chrono::steady_clock::time_point started_;
-    bool shown_ = false;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point passStart_ = start_;
+    int pass_ = 1;
 };
 
 // Each printed design as a design file in folder, named by its rank.
@@ -105,8 +116,9 @@ int RunSearch(const SearchArguments &arguments, const std::optional<std::string>
     std::string error;
     const auto setup = BuildSearch(arguments, error);
     if (!setup) {
-        streams.err << "orsela-cli: " << error << '\n' << "用法见 orsela-cli search --help\n";
-        return kExitUsage;
+        const auto format = arguments.values.find("format");
+        return RefuseUsage(streams, error, "search",
+                           format != arguments.values.end() && format->second == "json");
     }
     for (const std::string &note : setup->notes) {
         streams.err << note << '\n';
@@ -116,7 +128,12 @@ int RunSearch(const SearchArguments &arguments, const std::optional<std::string>
     SearchOutcome outcome;
     {
         ProgressLine progress(streams.err);
-        options.progress = [&progress](const SearchProgress &p) { progress.Show(p); };
+        SearchProgressText text;
+        options.progress = [&progress, &text](const SearchProgress &p) {
+            if (progress.due()) {
+                progress.show(text(p));
+            }
+        };
         outcome = SearchDesigns(setup->request, options);
     }
     WriteSearchOutcome(outcome, setup->request, setup->format, streams.out);

@@ -106,13 +106,15 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
     for (const std::string &note : outcome.checkNotes) {
         streams.err << "orsela-cli: " << note << '\n';
     }
+    // Each report that can be written is, whatever became of the other.
+    bool reportFailed = false;
     if (output.reportPath) {
         const ReportInput report{outcome.design, outcome.sign, SpringTypeNameFor(outcome.sign),
                                  TodaysReportDate()};
         const ReportWriteResult written = WriteReportFile(*output.reportPath, report);
         if (!written.ok) {
             streams.err << "orsela-cli: " << written.message << '\n';
-            return kExitReportError;
+            reportFailed = true;
         }
     }
     if (output.htmlReportPath) {
@@ -128,8 +130,11 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
         report.fatigue = outcome.fatigue;
         if (auto failure = WriteEngineeringReport(*output.htmlReportPath, report)) {
             streams.err << "orsela-cli: " << *failure << '\n';
-            return kExitReportError;
+            reportFailed = true;
         }
+    }
+    if (reportFailed) {
+        return kExitReportError;
     }
     if (request.checks.strict && HasFailedCheck(outcome.checks)) {
         return kExitFailedCheck;

@@ -12,6 +12,7 @@ struct CliStreams {
     std::istream &in;
     std::ostream &out;
     std::ostream &err;
+    bool outputFailureTold = false; // a failed standard output is said once
 };
 
 // A subcommand of orsela-cli ("batch", ...): it registers its options on

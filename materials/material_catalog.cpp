@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
-#include <sstream>
+#include <type_traits>
+#include <unordered_map>
+#include <unordered_set>
 
 using nlohmann::json;
 
@@ -276,10 +279,17 @@ MaterialCatalog Catalog(const json &root) {
         if (!materials.is_array()) {
             Fail("\"materials\" 应为数组");
         }
+        // Every name and alias met so far, as FindMaterial compares them.
+        std::unordered_set<std::string> known;
         for (std::size_t i = 0; i < materials.size(); ++i) {
             MaterialEntry entry = Entry(materials[i], EntryLabel(i, materials[i]));
-            if (FindMaterial(catalog, entry.name)) {
+            const std::string name = NormalizeGradeName(entry.name);
+            if (!name.empty() && known.count(name) > 0) {
                 Fail(EntryLabel(i, materials[i]) + "与前面的材料重名");
+            }
+            known.insert(name);
+            for (const std::string &alias : entry.aliases) {
+                known.insert(NormalizeGradeName(alias));
             }
             catalog.entries.push_back(std::move(entry));
         }
@@ -307,11 +317,37 @@ std::pair<std::size_t, std::size_t> LineAndColumn(const std::string &text, std::
     return {line, column > 1 ? column - 1 : 1};
 }
 
-// nlohmann's own wording after its "line, column:" prefix.
+// nlohmann's own wording after its "[json.exception...]" and "line, column:" prefixes.
 std::string SyntaxDetail(const std::string &what) {
     const std::size_t colon = what.find(": ");
-    return colon == std::string::npos ? what : what.substr(colon + 2);
+    if (colon != std::string::npos) {
+        return what.substr(colon + 2);
+    }
+    const std::size_t bracket = what.find("] ");
+    return bracket == std::string::npos ? what : what.substr(bracket + 2);
 }
+
+// nlohmann's document builder, keeping where and why the text stopped being
+// JSON. A number too large for a double is nlohmann's out_of_range error, not
+// a parse_error: only the parser's own report of it carries the byte.
+class LocatingBuilder : public nlohmann::detail::json_sax_dom_parser<json> {
+  public:
+    explicit LocatingBuilder(json &root) : json_sax_dom_parser(root, false) {}
+
+    template <class Exception>
+    bool parse_error(std::size_t byte, const std::string &token, const Exception &error) {
+        failedAt = byte;
+        lastToken = token;
+        numberOverflow = std::is_same_v<Exception, json::out_of_range>;
+        detail = SyntaxDetail(error.what());
+        return false;
+    }
+
+    std::size_t failedAt = 0;
+    std::string lastToken;
+    bool numberOverflow = false;
+    std::string detail;
+};
 
 std::u32string CodePoints(std::string_view text) {
     std::u32string points;
@@ -362,47 +398,118 @@ bool Names(const MaterialEntry &entry, const std::string &normalized) {
 CatalogLoad ParseMaterialCatalog(const std::string &text, const std::string &fileName) {
     CatalogLoad load;
     json root;
-    try {
-        root = json::parse(text);
-    } catch (const json::parse_error &e) {
-        const auto [line, column] = LineAndColumn(text, e.byte);
+    LocatingBuilder builder(root);
+    if (!json::sax_parse(text, &builder)) {
+        if (builder.numberOverflow) {
+            // Where the number starts, not the byte after it.
+            const std::size_t start =
+                builder.failedAt - std::min(builder.failedAt, builder.lastToken.size());
+            const auto [line, column] = LineAndColumn(text, start + 1);
+            load.error = "材料数据文件 " + fileName + " 第 " + std::to_string(line) + " 行第 " +
+                         std::to_string(column) + " 列的数值超出了双精度数的范围";
+            return load;
+        }
+        const auto [line, column] = LineAndColumn(text, builder.failedAt);
         load.error = "材料数据文件 " + fileName + " 第 " + std::to_string(line) + " 行第 " +
-                     std::to_string(column) + " 列不是正确的 JSON（" + SyntaxDetail(e.what()) +
-                     "）";
+                     std::to_string(column) + " 列不是正确的 JSON（" + builder.detail + "）";
         return load;
     }
     try {
         load.catalog = Catalog(root);
     } catch (const FileProblem &problem) {
         load.error = "材料数据文件 " + fileName + " 有误：" + problem.what;
+    } catch (const json::exception &e) {
+        load.error = "材料数据文件 " + fileName + " 有误：" + SyntaxDetail(e.what());
     }
     return load;
 }
 
 CatalogLoad ReadMaterialCatalog(const std::string &path) {
+    const auto refused = [&path](const std::string &cause) {
+        return CatalogLoad{std::nullopt, "无法读取材料数据文件 " + path + "：" + cause};
+    };
+    // The type first, so that a pipe or a device is never opened: a FIFO
+    // without a writer would block, /dev/zero never ends.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error == std::errc::permission_denied) {
+        return refused("没有读取权限");
+    }
+    if (!std::filesystem::exists(status)) {
+        return refused("文件不存在");
+    }
+    if (std::filesystem::is_directory(status)) {
+        return refused("这是一个文件夹, 不是文件");
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return refused("这不是一个普通文件");
+    }
+    const auto tooLarge = [&refused] {
+        return refused("文件超过 " + std::to_string(kLargestMaterialsFile >> 20) + " MiB");
+    };
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kLargestMaterialsFile) {
+        return tooLarge();
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return CatalogLoad{std::nullopt, "无法读取材料数据文件 " + path};
+        return refused("无法打开");
     }
-    std::ostringstream text;
-    text << in.rdbuf();
+    // The file may have grown since: at most one byte past the limit is read.
+    std::string text;
+    text.reserve(error ? 0 : static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    while (in && text.size() <= kLargestMaterialsFile) {
+        in.read(chunk, sizeof chunk);
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
-        return CatalogLoad{std::nullopt, "无法读取材料数据文件 " + path};
+        return refused("读取出错");
     }
-    return ParseMaterialCatalog(text.str(), path);
+    if (text.size() > kLargestMaterialsFile) {
+        return tooLarge();
+    }
+    return ParseMaterialCatalog(text, path);
 }
 
 void MergeCatalog(MaterialCatalog &base, const MaterialCatalog &user) {
-    for (const MaterialEntry &entry : user.entries) {
-        const auto same =
-            std::find_if(base.entries.begin(), base.entries.end(), [&](const MaterialEntry &known) {
-                return Names(known, NormalizeGradeName(entry.name));
-            });
-        if (same != base.entries.end()) {
-            *same = entry;
-        } else {
-            base.entries.push_back(entry);
+    // Each name and alias with the entries that have it, in order: an entry
+    // replaces the first of them, as FindMaterial would find it.
+    std::unordered_map<std::string, std::vector<std::size_t>> holders;
+    const auto keysOf = [](const MaterialEntry &entry) {
+        std::vector<std::string> keys{NormalizeGradeName(entry.name)};
+        for (const std::string &alias : entry.aliases) {
+            keys.push_back(NormalizeGradeName(alias));
         }
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        return keys;
+    };
+    for (std::size_t i = 0; i < base.entries.size(); ++i) {
+        for (const std::string &key : keysOf(base.entries[i])) {
+            holders[key].push_back(i);
+        }
+    }
+    for (const MaterialEntry &entry : user.entries) {
+        const std::string name = NormalizeGradeName(entry.name);
+        const auto same = holders.find(name);
+        if (same == holders.end() || same->second.empty()) {
+            for (const std::string &key : keysOf(entry)) {
+                holders[key].push_back(base.entries.size());
+            }
+            base.entries.push_back(entry);
+            continue;
+        }
+        const std::size_t at = same->second.front();
+        for (const std::string &key : keysOf(base.entries[at])) {
+            std::vector<std::size_t> &list = holders[key];
+            list.erase(std::find(list.begin(), list.end(), at));
+        }
+        for (const std::string &key : keysOf(entry)) {
+            std::vector<std::size_t> &list = holders[key];
+            list.insert(std::lower_bound(list.begin(), list.end(), at), at);
+        }
+        base.entries[at] = entry;
     }
     if (!user.series.first.empty() || !user.series.second.empty()) {
         base.series = user.series;

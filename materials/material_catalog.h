@@ -2,6 +2,7 @@
 
 #include "material_entry.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,7 +32,9 @@ struct CatalogLoad {
     std::string error;
 };
 CatalogLoad ParseMaterialCatalog(const std::string &text, const std::string &fileName);
+// Only a regular file of at most kLargestMaterialsFile bytes is read.
 CatalogLoad ReadMaterialCatalog(const std::string &path);
+constexpr std::size_t kLargestMaterialsFile = std::size_t{16} << 20;
 
 // The user's entries replace the built-in ones of the same grade (name or
 // alias) and add the others; a series the user gives replaces the built-in one.

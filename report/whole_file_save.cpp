@@ -2,11 +2,16 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -140,26 +145,67 @@ std::optional<std::string> WriteDirectly(const QString &path, std::string_view b
     return std::nullopt;
 }
 
+// The permissions the target has, or those a new file gets; QTemporaryFile
+// makes its file for the owner alone.
+void GiveTargetsPermissions(QFile &file, const QFileInfo &target) {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target.filePath()).constData(), &status) == 0) {
+        mode = status.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(file.handle(), mode);
+#else
+    if (target.exists()) {
+        file.setPermissions(target.permissions());
+    }
+#endif
+}
+
+bool SyncToDisk(QFile &file) {
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return file.flush();
+#endif
+}
+
+// A link is followed to the file it names: that file is replaced, the link stays.
+QFileInfo FileBehindLinks(const QString &path) {
+    QFileInfo file(path);
+    for (int depth = 0; depth < 64 && file.isSymLink(); ++depth) {
+        file.setFile(file.symLinkTarget());
+    }
+    return file.isSymLink() ? QFileInfo(path) : file;
+}
+
+// The temporary file has a short name of its own in the target's folder, so
+// that it fits the name limit whatever the length of the target's name.
 std::optional<std::string> WriteThroughTemporary(const QString &path, std::string_view bytes,
                                                  int failWith) {
-    QSaveFile file(path);
+    const QFileInfo target = FileBehindLinks(path);
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.orsela-XXXXXX"));
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open()) {
         return CauseOfError(errno, file.errorString());
     }
+    GiveTargetsPermissions(file, target);
     errno = 0;
-    // Flushed and checked here: commit() flushes too, but a failure of that
-    // flush does not stop it from renaming the short file over the old one
-    // (seen with Qt 6.4 when the disk fills).
-    if (!WriteAll(file, bytes, failWith)) {
-        const int error = errno;
-        file.cancelWriting();
-        return CauseOfError(error, file.errorString());
+    if (!WriteAll(file, bytes, failWith) || !SyncToDisk(file)) {
+        return CauseOfError(errno, file.errorString()); // the temporary goes with `file`
     }
-    errno = 0;
-    if (!file.commit()) {
-        return CauseOfError(errno, file.errorString());
+    file.close();
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                            QFile::encodeName(target.absoluteFilePath()).toStdString(), error);
+    if (error) {
+        return CauseOfError(error.value(), QString::fromStdString(error.message()));
     }
+    file.setAutoRemove(false);
     return std::nullopt;
 }
 

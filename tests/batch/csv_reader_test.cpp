@@ -81,11 +81,68 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CsvReader, RecordOverTheLimitIsRefusedAndReadingGoesOn) {
-    const std::string text = std::string(CsvReader::kLargestRecord + 10, 'x') + "\nnext\n";
-    const std::vector<Read> got = ReadAll(text);
-    ASSERT_EQ(got.size(), 2U);
-    EXPECT_NE(got[0].error, "");
-    EXPECT_EQ(got[1].cells, Cells{"next"});
+    const std::string longCell(CsvReader::kLargestRecord + 10, 'x');
+    struct Case {
+        std::string text;
+        std::size_t nextLine; // where the record after the long one starts
+    } cases[] = {
+        {longCell + "\nnext\n", 2},
+        // Cut off inside quotes: the line breaks up to the closing quote are the record's.
+        {"a,\"" + longCell + "\nstill quoted\n\"\nnext\n", 4},
+    };
+    for (const Case &c : cases) {
+        const std::vector<Read> got = ReadAll(c.text);
+        ASSERT_EQ(got.size(), 2U);
+        EXPECT_NE(got[0].error, "");
+        EXPECT_EQ(got[1].cells, Cells{"next"});
+        EXPECT_EQ(got[1].line, c.nextLine);
+    }
+}
+
+// Bytes that never end (/dev/zero), or that end in a read error (a failing
+// pipe or disk) after "a\n".
+class Source : public std::streambuf {
+  public:
+    explicit Source(bool fails) : fails_(fails) {}
+
+  protected:
+    int_type underflow() override {
+        if (fails_ && given_) {
+            throw std::ios_base::failure("read");
+        }
+        given_ = true;
+        chunk_.assign(fails_ ? "a\n" : std::string(1 << 16, 'x'));
+        setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+        return traits_type::to_int_type(chunk_[0]);
+    }
+
+  private:
+    bool fails_;
+    bool given_ = false;
+    std::string chunk_;
+};
+
+TEST(CsvReader, AnEndlessLineIsRefusedAtOnceAndThenGivenUp) {
+    Source endless(false);
+    std::istream in(&endless);
+    CsvReader reader(in);
+    CsvRecord record;
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_NE(record.error, "");
+    EXPECT_FALSE(reader.next(record));
+    EXPECT_TRUE(reader.abandoned());
+    EXPECT_FALSE(reader.readFailed());
+}
+
+TEST(CsvReader, AReadErrorIsNotTheEndOfTheTable) {
+    Source failing(true);
+    std::istream in(&failing);
+    CsvReader reader(in);
+    CsvRecord record;
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_EQ(record[0], "a");
+    EXPECT_FALSE(reader.next(record));
+    EXPECT_TRUE(reader.readFailed());
 }
 
 TEST(CsvWriter, WhatItWritesReadsBackCellForCell) {

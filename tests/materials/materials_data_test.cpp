@@ -205,6 +205,12 @@ TEST(MaterialsData, BrokenFilesSayWhereAndWhat) {
         {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
              "provenance": {"density": "rumour"}, "source": "s"}]})",
          "\"provenance\".\"density\" 不是已知的来源类别：rumour"},
+        {"{\"materials\": [{\"name\": \"x\",\n \"density\": -2e6000}]}",
+         "第 2 行第 13 列的数值超出"},
+        {R"({"materials": [{"name": "a", "aliases": ["S M"], "standard": "s",
+             "family": "carbon-spring-wire", "source": "s"}, {"name": "sm", "standard": "s",
+             "family": "carbon-spring-wire", "source": "s"}]})",
+         "第 2 个材料（sm）与前面的材料重名"},
     };
     for (const Case &c : cases) {
         const CatalogLoad load = ParseMaterialCatalog(c.text, "/home/u/materials.json");
