@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_request.h"
+#include "drawing_input.h"
 #include "material_request.h"
 #include "numeric_fields.h"
 
@@ -28,6 +29,8 @@ struct DesignRequest {
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> reportPath;
     std::optional<std::string> htmlReportPath; // the engineering report
+    std::optional<std::string> drawingPath;    // the working drawing, .dxf or .svg
+    DrawingDetails drawing; // its title block and requirements (also the report's)
 };
 
 // The index of a numeric field in kNumericFields by its design field name.

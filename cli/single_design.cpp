@@ -3,6 +3,8 @@
 #include "check_options.h"
 #include "cli_exit.h"
 #include "command_line.h"
+#include "command_materials.h"
+#include "drawing_file.h"
 #include "engineering_report.h"
 #include "judge_design.h"
 #include "outcome_format.h"
@@ -13,6 +15,46 @@
 #include <CLI/CLI.hpp>
 
 #include <ostream>
+
+namespace {
+
+const MaterialEntry *DesignMaterial(const DesignRequest &request) {
+    return FindMaterial(CommandMaterials(request.materials.materialsFile).catalog,
+                        request.material);
+}
+
+// What the checks took, as the engineering report lists it in its first section.
+void AddCheckConditions(EngineeringReportInput &report, const DesignRequest &request,
+                        const DesignOutcome &outcome) {
+    const PreparedCheckInputs prepared =
+        PrepareCheckInputs(request.checks, DesignMaterial(request), outcome.design, outcome.sign,
+                           request.materials.loadType);
+    report.checkInputs = prepared.inputs;
+    if (request.checks.tensileStrength) {
+        report.checkSources.push_back("Rm 由 --tensile-strength 给定");
+    }
+    for (const std::string &note : outcome.checkNotes) {
+        report.checkSources.push_back(note.rfind("校核: ", 0) == 0 ? note.substr(8) : note);
+    }
+}
+
+DrawingInput DrawingInputOf(const DesignRequest &request, const DesignOutcome &outcome,
+                            const std::string &date) {
+    DrawingInput input;
+    input.design = outcome.design;
+    input.typeSign = outcome.sign;
+    if (request.checks.check) {
+        input.checks = outcome.checks;
+    }
+    if (const MaterialEntry *entry = DesignMaterial(request)) {
+        input.materialStandard = entry->standard;
+    }
+    input.date = date;
+    input.details = request.drawing;
+    return input;
+}
+
+} // namespace
 
 void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
     app.add_option_function<std::string>(
@@ -34,6 +76,29 @@ void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option_function<std::string>(
            "--html-report", [&request](const std::string &path) { request.htmlReportPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--drawing", [&request](const std::string &path) { request.drawingPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::vector<std::string>>(
+           "--title-block",
+           [&request](const std::vector<std::string> &fields) {
+               for (const std::string &field : fields) {
+                   if (auto problem = StoreTitleBlockField(request.drawing, field)) {
+                       throw UsageError{"--title-block: " + *problem + ": " +
+                                        EscapedArgument(field)};
+                   }
+               }
+           })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option_function<std::string>("--precision-grade",
+                                         [&request](const std::string &text) {
+                                             if (auto problem =
+                                                     StorePrecisionGrade(request.drawing, text)) {
+                                                 throw UsageError{"--precision-grade: " + *problem +
+                                                                  ": " + EscapedArgument(text)};
+                                             }
+                                         })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
@@ -75,7 +140,20 @@ int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {
             report.checks = outcome.checks;
         }
         report.fatigue = outcome.fatigue;
+        const DrawingInput drawing = DrawingInputOf(request, outcome, report.date);
+        report.drawingDetails = drawing.details;
+        report.materialStandard = drawing.materialStandard;
+        if (request.checks.check) {
+            AddCheckConditions(report, request, outcome);
+        }
         if (auto failure = WriteEngineeringReport(*request.htmlReportPath, report)) {
+            streams.err << "orsela-cli: " << *failure << '\n';
+            return kExitReportError;
+        }
+    }
+    if (request.drawingPath) {
+        const DrawingInput drawing = DrawingInputOf(request, outcome, TodaysReportDate());
+        if (auto failure = WriteSpringDrawing(*request.drawingPath, drawing)) {
             streams.err << "orsela-cli: " << *failure << '\n';
             return kExitReportError;
         }

@@ -35,6 +35,10 @@ figcaption { font-size: 7.6pt; text-align: center; }
 .requirements h3 { font-size: 9pt; margin: 0 0 0.6mm 0; text-align: center; letter-spacing: 2mm; }
 .requirements ol { margin: 0; padding-left: 4.5mm; }
 .none { margin: 0; }
+.inputs { margin: 0.6mm 0 0 0; font-size: 7.4pt; }
+.titleblock { margin-top: 1.2mm; font-size: 7.4pt; }
+.titleblock td { width: 14%; }
+.titleblock td.c { width: 11%; background: #f4f4f4; white-space: nowrap; }
 svg text { font-family: "Noto Sans CJK SC", "DejaVu Sans", sans-serif; fill: #000; }
 svg .tick { font-size: 7.5px; }
 svg .label { font-size: 7.5px; }

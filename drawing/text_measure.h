@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The width of a line of text in the GB fonts, estimated: a Chinese
+// character (and every other wide one) is square, a Latin letter or digit
+// about 0.7 of the text height.
+double TextWidth(std::string_view text, double height);
+
+// Breaks text into lines no wider than maxWidth, between characters (Chinese
+// text has no spaces to break at); a line never starts with "，" or "。".
+std::vector<std::string> WrapText(std::string_view text, double height, double maxWidth);
