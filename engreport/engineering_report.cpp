@@ -128,12 +128,10 @@ void AppendTitleBlock(std::string &html, const EngineeringReportInput &input,
     };
     html += "<table class=\"titleblock\">\n<tr>" + cell("零件名称", name) +
             cell("图号", f.drawingNumber) + cell("材料", input.design.Material) +
-            cell("数量", f.quantity) + "</tr>\n<tr>" + cell("设计", f.designer) +
-            cell("校对", f.checker) + cell("审核", f.approver) +
-            cell("比例", drawing.scaleText + " (" + drawing.sheet.name + ")") + "</tr>\n<tr>" +
-            cell("单位", f.company) + cell("日期", input.date) +
-            cell("精度等级", std::to_string(input.drawingDetails.precisionGrade) + " 级") +
-            cell("旋向", input.drawingDetails.leftHand ? "左旋" : "右旋") + "</tr>\n</table>\n";
+            cell("数量", f.quantity) + cell("比例", drawing.scaleText + " " + drawing.sheet.name) +
+            "</tr>\n<tr>" + cell("设计", f.designer) + cell("校对", f.checker) +
+            cell("审核", f.approver) + cell("单位", f.company) + cell("日期", input.date) +
+            "</tr>\n</table>\n";
 }
 
 void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
