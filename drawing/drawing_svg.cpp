@@ -275,7 +275,7 @@ class SvgPicture {
                              : t.align == TextAlign::Centre ? "middle"
                                                             : "end";
         std::string out = "<text x=\"" + X(t.at) + "\" y=\"" + Y(t.at) + "\" font-size=\"" +
-                          Num(t.height * 1.3) + "\" text-anchor=\"" + anchor + "\"";
+                          Num(t.height * 1.1) + "\" text-anchor=\"" + anchor + "\"";
         if (t.degrees != 0.0) {
             out += " transform=\"rotate(" + Num(-t.degrees) + " " + X(t.at) + " " + Y(t.at) + ")\"";
         }

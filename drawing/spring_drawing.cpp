@@ -98,7 +98,7 @@ Drawing BuildSpringDrawing(const DrawingInput &input) {
     const double right = Finite(CharacteristicRight(design, input.typeSign));
     const int dimensions = HeightDimensionCount(input.typeSign);
     const std::vector<std::string> lines =
-        RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 22.0);
+        RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0);
     const Placement placement = Place(view, right, dimensions, lines.size());
 
     Drawing drawing;

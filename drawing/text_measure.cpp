@@ -33,21 +33,35 @@ double TextWidth(std::string_view text, double height) {
 }
 
 std::vector<std::string> WrapText(std::string_view text, double height, double maxWidth) {
+    // Units that stay whole: one wide character, a space, or a word of
+    // Latin letters and digits ("23.032", "GB/T").
+    std::vector<std::string_view> units;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = CharacterLength(text, i);
+        if (length == 1 && text[i] != ' ') {
+            while (i + length < text.size() && text[i + length] != ' ' &&
+                   static_cast<unsigned char>(text[i + length]) < 0x80) {
+                ++length;
+            }
+        }
+        units.push_back(text.substr(i, length));
+        i += length;
+    }
     std::vector<std::string> lines;
     std::string line;
     double width = 0.0;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = CharacterLength(text, i);
-        const std::string_view character = text.substr(i, length);
-        const double w = CharacterWidth(character, height);
-        if (!line.empty() && width + w > maxWidth && !NoLineStart(character)) {
+    for (const std::string_view unit : units) {
+        const double w = TextWidth(unit, height);
+        if (!line.empty() && width + w > maxWidth && !NoLineStart(unit)) {
             lines.push_back(line);
             line.clear();
             width = 0.0;
+            if (unit == " ") {
+                continue;
+            }
         }
-        line += character;
+        line += unit;
         width += w;
-        i += length;
     }
     if (!line.empty()) {
         lines.push_back(line);

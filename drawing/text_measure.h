@@ -9,6 +9,8 @@
 // about 0.7 of the text height.
 double TextWidth(std::string_view text, double height);
 
-// Breaks text into lines no wider than maxWidth, between characters (Chinese
-// text has no spaces to break at); a line never starts with "，" or "。".
+// Breaks text into lines no wider than maxWidth: between Chinese characters
+// (which have no spaces to break at) and at spaces, never inside a Latin word
+// or a number; a line never starts with "，" or "。". A space where a line
+// breaks is dropped.
 std::vector<std::string> WrapText(std::string_view text, double height, double maxWidth);
