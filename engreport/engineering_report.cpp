@@ -66,7 +66,8 @@ std::string Optional(const std::optional<double> &value, const char *unit) {
     if (!value) {
         return "—";
     }
-    return FormatGeneral(static_cast<float>(*value)) + (*unit ? std::string(" ") + unit : "");
+    const float shown = static_cast<float>(*value);
+    return (*unit ? FormatOneDecimal(shown) + " " + unit : FormatGeneral(shown));
 }
 
 const char *LoadTypeText(LoadType type) {
