@@ -21,6 +21,17 @@ const std::array<TextField, 7> kTextFields = {{
     {"审核", "approver", &TitleBlockFields::approver},
 }};
 
+// A title block cell and a line of the requirements hold this much.
+constexpr std::size_t kLongestValue = 60;
+
+std::size_t Characters(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
 std::optional<bool> YesNo(std::string_view text) {
     if (text == "是" || text == "yes") {
         return true;
@@ -41,6 +52,12 @@ std::optional<std::string> StoreTitleBlockField(DrawingDetails &details,
     }
     const std::string_view key = keyValue.substr(0, equals);
     const std::string_view value = keyValue.substr(equals + 1);
+    if (Characters(value) > kLongestValue) {
+        return "值过长 (最多 " + std::to_string(kLongestValue) + " 个字符)";
+    }
+    if (value.find_first_of("\r\n\t") != std::string_view::npos) {
+        return "值不能包含换行符或制表符";
+    }
     for (const TextField &field : kTextFields) {
         if (key == field.chinese || key == field.english) {
             details.title.*field.member = std::string(value);

@@ -210,6 +210,8 @@ TEST(DrawingDetailsTest, TitleBlockFieldsByChineseOrEnglishKey) {
     EXPECT_EQ(details.title.designer, "张三");
     EXPECT_TRUE(details.leftHand);
     EXPECT_TRUE(details.shotPeening);
+    EXPECT_FALSE(StoreTitleBlockField(details, "单位=" + std::string(60, 'x')));
+    EXPECT_TRUE(StoreTitleBlockField(details, "单位=" + std::string(61, 'x')));
     for (const char *grade : {"0", "4", "2.5", ""}) {
         EXPECT_TRUE(StorePrecisionGrade(details, grade).has_value()) << grade;
     }
