@@ -30,5 +30,12 @@ std::optional<std::string> WriteSpringDrawing(const std::string &path, const Dra
         return "无法保存图样“" + path + "”: 文件名应以 .dxf 或 .svg 结尾";
     }
     const Drawing drawing = BuildSpringDrawing(input);
-    return SaveWholeFile(path, dxf ? DrawingDxf(drawing) : DrawingSvg(drawing));
+    std::optional<std::string> failure =
+        SaveWholeFile(path, dxf ? DrawingDxf(drawing) : DrawingSvg(drawing));
+    // The save names what it saves a calculation report; this is a drawing.
+    const std::string report = "无法保存计算书";
+    if (failure && failure->rfind(report, 0) == 0) {
+        failure->replace(0, report.size(), "无法保存图样");
+    }
+    return failure;
 }

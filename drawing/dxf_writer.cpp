@@ -254,8 +254,29 @@ class Writer {
         out.real(21, 1.0);
         out.real(12, (low.x + high.x) / 2.0);
         out.real(22, (low.y + high.y) / 2.0);
+        out.real(13, 0.0);
+        out.real(23, 0.0);
+        out.real(14, 10.0 / drawing_.scale); // snap and grid spacing
+        out.real(24, 10.0 / drawing_.scale);
+        out.real(15, 10.0 / drawing_.scale);
+        out.real(25, 10.0 / drawing_.scale);
+        out.real(16, 0.0); // looking down the z axis
+        out.real(26, 0.0);
+        out.real(36, 1.0);
+        out.real(17, 0.0);
+        out.real(27, 0.0);
+        out.real(37, 0.0);
         out.real(40, (high.y - low.y) * 1.05);
         out.real(41, (high.x - low.x) / (high.y - low.y));
+        out.real(42, 50.0);
+        out.real(43, 0.0);
+        out.real(44, 0.0);
+        out.real(50, 0.0);
+        out.real(51, 0.0);
+        for (const auto &[group, value] : std::initializer_list<std::pair<int, int>>{
+                 {71, 0}, {72, 1000}, {73, 1}, {74, 3}, {75, 0}, {76, 0}, {77, 0}, {78, 0}}) {
+            out.integer(group, value);
+        }
         out.code(0, "ENDTAB");
 
         TableHead(out, "LTYPE", h_.ltypeTable, 3 + static_cast<int>(LinetypeStyles().size()));
