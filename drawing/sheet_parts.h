@@ -17,14 +17,15 @@ struct SheetBox {
 };
 
 // The sheet formats used and the drawing frame with a filing margin after
-// GB/T 14689 (table 1 and 2): A4 upright, A3 across; a = 25 mm on the left,
-// c = 5 mm on the other sides.
+// GB/T 14689 (table 1, the frame with a filing margin): A4 upright, A3
+// across; a = 25 mm on the left, c = 5 mm on the other sides.
 SheetFormat SheetA4();
 SheetFormat SheetA3();
 SheetBox InnerFrame(const SheetFormat &sheet);
 
-// The title block after GB/T 10609.1: 180 mm x 56 mm in the frame's lower
-// right corner.
+// The title block after GB/T 10609.1 (clause 5, size and format): 180 mm x
+// 56 mm in the frame's lower right corner, with its name and code area,
+// signature area and other area; the division inside is this program's.
 SheetBox TitleBlockBox(const SheetFormat &sheet);
 
 // The technical requirements: the heading "技术要求" and the numbered lines,

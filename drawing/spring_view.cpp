@@ -11,7 +11,8 @@ namespace {
 constexpr std::size_t kMostSectionsConsidered = 400;
 // Active coils beyond which the middle coils are left out (GB/T 4459.4).
 constexpr float kMostCoilsDrawnWhole = 4.0F;
-// A section this small on paper (mm) is filled black instead of hatched.
+// A section this small on paper (mm) may be filled black instead of hatched
+// (GB/T 4459.4, GB/T 4457.5).
 constexpr double kSolidSectionOnPaper = 2.0;
 
 struct Section {
