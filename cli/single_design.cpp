@@ -90,6 +90,7 @@ void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
                    }
                }
            })
+        ->allow_extra_args(false) // one key=value an occurrence; a second word is stray
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option_function<std::string>("--precision-grade",
                                          [&request](const std::string &text) {
