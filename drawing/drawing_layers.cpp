@@ -9,16 +9,18 @@ namespace {
 const LayerStyle kLayers[] = {
     {Layer::Thick, "01粗实线", 7, "Continuous", 50, 0.5},
     {Layer::Thin, "02细实线", 3, "Continuous", 25, 0.25},
-    {Layer::Centre, "05细点画线", 1, "GB_CENTER", 25, 0.25},
+    {Layer::Centre, "05细点画线", 1, "CENTER", 25, 0.25},
     {Layer::Dimension, "08尺寸线", 3, "Continuous", 25, 0.25},
     {Layer::Hatch, "10剖面符号", 3, "Continuous", 25, 0.25},
     {Layer::Text, "11文本", 3, "Continuous", 25, 0.25},
 };
 
 // The long-dashed dotted line of GB/T 17450 for the thin line width
-// d = 0.25 mm: long dash 24d, gap 3d, dot 0.5d, gap 3d.
+// d = 0.25 mm: long dash 24d, gap 3d, dot 0.5d, gap 3d. Named as CAD
+// programs name their centre line, so that one without the pattern (LibreCAD
+// keeps its own) still draws a centre line.
 const LinetypeStyle kLinetypes[] = {
-    {"GB_CENTER", "细点画线 ____ . ____ . ____", {6.0, -0.75, 0.125, -0.75}},
+    {"CENTER", "细点画线 ____ . ____ . ____", {6.0, -0.75, 0.125, -0.75}},
 };
 
 } // namespace

@@ -14,7 +14,7 @@ import math
 import sys
 import xml.etree.ElementTree as ET
 
-LAYERS = {"01粗实线": "Continuous", "02细实线": "Continuous", "05细点画线": "GB_CENTER",
+LAYERS = {"01粗实线": "Continuous", "02细实线": "Continuous", "05细点画线": "CENTER",
           "08尺寸线": "Continuous", "10剖面符号": "Continuous", "11文本": "Continuous"}
 
 
@@ -46,8 +46,8 @@ def check_dxf(path, results_path, wire, mean, texts):
             problems.append(f"no layer {name}")
         elif doc.layers.get(name).dxf.linetype != linetype:
             problems.append(f"layer {name}: line type {doc.layers.get(name).dxf.linetype}")
-    if "GB_CENTER" not in doc.linetypes or len(doc.linetypes.get("GB_CENTER").pattern_tags.tags) < 4:
-        problems.append("no dash-dot line type GB_CENTER")
+    if "CENTER" not in doc.linetypes or len(doc.linetypes.get("CENTER").pattern_tags.tags) < 4:
+        problems.append("no dash-dot line type CENTER")
     style = doc.styles.get("GB") if "GB" in doc.styles else None
     if not style or style.dxf.font != "gbenor.shx" or style.dxf.bigfont != "gbcbig.shx":
         problems.append("no text style GB with gbenor.shx and gbcbig.shx")
