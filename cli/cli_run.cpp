@@ -33,6 +33,8 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
                        "图样与计算书的标题栏及要求 (可多次): 图号 零件名称 数量 单位 设计 校对 "
                        "审核 旋向=右|左 表面处理 强压=是|否 喷丸=是|否");
     usage += UsageLine("  --precision-grade=1|2|3", "GB/T 1239 精度等级 (2)");
+    usage += UsageLine("  --dxf-version=2000|2007",
+                       "DXF 文件版本 (2007: UTF-8; 2000: AutoCAD 2000 起可读, GBK 文字)");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"

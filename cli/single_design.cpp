@@ -101,6 +101,14 @@ void AddSingleDesignOutputOptions(CLI::App &app, DesignRequest &request) {
                                              }
                                          })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--dxf-version",
+           [&request](const std::string &text) {
+               if (auto problem = StoreDxfVersion(request.drawing, text)) {
+                   throw UsageError{"--dxf-version: " + *problem + ": " + EscapedArgument(text)};
+               }
+           })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
 int RunSingleDesign(const DesignRequest &request, CliStreams &streams) {

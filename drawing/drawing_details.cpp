@@ -100,3 +100,14 @@ std::optional<std::string> StorePrecisionGrade(DrawingDetails &details, std::str
     }
     return "精度等级只能是 1、2 或 3";
 }
+
+std::optional<std::string> StoreDxfVersion(DrawingDetails &details, std::string_view text) {
+    if (text == "2000") {
+        details.dxfVersion = DxfVersion::R2000;
+    } else if (text == "2007") {
+        details.dxfVersion = DxfVersion::R2007;
+    } else {
+        return "DXF 版本只能是 2000 或 2007";
+    }
+    return std::nullopt;
+}

@@ -30,8 +30,15 @@ std::optional<std::string> WriteSpringDrawing(const std::string &path, const Dra
         return "无法保存图样“" + path + "”: 文件名应以 .dxf 或 .svg 结尾";
     }
     const Drawing drawing = BuildSpringDrawing(input);
-    std::optional<std::string> failure =
-        SaveWholeFile(path, dxf ? DrawingDxf(drawing) : DrawingSvg(drawing));
+    std::string bytes;
+    if (!dxf) {
+        bytes = DrawingSvg(drawing);
+    } else if (input.details.dxfVersion == DxfVersion::R2000) {
+        bytes = DxfCodePage936(DrawingDxf(drawing, DxfVersion::R2000));
+    } else {
+        bytes = DrawingDxf(drawing, DxfVersion::R2007);
+    }
+    std::optional<std::string> failure = SaveWholeFile(path, bytes);
     // The save names what it saves a calculation report; this is a drawing.
     const std::string report = "无法保存计算书";
     if (failure && failure->rfind(report, 0) == 0) {

@@ -19,15 +19,21 @@ struct TitleBlockFields {
     std::string approver;      // 审核
 };
 
+enum class DxfVersion {
+    R2000, // AC1015: AutoCAD 2000 and later; texts in the drawing's code page (GBK)
+    R2007, // AC1021: AutoCAD 2007 and later; texts in UTF-8
+};
+
 // What the drawing says beyond the design: the title block and the
 // manufacturing requirements the designer chose.
 struct DrawingDetails {
     TitleBlockFields title;
-    int precisionGrade = 2;       // 1, 2 or 3, after GB/T 1239.1 / 1239.2
-    bool leftHand = false;        // 旋向: right-hand unless given
-    bool presetting = false;      // 强压处理
-    bool shotPeening = false;     // 喷丸处理
-    std::string surfaceTreatment; // 表面处理, empty when none is asked
+    int precisionGrade = 2;                    // 1, 2 or 3, after GB/T 1239.1 / 1239.2
+    bool leftHand = false;                     // 旋向: right-hand unless given
+    bool presetting = false;                   // 强压处理
+    bool shotPeening = false;                  // 喷丸处理
+    std::string surfaceTreatment;              // 表面处理, empty when none is asked
+    DxfVersion dxfVersion = DxfVersion::R2007; // how a DXF file is written
 };
 
 // Stores one "key=value" of --title-block. The keys are the title block's
@@ -40,6 +46,9 @@ std::optional<std::string> StoreTitleBlockField(DrawingDetails &details, std::st
 
 // "1", "2" or "3"; else a Chinese message.
 std::optional<std::string> StorePrecisionGrade(DrawingDetails &details, std::string_view text);
+
+// "2000" or "2007"; else a Chinese message.
+std::optional<std::string> StoreDxfVersion(DrawingDetails &details, std::string_view text);
 
 struct DrawingInput {
     SpringDesign design;

@@ -98,7 +98,7 @@ void EntityHead(DxfOut &out, const char *type, unsigned handle, unsigned owner,
 
 class Writer {
   public:
-    explicit Writer(const Drawing &drawing) : drawing_(drawing) {}
+    Writer(const Drawing &drawing, DxfVersion version) : drawing_(drawing), version_(version) {}
 
     std::string run() {
         DxfOut entities;
@@ -179,7 +179,7 @@ class Writer {
         out.code(2, "HEADER");
         const auto var = [&](const char *name) { out.code(9, name); };
         var("$ACADVER");
-        out.code(1, "AC1021");
+        out.code(1, version_ == DxfVersion::R2000 ? "AC1015" : "AC1021");
         var("$DWGCODEPAGE");
         out.code(3, "ANSI_936");
         var("$INSBASE");
@@ -393,9 +393,11 @@ class Writer {
             RecordHead(out, "BLOCK_RECORD", handle, h_.blockRecordTable, "AcDbBlockTableRecord");
             out.code(2, name);
             out.code(340, Hex(layout));
-            out.integer(70, 0);
-            out.integer(280, 1);
-            out.integer(281, 0);
+            if (version_ == DxfVersion::R2007) {
+                out.integer(70, 0);
+                out.integer(280, 1);
+                out.integer(281, 0);
+            }
         };
         record("*Model_Space", h_.modelRecord, h_.modelLayout);
         record("*Paper_Space", h_.paperRecord, h_.paperLayout);
@@ -636,6 +638,7 @@ class Writer {
     }
 
     const Drawing &drawing_;
+    DxfVersion version_;
     Handles h_;
 };
 
@@ -661,6 +664,6 @@ std::string DxfText(const std::string &text) {
     return out;
 }
 
-std::string DrawingDxf(const Drawing &drawing) {
-    return Writer(drawing).run();
+std::string DrawingDxf(const Drawing &drawing, DxfVersion version) {
+    return Writer(drawing, version).run();
 }

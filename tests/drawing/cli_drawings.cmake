@@ -27,6 +27,13 @@ foreach(case sample extension)
     endforeach()
 endforeach()
 
+# The same sample for AutoCAD 2000: code page 936.
+execute_process(COMMAND ${CLI} ${titles} --dxf-version=2000 --drawing=${FOLDER}/sample-2000.dxf
+                RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err TIMEOUT 60)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "sample-2000.dxf: exit ${status}: ${err}")
+endif()
+
 file(WRITE ${FOLDER}/old.dxf "old")
 file(WRITE ${FOLDER}/readonly.dxf "old")
 file(CHMOD ${FOLDER}/readonly.dxf PERMISSIONS OWNER_READ)
@@ -37,7 +44,8 @@ set(cases
     "drawing.pdf|-|4|.dxf 或 .svg"
     "old.dxf|--free-height=39|1|-"
     "new.dxf|--title-block=页码=3|2|--title-block"
-    "new.dxf|--precision-grade=4|2|--precision-grade")
+    "new.dxf|--precision-grade=4|2|--precision-grade"
+    "new.dxf|--dxf-version=14|2|--dxf-version")
 foreach(case IN LISTS cases)
     string(REPLACE "|" ";" fields "${case}")
     list(GET fields 0 target)

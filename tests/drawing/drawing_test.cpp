@@ -225,6 +225,17 @@ TEST(DxfTextTest, PercentDiameterAndControlCharacters) {
     }
 }
 
+TEST(DxfCodePageTest, ChineseInGbkOthersAsAutoCadEscapes) {
+    const std::pair<const char *, const char *> rows[] = {
+        {"  1\nAC1015", "  1\nAC1015"}, {"弹簧", "\xB5\xAF\xBB\xC9"}, {"dm³", "dm\\U+00B3"}};
+    for (const auto &[utf8, written] : rows) {
+        EXPECT_EQ(DxfCodePage936(utf8), written) << utf8;
+    }
+    const std::string r2000 = DrawingDxf(BuildSpringDrawing(Sample()), DxfVersion::R2000);
+    EXPECT_NE(r2000.find("AC1015"), std::string::npos);
+    EXPECT_EQ(r2000.find("AC1021"), std::string::npos);
+}
+
 TEST(TextMeasureTest, WrappedLinesKeepToTheWidth) {
     const std::string text =
         "载荷、外径、自由高度与两端面垂直度的极限偏差按 GB/T 1239.2 的 2 级精度，"
