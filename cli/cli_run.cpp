@@ -31,10 +31,17 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage +=
         UsageLine("  --html-report=FILE", "计算完成后写入工程计算书 (HTML, A4 一页, 含校核与图)");
     usage += UsageLine("  --save-design=FILE", "把设计 (选项生效后) 存为设计文件, 无论结果如何");
+    usage += UsageLine("  --drawing=FILE.dxf|FILE.svg", "计算完成后写入弹簧工作图 (DXF 或 SVG)");
+    usage += UsageLine("  --title-block=键=值",
+                       "图样与计算书的标题栏及要求 (可多次): 图号 零件名称 数量 单位 设计 校对 "
+                       "审核 旋向=右|左 表面处理 强压=是|否 喷丸=是|否");
+    usage += UsageLine("  --precision-grade=1|2|3", "GB/T 1239 精度等级 (2)");
+    usage += UsageLine("  --dxf-version=2000|2007",
+                       "DXF 文件版本 (2007: UTF-8; 2000: AutoCAD 2000 起可读, GBK 文字)");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "数值以 \".\" 为小数点。退出状态: 0 完成, 1 设计警告中止, 2 用法或输入错误,\n"
-             "3 计算错误 (除数为零, 溢出), 4 计算书或标准输出写入失败,\n"
+             "3 计算错误 (除数为零, 溢出), 4 计算书、图样、设计文件或标准输出写入失败,\n"
              "5 校核有不合格项 (--strict)。\n";
     return usage;
 }

@@ -5,11 +5,14 @@
 #include "cli_exit.h"
 #include "command_line.h"
 #include "design_file.h"
+#include "drawing_file.h"
 #include "engineering_report.h"
 #include "judge_design.h"
+#include "material_catalog.h"
 #include "option_registration.h"
 #include "report_date.h"
 #include "report_file.h"
+#include "shared_materials.h"
 
 #include <CLI/CLI.hpp>
 
@@ -42,6 +45,41 @@ std::optional<std::string> SaveDesign(const std::string &path, const DesignReque
     return file.commit();
 }
 
+const MaterialEntry *DesignMaterial(const DesignRequest &request) {
+    return FindMaterial(SharedMaterials(request.materials.materialsFile).catalog, request.material);
+}
+
+// What the checks took, as the engineering report lists it in its first section.
+void AddCheckConditions(EngineeringReportInput &report, const DesignRequest &request,
+                        const DesignOutcome &outcome) {
+    const PreparedCheckInputs prepared =
+        PrepareCheckInputs(request.checks, DesignMaterial(request), outcome.design, outcome.sign,
+                           request.materials.loadType);
+    report.checkInputs = prepared.inputs;
+    if (request.checks.tensileStrength) {
+        report.checkSources.push_back("Rm 由 --tensile-strength 给定");
+    }
+    for (const std::string &note : outcome.checkNotes) {
+        report.checkSources.push_back(note.rfind("校核: ", 0) == 0 ? note.substr(8) : note);
+    }
+}
+
+DrawingInput DrawingInputOf(const DesignRequest &request, const SingleDesignOutput &output,
+                            const DesignOutcome &outcome, const std::string &date) {
+    DrawingInput input;
+    input.design = outcome.design;
+    input.typeSign = outcome.sign;
+    if (request.checks.check) {
+        input.checks = outcome.checks;
+    }
+    if (const MaterialEntry *entry = DesignMaterial(request)) {
+        input.materialStandard = entry->standard;
+    }
+    input.date = date;
+    input.details = output.drawing;
+    return input;
+}
+
 int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
                 CliStreams &streams);
 
@@ -70,6 +108,38 @@ void AddSingleDesignOutputOptions(CLI::App &app, SingleDesignOutput &output) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option_function<std::string>(
            "--save-design", [&output](const std::string &path) { output.saveDesignPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--drawing", [&output](const std::string &path) { output.drawingPath = path; })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::vector<std::string>>(
+           "--title-block",
+           [&output](const std::vector<std::string> &fields) {
+               for (const std::string &field : fields) {
+                   if (auto problem = StoreTitleBlockField(output.drawing, field)) {
+                       throw UsageError{"--title-block: " + *problem + ": " +
+                                        EscapedArgument(field)};
+                   }
+               }
+           })
+        ->allow_extra_args(false) // one key=value an occurrence; a second word is stray
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option_function<std::string>("--precision-grade",
+                                         [&output](const std::string &text) {
+                                             if (auto problem =
+                                                     StorePrecisionGrade(output.drawing, text)) {
+                                                 throw UsageError{"--precision-grade: " + *problem +
+                                                                  ": " + EscapedArgument(text)};
+                                             }
+                                         })
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--dxf-version",
+           [&output](const std::string &text) {
+               if (auto problem = StoreDxfVersion(output.drawing, text)) {
+                   throw UsageError{"--dxf-version: " + *problem + ": " + EscapedArgument(text)};
+               }
+           })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 }
 
@@ -128,7 +198,20 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
             report.checks = outcome.checks;
         }
         report.fatigue = outcome.fatigue;
+        const DrawingInput drawing = DrawingInputOf(request, output, outcome, report.date);
+        report.drawingDetails = drawing.details;
+        report.materialStandard = drawing.materialStandard;
+        if (request.checks.check) {
+            AddCheckConditions(report, request, outcome);
+        }
         if (auto failure = WriteEngineeringReport(*output.htmlReportPath, report)) {
+            streams.err << "orsela-cli: " << *failure << '\n';
+            reportFailed = true;
+        }
+    }
+    if (output.drawingPath) {
+        const DrawingInput drawing = DrawingInputOf(request, output, outcome, TodaysReportDate());
+        if (auto failure = WriteSpringDrawing(*output.drawingPath, drawing)) {
             streams.err << "orsela-cli: " << *failure << '\n';
             reportFailed = true;
         }

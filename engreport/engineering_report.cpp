@@ -1,11 +1,13 @@
 #include "engineering_report.h"
 
 #include "check_texts.h"
+#include "drawing_svg.h"
 #include "html_text.h"
 #include "number_format.h"
 #include "report_style.h"
 #include "report_svgs.h"
 #include "result_fields.h"
+#include "spring_drawing.h"
 #include "technical_requirements.h"
 
 #include <vector>
@@ -49,6 +51,90 @@ std::vector<ShownValue> ShownValues(const SpringDesign &d, SpringTypeSign typeSi
     return values;
 }
 
+DrawingInput DrawingInputFor(const EngineeringReportInput &input) {
+    DrawingInput drawing;
+    drawing.design = input.design;
+    drawing.typeSign = input.typeSign;
+    drawing.checks = input.checks;
+    drawing.materialStandard = input.materialStandard;
+    drawing.date = input.date;
+    drawing.details = input.drawingDetails;
+    return drawing;
+}
+
+std::string Optional(const std::optional<double> &value, const char *unit) {
+    if (!value) {
+        return "—";
+    }
+    const float shown = static_cast<float>(*value);
+    return (*unit ? FormatOneDecimal(shown) + " " + unit : FormatGeneral(shown));
+}
+
+const char *LoadTypeText(LoadType type) {
+    switch (type) {
+    case LoadType::Static:
+        return "静载荷";
+    case LoadType::DynamicLimited:
+        return "动载荷 (有限寿命)";
+    case LoadType::DynamicUnlimited:
+        return "动载荷 (无限寿命)";
+    }
+    return "静载荷";
+}
+
+const char *EndConditionText(EndCondition condition) {
+    switch (condition) {
+    case EndCondition::FixedFixed:
+        return "两端固定";
+    case EndCondition::FixedPinned:
+        return "一端固定、一端回转";
+    case EndCondition::PinnedPinned:
+        return "两端回转";
+    case EndCondition::FixedFree:
+        return "一端固定、一端自由";
+    }
+    return "两端固定";
+}
+
+// The inputs of the checks in one paragraph under the values table.
+void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
+    if (!input.checkInputs) {
+        return;
+    }
+    const CheckInputs &in = *input.checkInputs;
+    std::string text =
+        "校核输入: 载荷类型 " + std::string(LoadTypeText(in.loadType)) + "；循环次数 N " +
+        (in.loadCycles ? Optional(in.loadCycles, "") : "— (静载)") + "；工作频率 " +
+        Optional(in.workingFrequency, "Hz") + "；端部支承 " + EndConditionText(in.endCondition) +
+        "；校核方法 " + (in.standard == CheckStandard::En ? "EN 13906-1" : "GB/T 23935") + "；Rm " +
+        Optional(in.tensileStrength, "MPa") + "；许用切应力 " +
+        Optional(in.permissibleShearStress, "MPa") + "。";
+    for (const std::string &source : input.checkSources) {
+        text += source + (source.empty() ? "" : "。");
+    }
+    html += "<p class=\"inputs\">" + EscapeHtml(text) + "</p>\n";
+}
+
+// The title block's fields as the drawing carries them, blanks to fill in by hand.
+void AppendTitleBlock(std::string &html, const EngineeringReportInput &input,
+                      const Drawing &drawing) {
+    const TitleBlockFields &f = input.drawingDetails.title;
+    const bool compression = input.typeSign == kCompressionSpring;
+    const std::string name = !f.partName.empty() ? f.partName
+                             : compression       ? "圆柱螺旋压缩弹簧"
+                                                 : "圆柱螺旋拉伸弹簧";
+    const auto cell = [](const char *caption, const std::string &value) {
+        return "<td class=\"c\">" + std::string(caption) + "</td><td>" + EscapeHtml(value) +
+               "</td>";
+    };
+    html += "<table class=\"titleblock\">\n<tr>" + cell("零件名称", name) +
+            cell("图号", f.drawingNumber) + cell("材料", input.design.Material) +
+            cell("数量", f.quantity) + cell("比例", drawing.scaleText + " " + drawing.sheet.name) +
+            "</tr>\n<tr>" + cell("设计", f.designer) + cell("校对", f.checker) +
+            cell("审核", f.approver) + cell("单位", f.company) + cell("日期", input.date) +
+            "</tr>\n</table>\n";
+}
+
 void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
     constexpr std::size_t kPairsPerRow = 4;
     const std::vector<ShownValue> values = ShownValues(input.design, input.typeSign);
@@ -65,7 +151,9 @@ void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
         }
         html += "</tr>\n";
     }
-    html += "</table></section>\n";
+    html += "</table>\n";
+    AppendCheckInputs(html, input);
+    html += "</section>\n";
 }
 
 // A warning's lines are joined by CR LF or by a plain line feed; on the page
@@ -135,14 +223,18 @@ void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int 
     }
     html += "</div></section>\n";
     html += std::string("<section><h2>") + kNumerals[section + 1] + "、简图与技术要求</h2>\n";
-    html += "<div class=\"drawing\">\n<figure>\n" + SpringSketchSvg(input.design, input.typeSign) +
-            "<figcaption>弹簧简图 (按 GB/T 4459.4 简化画法)</figcaption>\n</figure>\n";
+    const DrawingInput drawingInput = DrawingInputFor(input);
+    const Drawing drawing = BuildSpringDrawing(drawingInput);
+    html += "<div class=\"drawing\">\n<figure>\n" +
+            DrawingPartsSvg(drawing, {Part::View}, "弹簧简图") +
+            "<figcaption>弹簧简图 (按 GB/T 4459.4 画法)</figcaption>\n</figure>\n";
     html += "<div class=\"requirements\"><h3>技术要求</h3>\n<ol>\n";
-    for (const std::string &line :
-         TechnicalRequirements(input.design, input.typeSign, input.checks)) {
+    for (const std::string &line : TechnicalRequirements(drawingInput)) {
         html += "<li>" + EscapeHtml(line) + "</li>\n";
     }
-    html += "</ol></div>\n</div></section>\n";
+    html += "</ol></div>\n</div>\n";
+    AppendTitleBlock(html, input, drawing);
+    html += "</section>\n";
 }
 
 } // namespace

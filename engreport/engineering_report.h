@@ -1,6 +1,8 @@
 #pragma once
 
+#include "check_inputs.h"
 #include "check_result.h"
+#include "drawing_input.h"
 #include "run_checks.h"
 #include "spring_design.h"
 
@@ -19,6 +21,13 @@ struct EngineeringReportInput {
     std::vector<std::string> warnings; // their texts, lines joined by CR LF or "\n"
     std::optional<CheckResults> checks;
     std::optional<FatigueDiagram> fatigue;
+    // What the checks took (load cycles, frequency, end condition, load type,
+    // Rm and the permissible stress) and where it came from, one Chinese line each.
+    std::optional<CheckInputs> checkInputs;
+    std::vector<std::string> checkSources;
+    // The title block's fields and the drawing's requirements, as on the drawing.
+    DrawingDetails drawingDetails;
+    std::string materialStandard;
 };
 
 // The program's version as the build states it.

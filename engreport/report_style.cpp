@@ -30,11 +30,17 @@ th { background: #e8e8e8; font-weight: bold; text-align: left; }
 figure svg { width: 100%; height: auto; display: block; }
 figcaption { font-size: 7.6pt; text-align: center; }
 .drawing { display: flex; gap: 4mm; align-items: flex-start; }
-.drawing figure { flex: 1.2 1 0; margin: 0; }
-.requirements { flex: 1 1 0; border: 0.8pt solid #000; padding: 1mm 2mm; font-size: 7.6pt; }
+.drawing figure { flex: 0 0 40%; margin: 0; }
+.drawing figure svg { max-height: 40mm; }
+.requirements { flex: 1 1 0; border: 0.8pt solid #000; padding: 0.6mm 2mm; font-size: 7pt;
+                line-height: 1.12; }
 .requirements h3 { font-size: 9pt; margin: 0 0 0.6mm 0; text-align: center; letter-spacing: 2mm; }
 .requirements ol { margin: 0; padding-left: 4.5mm; }
 .none { margin: 0; }
+.inputs { margin: 0.4mm 0 0 0; font-size: 7pt; line-height: 1.16; }
+.titleblock { margin-top: 0.8mm; font-size: 7pt; line-height: 1.1; }
+.titleblock td { width: 11%; padding: 0 1mm; white-space: nowrap; }
+.titleblock td.c { width: 9%; background: #f4f4f4; white-space: nowrap; }
 svg text { font-family: "Noto Sans CJK SC", "DejaVu Sans", sans-serif; fill: #000; }
 svg .tick { font-size: 7.5px; }
 svg .label { font-size: 7.5px; }

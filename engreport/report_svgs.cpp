@@ -3,7 +3,6 @@
 #include "fatigue_chart.h"
 #include "load_deflection_chart.h"
 #include "number_format.h"
-#include "spring_sketch.h"
 #include "svg_builder.h"
 
 #include <cmath>
@@ -127,74 +126,6 @@ std::string FatigueSvg(const FatigueDiagram &diagram) {
     if (diagram.tensileStrength > 0.0) {
         svg.text({x, 124.0},
                  "Rm " + FormatOneDecimal(static_cast<float>(diagram.tensileStrength)) + " MPa",
-                 "label");
-    }
-    return svg.finish();
-}
-
-namespace {
-
-// Hatching of a cut wire: chords at 45 degrees.
-void HatchSection(SvgBuilder &svg, const SketchCircle &section) {
-    const double r = section.radius;
-    const double s = std::sqrt(0.5);
-    for (const double offset : {-0.5 * r, 0.0, 0.5 * r}) {
-        const double half = std::sqrt(r * r - offset * offset);
-        const ChartPoint centre{section.centre.x + offset * s, section.centre.y + offset * s};
-        svg.line({centre.x - half * s, centre.y + half * s},
-                 {centre.x + half * s, centre.y - half * s}, "hatch");
-    }
-}
-
-} // namespace
-
-std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign) {
-    const ChartFrame frame{58.0, 20.0, 196.0, 84.0};
-    const SpringSketch sketch = MapSpringSketch(design, typeSign, frame);
-    SvgBuilder svg(300.0, 136.0, "弹簧简图");
-    for (const SketchLine &line : sketch.centreLines) {
-        svg.line(line.from, line.to, "centre");
-    }
-    for (const SketchCircle &loop : sketch.hookLoops) {
-        svg.circle(loop.centre, loop.radius, "ring");
-    }
-    for (const SketchLine &line : sketch.outline) {
-        svg.line(line.from, line.to, "outline");
-    }
-    for (const SketchCircle &section : sketch.sections) {
-        svg.circle(section.centre, section.radius, "section");
-        HatchSection(svg, section);
-    }
-
-    // H0 below, the outer diameter on the left, the mean diameter on the right,
-    // the wire diameter at the first section.
-    const double lengthY = sketch.outerBottomY + 16.0;
-    svg.line({sketch.startX, sketch.outerBottomY + 2.0}, {sketch.startX, lengthY + 3.0}, "thin");
-    svg.line({sketch.endX, sketch.outerBottomY + 2.0}, {sketch.endX, lengthY + 3.0}, "thin");
-    svg.dimension({sketch.startX, lengthY}, {sketch.endX, lengthY});
-    svg.text({(sketch.startX + sketch.endX) / 2.0, lengthY - 2.5},
-             "H0 = " + FormatOneDecimal(design.FreeHeight), "label", "middle");
-
-    const double outerX = sketch.startX - 16.0;
-    svg.line({sketch.startX, sketch.outerTopY}, {outerX - 3.0, sketch.outerTopY}, "thin");
-    svg.line({sketch.startX, sketch.outerBottomY}, {outerX - 3.0, sketch.outerBottomY}, "thin");
-    svg.dimension({outerX, sketch.outerTopY}, {outerX, sketch.outerBottomY});
-    svg.text({outerX - 3.0, sketch.axisY + 3.0},
-             "D2 = " + FormatGeneral(design.MeanDiameter + design.WireDiameter), "label", "end");
-
-    const double meanX = sketch.endX + 14.0;
-    svg.line({sketch.endX, sketch.topRowY}, {meanX + 3.0, sketch.topRowY}, "thin");
-    svg.line({sketch.endX, sketch.bottomRowY}, {meanX + 3.0, sketch.bottomRowY}, "thin");
-    svg.dimension({meanX, sketch.topRowY}, {meanX, sketch.bottomRowY});
-    svg.text({meanX + 3.0, sketch.axisY + 3.0}, "D = " + FormatGeneral(design.MeanDiameter),
-             "label");
-
-    if (!sketch.sections.empty()) {
-        const SketchCircle &first = sketch.sections.front();
-        const ChartPoint leaderEnd{first.centre.x + 14.0, sketch.outerTopY - 10.0};
-        svg.line({first.centre.x + first.radius * 0.7, first.centre.y - first.radius * 0.7},
-                 leaderEnd, "thin");
-        svg.text({leaderEnd.x + 2.0, leaderEnd.y}, "d = " + FormatGeneral(design.WireDiameter),
                  "label");
     }
     return svg.finish();

@@ -5,7 +5,6 @@
 
 #include <string>
 
-// The report's three pictures as inline SVG elements.
+// The report's charts as inline SVG elements.
 std::string LoadDeflectionSvg(const SpringDesign &design, SpringTypeSign typeSign);
 std::string FatigueSvg(const FatigueDiagram &diagram);
-std::string SpringSketchSvg(const SpringDesign &design, SpringTypeSign typeSign);

@@ -11,6 +11,7 @@ packages=(
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
     xvfb xauth x11-utils
     python3 python3-jsonschema chromium poppler-utils
+    python3-ezdxf python3-matplotlib librecad
     desktop-file-utils appstream
     libcli11-dev nlohmann-json3-dev
     emscripten

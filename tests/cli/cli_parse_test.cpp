@@ -43,7 +43,16 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"LastOfARepeatedOptionCounts", {"--free-height=39", "--free-height=44"}, 0, ""},
         ParseCase{"FormatJsonKnown", {"--format=json"}, 0, ""},
         ParseCase{
-            "BadFormatEscaped", {"--format=x\ty"}, 2, "--format 只能是 text、tsv 或 json: x\\ty"}),
+            "BadFormatEscaped", {"--format=x\ty"}, 2, "--format 只能是 text、tsv 或 json: x\\ty"},
+        ParseCase{"TitleBlockOneFieldEachTime",
+                  {"--title-block", "图号=X", "设计=Y"},
+                  2,
+                  "无法识别的参数: 设计=Y"},
+        ParseCase{"TitleBlockUnknownKeyEscaped",
+                  {"--title-block=页\x1b=3"},
+                  2,
+                  "--title-block: 未知的项"},
+        ParseCase{"PrecisionGradeOneToThree", {"--precision-grade=4"}, 2, "精度等级只能是"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(EscapedArgument, ControlsEscapedAndLongTextCutOnACharacter) {

@@ -2,7 +2,6 @@
 #include "fatigue_chart.h"
 #include "load_deflection_chart.h"
 #include "report_samples.h"
-#include "spring_sketch.h"
 
 #include <gtest/gtest.h>
 
@@ -132,52 +131,6 @@ TEST(FatigueChartTest, OneScaleBothWaysAndTheLimitAtTheWorkingPoint) {
     // Beyond the limit line's end there is no permissible value to mark.
     const FatigueChart beyond = MapFatigue({{700.0, 900.0}, diagram.limitLine, 1500.0, ""}, frame);
     EXPECT_FALSE(beyond.permissibleAtWorking);
-}
-
-struct SketchCase {
-    const char *name;
-    float totalCoils;
-    SpringTypeSign sign;
-    std::size_t sections;
-    std::size_t rowCentreLines;
-};
-
-TEST(SpringSketchTest, DimensionsToScaleAndOmittedCoilsAsCentreLines) {
-    const SketchCase cases[] = {
-        {"sample, coils omitted", 6.5F, kCompressionSpring, 8, 2},
-        {"short spring, all coils", 3.0F, kCompressionSpring, 7, 0},
-    };
-    for (const SketchCase &c : cases) {
-        SpringDesign d = SampleCompressionReport().design;
-        d.TotalCoils = c.totalCoils;
-        d.FreeHeight = c.totalCoils < 4.0F ? 20.0F : d.FreeHeight;
-        const ChartFrame frame{50.0, 20.0, 220.0, 100.0};
-        const SpringSketch sketch = MapSpringSketch(d, c.sign, frame);
-        const double fit =
-            std::min(frame.width / d.FreeHeight, frame.height / (d.MeanDiameter + d.WireDiameter));
-        EXPECT_DOUBLE_EQ(sketch.scale, fit) << c.name;
-        EXPECT_NEAR(sketch.endX - sketch.startX, d.FreeHeight * fit, 1e-9) << c.name;
-        EXPECT_NEAR(sketch.bottomRowY - sketch.topRowY, d.MeanDiameter * fit, 1e-9) << c.name;
-        EXPECT_NEAR(sketch.outerBottomY - sketch.outerTopY, (d.MeanDiameter + d.WireDiameter) * fit,
-                    1e-9)
-            << c.name;
-        EXPECT_EQ(sketch.sections.size(), c.sections) << c.name;
-        EXPECT_EQ(sketch.centreLines.size(), c.rowCentreLines + 1) << c.name; // + the axis
-        for (const SketchCircle &s : sketch.sections) {
-            EXPECT_GE(s.centre.x - s.radius, frame.left - 1e-9) << c.name;
-            EXPECT_LE(s.centre.x + s.radius, frame.right() + 1e-9) << c.name;
-            EXPECT_NEAR(s.radius, d.WireDiameter / 2.0 * fit, 1e-9) << c.name;
-        }
-    }
-}
-
-TEST(SpringSketchTest, ExtensionHookLoopsReachTheFreeLengthsEnds) {
-    const SpringDesign d = ExtensionExampleReport().design;
-    const SpringSketch sketch = MapSpringSketch(d, kExtensionSpring, {0.0, 0.0, 300.0, 100.0});
-    ASSERT_EQ(sketch.hookLoops.size(), 4U);
-    // The inner edge of each loop is where the free length is measured.
-    EXPECT_NEAR(sketch.hookLoops[1].centre.x - sketch.hookLoops[1].radius, sketch.startX, 1e-6);
-    EXPECT_NEAR(sketch.hookLoops[3].centre.x + sketch.hookLoops[3].radius, sketch.endX, 1e-6);
 }
 
 } // namespace

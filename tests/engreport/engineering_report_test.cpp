@@ -103,6 +103,30 @@ TEST(EngineeringReportTest, WithoutChecksOrFatigueThereIsNoSuchSection) {
     EXPECT_NE(html.find("技术要求"), std::string::npos);
 }
 
+TEST(EngineeringReportTest, ShowsTheCheckInputsAndTheDrawingsTitleBlock) {
+    EngineeringReportInput input = SampleCompressionReport();
+    CheckInputs inputs;
+    inputs.loadType = LoadType::DynamicLimited;
+    inputs.endCondition = EndCondition::FixedPinned;
+    inputs.loadCycles = 1e6;
+    inputs.workingFrequency = 12.5;
+    inputs.tensileStrength = 1726.546;
+    input.checkInputs = inputs;
+    input.checkSources = {"Rm min 取自材料表 ASTM A228"};
+    input.drawingDetails.title.drawingNumber = "TH-<001>";
+    input.drawingDetails.title.designer = "张三";
+    input.drawingDetails.precisionGrade = 1;
+    const std::string html = BuildEngineeringReport(input);
+    for (const char *wanted :
+         {"动载荷 (有限寿命)", "一端固定、一端回转", "循环次数 N 1000000", "工作频率 12.5 Hz",
+          "Rm 1726.5 MPa", "许用切应力 —", "取自材料表 ASTM A228", "TH-&lt;001&gt;", "张三",
+          "GB/T 1239.2 的 1 级精度"}) {
+        EXPECT_NE(html.find(wanted), std::string::npos) << wanted;
+    }
+    input.checkInputs.reset();
+    EXPECT_EQ(BuildEngineeringReport(input).find("校核输入"), std::string::npos);
+}
+
 std::string Read(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

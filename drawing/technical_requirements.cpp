@@ -15,12 +15,16 @@ bool AnyClauseNames(const CheckResults &checks, const std::string &standard) {
 
 } // namespace
 
-std::vector<std::string> TechnicalRequirements(const SpringDesign &design, SpringTypeSign typeSign,
-                                               const std::optional<CheckResults> &checks) {
-    const bool compression = typeSign == kCompressionSpring;
+std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
+    const SpringDesign &design = input.design;
+    const DrawingDetails &details = input.details;
+    const bool compression = input.typeSign == kCompressionSpring;
+    const std::string grade = std::to_string(details.precisionGrade);
     std::vector<std::string> lines;
+    lines.push_back(std::string("旋向: ") + (details.leftHand ? "左旋" : "右旋") + "。");
     lines.push_back("有效圈数 n = " + FormatGeneral(design.ActiveCoils) +
-                    "，总圈数 n1 = " + FormatGeneral(design.TotalCoils) + "。");
+                    "，总圈数 n1 = " + FormatGeneral(design.TotalCoils) + "；" +
+                    (compression ? "两端并紧磨平。" : "两端为圆钩环。"));
     std::string free = std::string(compression ? "自由高度" : "自由长度(钩环内侧)") +
                        " H0 = " + FormatOneDecimal(design.FreeHeight) + " mm";
     if (!compression) {
@@ -39,19 +43,42 @@ std::vector<std::string> TechnicalRequirements(const SpringDesign &design, Sprin
                         FormatOneDecimal(design.*heights[i]) + " mm 时，工作载荷 F" + k + " = " +
                         FormatThreeDecimals(design.*loads[i]) + " N。");
     }
-    lines.push_back("弹簧中径 D = " + FormatGeneral(design.MeanDiameter) +
-                    " mm，材料直径 d = " + FormatGeneral(design.WireDiameter) +
-                    " mm，刚度 k = " + FormatThreeDecimals(design.SpringRate) +
+    std::string sizes =
+        "材料直径 d = " + FormatGeneral(design.WireDiameter) +
+        " mm，弹簧中径 D = " + FormatGeneral(design.MeanDiameter) +
+        " mm，外径 D2 = " + FormatGeneral(design.MeanDiameter + design.WireDiameter) + " mm";
+    if (compression) {
+        sizes += "，并紧高度 Hb = " + FormatOneDecimal(design.SolidHeight) + " mm";
+    }
+    lines.push_back(sizes + "，刚度 k = " + FormatThreeDecimals(design.SpringRate) +
                     " N/mm，展开长度 L = " + FormatOneDecimal(design.DevelopedLength) + " mm。");
-    lines.push_back(std::string(compression ? "两端并紧磨平" : "两端为圆钩环") +
-                    "；材料: " + design.Material + "。");
+    lines.push_back(compression
+                        ? "载荷、外径、自由高度与两端面垂直度的极限偏差按 GB/T 1239.2 的 " + grade +
+                              " 级精度。"
+                        : "载荷、外径与自由长度的极限偏差按 GB/T 1239.1 的 " + grade + " 级精度。");
+    std::string treatment = "热处理: 成形后去应力回火";
+    if (details.presetting) {
+        treatment += "；强压处理";
+    }
+    if (details.shotPeening) {
+        treatment += "；喷丸处理";
+    }
+    lines.push_back(treatment + "。");
+    if (!details.surfaceTreatment.empty()) {
+        lines.push_back("表面处理: " + details.surfaceTreatment + "。");
+    }
+    std::string material = "材料: " + design.Material;
+    if (!input.materialStandard.empty()) {
+        material += " (" + input.materialStandard + ")";
+    }
+    lines.push_back(material + "。");
     std::string standard =
         compression ? "技术条件按 GB/T 1239.2《冷卷圆柱螺旋弹簧技术条件 第2部分: 压缩弹簧》"
                     : "技术条件按 GB/T 1239.1《冷卷圆柱螺旋弹簧技术条件 第1部分: 拉伸弹簧》";
-    if (checks && AnyClauseNames(*checks, "GB/T 23935")) {
+    if (input.checks && AnyClauseNames(*input.checks, "GB/T 23935")) {
         standard += "；设计计算按 GB/T 23935《圆柱螺旋弹簧设计计算》";
     }
-    if (checks && AnyClauseNames(*checks, "EN 13906")) {
+    if (input.checks && AnyClauseNames(*input.checks, "EN 13906")) {
         standard += "；校核参照 EN 13906-1";
     }
     lines.push_back(standard + "。");

@@ -1,0 +1,48 @@
+#include "drawing_file.h"
+
+#include "drawing_svg.h"
+#include "dxf_writer.h"
+#include "spring_drawing.h"
+#include "whole_file_save.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool EndsWith(const std::string &path, const char *suffix) {
+    const std::string tail(suffix);
+    if (path.size() < tail.size()) {
+        return false;
+    }
+    return std::equal(tail.begin(), tail.end(), path.end() - static_cast<long>(tail.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+} // namespace
+
+std::optional<std::string> WriteSpringDrawing(const std::string &path, const DrawingInput &input) {
+    const bool dxf = EndsWith(path, ".dxf");
+    if (!dxf && !EndsWith(path, ".svg")) {
+        return "无法保存图样“" + path + "”: 文件名应以 .dxf 或 .svg 结尾";
+    }
+    const Drawing drawing = BuildSpringDrawing(input);
+    std::string bytes;
+    if (!dxf) {
+        bytes = DrawingSvg(drawing);
+    } else if (input.details.dxfVersion == DxfVersion::R2000) {
+        bytes = DxfCodePage936(DrawingDxf(drawing, DxfVersion::R2000));
+    } else {
+        bytes = DrawingDxf(drawing, DxfVersion::R2007);
+    }
+    std::optional<std::string> failure = SaveWholeFile(path, bytes);
+    // The save names what it saves a calculation report; this is a drawing.
+    const std::string report = "无法保存计算书";
+    if (failure && failure->rfind(report, 0) == 0) {
+        failure->replace(0, report.size(), "无法保存图样");
+    }
+    return failure;
+}

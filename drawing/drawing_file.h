@@ -1,0 +1,13 @@
+#pragma once
+
+#include "drawing_input.h"
+
+#include <optional>
+#include <string>
+
+// Writes the drawing of input to path, as DXF when the name ends in ".dxf"
+// and as SVG when it ends in ".svg" (either case), replacing an existing
+// file only once the new one is complete. Returns nothing on success, else
+// the Chinese message naming the file and the cause; an existing file is
+// then left as it was.
+std::optional<std::string> WriteSpringDrawing(const std::string &path, const DrawingInput &input);

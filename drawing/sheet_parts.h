@@ -1,0 +1,44 @@
+#pragma once
+
+#include "drawing_input.h"
+#include "drawing_model.h"
+
+#include <string>
+#include <vector>
+
+// Where things sit on a sheet, in paper mm from its lower-left corner.
+struct SheetBox {
+    double left = 0.0;
+    double bottom = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    double right() const { return left + width; }
+    double top() const { return bottom + height; }
+};
+
+// The sheet formats used and the drawing frame with a filing margin after
+// GB/T 14689 (table 1, the frame with a filing margin): A4 upright, A3
+// across; a = 25 mm on the left, c = 5 mm on the other sides.
+SheetFormat SheetA4();
+SheetFormat SheetA3();
+SheetBox InnerFrame(const SheetFormat &sheet);
+
+// The title block after GB/T 10609.1 (clause 5, size and format): 180 mm x
+// 56 mm in the frame's lower right corner, with its name and code area,
+// signature area and other area; the division inside is this program's.
+SheetBox TitleBlockBox(const SheetFormat &sheet);
+
+// The technical requirements: the heading "技术要求" and the numbered lines,
+// wrapped to the block's width, above the title block.
+inline constexpr double kRequirementTextHeight = 3.5;
+inline constexpr double kRequirementLineStep = 5.5;
+std::vector<std::string> RequirementLines(const std::vector<std::string> &items, double width);
+double RequirementsHeight(std::size_t lineCount);
+SheetBox RequirementsBox(const SheetFormat &sheet, std::size_t lineCount);
+
+// Paper mm to model units for a drawing whose sheetOrigin and scale are set.
+Point OnSheet(const Drawing &drawing, double x, double y);
+
+void AddFrame(Drawing &drawing);
+void AddRequirements(Drawing &drawing, const std::vector<std::string> &lines);
+void AddTitleBlock(Drawing &drawing, const DrawingInput &input);

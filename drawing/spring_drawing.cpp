@@ -1,0 +1,127 @@
+#include "spring_drawing.h"
+
+#include "characteristic_line.h"
+#include "sheet_parts.h"
+#include "spring_view.h"
+#include "technical_requirements.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The preferred scales of GB/T 14690, largest first.
+struct Scale {
+    double factor;
+    const char *text;
+};
+constexpr Scale kScales[] = {{10.0, "10:1"}, {5.0, "5:1"},   {2.0, "2:1"},  {1.0, "1:1"},
+                             {0.5, "1:2"},   {0.2, "1:5"},   {0.1, "1:10"}, {0.05, "1:20"},
+                             {0.02, "1:50"}, {0.01, "1:100"}};
+
+// Paper mm around the view and the characteristic line for their texts and
+// dimensions.
+constexpr double kRoomLeft = 18.0;  // the outer diameter's dimension
+constexpr double kRoomRight = 18.0; // the mean diameter's dimension
+constexpr double kRoomBelow = 17.0; // H0
+constexpr double kRoomAbove = 12.0; // d's leader
+
+struct Placement {
+    SheetFormat sheet;
+    const Scale *scale = nullptr;
+    SheetBox region; // what the view and the characteristic line may take
+};
+
+double Finite(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+SheetBox ViewRegion(const SheetFormat &sheet, std::size_t requirementLines) {
+    const SheetBox frame = InnerFrame(sheet);
+    const SheetBox requirements = RequirementsBox(sheet, requirementLines);
+    const double bottom = requirements.top() + 4.0;
+    return {frame.left + 4.0, bottom, frame.width - 8.0, frame.top() - 4.0 - bottom};
+}
+
+// The paper the content takes at a scale: width and height.
+std::pair<double, double> ContentSize(const ViewExtent &view, double characteristicRight,
+                                      int heightDimensions, double factor) {
+    const double right = std::max(view.right, characteristicRight);
+    const double width = (right - view.left) * factor + kRoomLeft + kRoomRight;
+    const double height = 2.0 * view.radius * factor + kRoomBelow + kRoomAbove +
+                          heightDimensions * kHeightDimensionStep + 4.0 + kCharacteristicRise +
+                          kCharacteristicLabels;
+    return {width, height};
+}
+
+const Scale *LargestFitting(const SheetBox &region, const ViewExtent &view, double right,
+                            int dimensions) {
+    for (const Scale &scale : kScales) {
+        const auto [width, height] = ContentSize(view, right, dimensions, scale.factor);
+        if (width <= region.width && height <= region.height) {
+            return &scale;
+        }
+    }
+    return nullptr;
+}
+
+Placement Place(const ViewExtent &view, double right, int dimensions, std::size_t lineCount) {
+    Placement a4{SheetA4(), nullptr, ViewRegion(SheetA4(), lineCount)};
+    Placement a3{SheetA3(), nullptr, ViewRegion(SheetA3(), lineCount)};
+    a4.scale = LargestFitting(a4.region, view, right, dimensions);
+    a3.scale = LargestFitting(a3.region, view, right, dimensions);
+    if (a4.scale &&
+        (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
+        return a4;
+    }
+    if (a3.scale) {
+        return a3;
+    }
+    a3.scale = &kScales[std::size(kScales) - 1]; // the smallest, whatever it overlaps
+    return a3;
+}
+
+} // namespace
+
+Point SheetLowerLeft(const Drawing &drawing) {
+    return drawing.sheetOrigin;
+}
+
+Point SheetUpperRight(const Drawing &drawing) {
+    return {drawing.sheetOrigin.x + drawing.sheet.width / drawing.scale,
+            drawing.sheetOrigin.y + drawing.sheet.height / drawing.scale};
+}
+
+Drawing BuildSpringDrawing(const DrawingInput &input) {
+    const SpringDesign &design = input.design;
+    const ViewExtent view = SpringViewExtent(design, input.typeSign);
+    const double right = Finite(CharacteristicRight(design, input.typeSign));
+    const int dimensions = HeightDimensionCount(input.typeSign);
+    const std::vector<std::string> lines =
+        RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0);
+    const Placement placement = Place(view, right, dimensions, lines.size());
+
+    Drawing drawing;
+    drawing.sheet = placement.sheet;
+    drawing.scale = placement.scale->factor;
+    drawing.scaleText = placement.scale->text;
+    // The spring's left end on its axis is the model origin; place it on
+    // the sheet so that the content sits centred across the region, the
+    // view at its bottom.
+    const double s = drawing.scale;
+    const auto [width, height] = ContentSize(view, right, dimensions, s);
+    const SheetBox &region = placement.region;
+    const double left = region.left + std::max(0.0, (region.width - width) / 2.0) + kRoomLeft;
+    const double axisX = left - view.left * s;
+    const double axisY = region.bottom + std::max(0.0, (region.height - height) / 2.0) +
+                         kRoomBelow + view.radius * s;
+    drawing.sheetOrigin = {-axisX / s, -axisY / s};
+
+    AddFrame(drawing);
+    AddSpringView(drawing, design, input.typeSign);
+    const double baseY = view.radius + (kRoomAbove + dimensions * kHeightDimensionStep + 4.0) / s;
+    AddCharacteristicLine(drawing, design, input.typeSign, baseY);
+    AddRequirements(drawing, lines);
+    AddTitleBlock(drawing, input);
+    return drawing;
+}

@@ -1,0 +1,219 @@
+#include "spring_view.h"
+
+#include "number_format.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A guard against a near-zero pitch filling the drawing with sections.
+constexpr std::size_t kMostSectionsConsidered = 400;
+// Active coils beyond which the middle coils are left out (GB/T 4459.4).
+constexpr float kMostCoilsDrawnWhole = 4.0F;
+// A section this small on paper (mm) may be filled black instead of hatched
+// (GB/T 4459.4, GB/T 4457.5).
+constexpr double kSolidSectionOnPaper = 2.0;
+
+struct Section {
+    double along = 0.0; // from the left end
+    bool top = false;
+};
+
+double Positive(double value) {
+    return std::isfinite(value) && value > 0.0 ? value : 0.0;
+}
+
+void AddRow(std::vector<Section> &row, double first, double last, double pitch, bool top) {
+    for (double along = first; along <= last + 1e-9 && row.size() < kMostSectionsConsidered;
+         along += pitch) {
+        row.push_back({along, top});
+    }
+}
+
+// Adds a closed end coil's section unless one already stands there.
+void AddEndSection(std::vector<Section> &row, double along, bool top, double wire) {
+    const bool present = std::any_of(row.begin(), row.end(), [&](const Section &s) {
+        return std::fabs(s.along - along) < wire * 0.5;
+    });
+    if (!present) {
+        row.push_back({along, top});
+    }
+}
+
+std::vector<Section> Kept(const std::vector<Section> &row, bool abbreviate) {
+    if (!abbreviate || row.size() <= 4) {
+        return row;
+    }
+    return {row[0], row[1], row[row.size() - 2], row[row.size() - 1]};
+}
+
+struct Wire {
+    double d = 0.0;
+    double mean = 0.0;
+    double length = 0.0;
+    double pitch = 0.0;
+    double loop = 0.0; // the inner diameter of an extension spring's hook loop
+};
+
+Wire WireOf(const SpringDesign &design, SpringTypeSign typeSign) {
+    Wire w;
+    w.d = Positive(design.WireDiameter);
+    w.mean = Positive(design.MeanDiameter);
+    w.length = Positive(design.FreeHeight);
+    w.pitch = std::max(Positive(design.Pitch), w.d > 0.0 ? w.d : 1.0);
+    if (typeSign != kCompressionSpring) {
+        w.loop = std::max(0.0, w.mean - w.d);
+    }
+    return w;
+}
+
+} // namespace
+
+ViewExtent SpringViewExtent(const SpringDesign &design, SpringTypeSign typeSign) {
+    const Wire w = WireOf(design, typeSign);
+    ViewExtent extent{0.0, w.length, (w.mean + w.d) / 2.0};
+    if (typeSign != kCompressionSpring) {
+        // The hook loops' outer edges lie one wire beyond the inner ones.
+        extent.left = -w.d;
+        extent.right = w.length + w.d;
+    }
+    return extent;
+}
+
+void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign typeSign) {
+    const Wire w = WireOf(design, typeSign);
+    const bool compression = typeSign == kCompressionSpring;
+    const double unit = 1.0 / drawing.scale;
+    const double rowUp = w.mean / 2.0;
+    const double outer = (w.mean + w.d) / 2.0;
+    const auto line = [&](Point a, Point b, Layer layer) {
+        drawing.lines.push_back({a, b, layer, Part::View});
+    };
+
+    // A compression spring's coils lie over its free height with a closed
+    // coil at each end; an extension spring's close wound body lies between
+    // its two hook loops.
+    double bodyStart = w.d / 2.0;
+    double bodyEnd = w.length - w.d / 2.0;
+    if (!compression) {
+        bodyStart = w.loop + w.d / 2.0;
+        bodyEnd = w.length - w.loop - w.d / 2.0;
+        for (const double centre : {w.loop / 2.0, w.length - w.loop / 2.0}) {
+            drawing.circles.push_back({{centre, 0.0}, outer, Layer::Thick, Part::View});
+            drawing.circles.push_back({{centre, 0.0}, w.loop / 2.0, Layer::Thick, Part::View});
+        }
+    }
+    std::vector<Section> bottom;
+    std::vector<Section> top;
+    AddRow(bottom, bodyStart, bodyEnd, w.pitch, false);
+    AddRow(top, bodyStart + w.pitch / 2.0, bodyEnd, w.pitch, true);
+    if (compression) {
+        for (const double end : {bodyStart, bodyEnd}) {
+            AddEndSection(bottom, end, false, w.d);
+            AddEndSection(top, end, true, w.d);
+        }
+    }
+    const auto byPlace = [](const Section &a, const Section &b) { return a.along < b.along; };
+    std::sort(bottom.begin(), bottom.end(), byPlace);
+    std::sort(top.begin(), top.end(), byPlace);
+
+    const bool abbreviate = design.ActiveCoils > kMostCoilsDrawnWhole;
+    const std::vector<Section> keptBottom = Kept(bottom, abbreviate);
+    const std::vector<Section> keptTop = Kept(top, abbreviate);
+    const double sectionOnPaper = w.d * drawing.scale;
+    for (const auto *row : {&keptTop, &keptBottom}) {
+        for (const Section &s : *row) {
+            const Point centre{s.along, s.top ? rowUp : -rowUp};
+            drawing.circles.push_back({centre, w.d / 2.0, Layer::Thick, Part::View});
+            drawing.hatches.push_back({centre, w.d / 2.0, sectionOnPaper <= kSolidSectionOnPaper,
+                                       std::min(1.5, sectionOnPaper / 4.0) * unit, Part::View});
+        }
+        if (abbreviate && (row == &keptTop ? top : bottom).size() > 4) {
+            const double up = (*row)[0].top ? rowUp : -rowUp;
+            line({(*row)[1].along, up}, {(*row)[2].along, up}, Layer::Centre);
+        }
+    }
+
+    // The visible edge of each coil runs from a top section to the next
+    // bottom one; two tangent lines outline the wire.
+    for (const Section &t : keptTop) {
+        const auto next = std::find_if(keptBottom.begin(), keptBottom.end(), [&](const Section &b) {
+            return b.along > t.along + 1e-9 && b.along <= t.along + w.pitch / 2.0 + 1e-6;
+        });
+        if (next == keptBottom.end()) {
+            continue;
+        }
+        const double dx = next->along - t.along;
+        const double dy = -2.0 * rowUp;
+        const double span = std::hypot(dx, dy);
+        if (span == 0.0) {
+            continue;
+        }
+        const double nx = -dy / span * w.d / 2.0;
+        const double ny = dx / span * w.d / 2.0;
+        for (const double side : {1.0, -1.0}) {
+            line({t.along + side * nx, rowUp + side * ny},
+                 {next->along + side * nx, -rowUp + side * ny}, Layer::Thick);
+        }
+    }
+
+    // The ground ends: the end coils' sections flattened against the end planes.
+    if (compression) {
+        for (const double x : {0.0, w.length}) {
+            for (const double up : {rowUp, -rowUp}) {
+                line({x, up - w.d / 2.0}, {x, up + w.d / 2.0}, Layer::Thick);
+            }
+        }
+    }
+
+    const ViewExtent extent = SpringViewExtent(design, typeSign);
+    const double overhang = 3.0 * unit;
+    line({extent.left - overhang, 0.0}, {extent.right + overhang, 0.0}, Layer::Centre);
+
+    // H0 below, the outer diameter on the left, the mean diameter on the right
+    // (both as diameters of the coil), d at the first top section.
+    const double below = -outer - 10.0 * unit;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {0.0, compression ? -outer : 0.0},
+                                  {w.length, compression ? -outer : 0.0},
+                                  {0.0, below},
+                                  0.0,
+                                  FormatOneDecimal(design.FreeHeight),
+                                  design.FreeHeight,
+                                  Part::View});
+    const float outerDiameter = design.MeanDiameter + design.WireDiameter;
+    const double leftX = extent.left - 10.0 * unit;
+    const double leftFoot = compression ? 0.0 : extent.left + outer;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {leftFoot, -outer},
+                                  {leftFoot, outer},
+                                  {leftX, 0.0},
+                                  90.0,
+                                  "⌀" + FormatGeneral(outerDiameter),
+                                  outerDiameter,
+                                  Part::View});
+    if (!keptTop.empty() && !keptBottom.empty()) {
+        const double rightTop = keptTop.back().along;
+        const double rightBottom = keptBottom.back().along;
+        const double rightX = extent.right + 10.0 * unit;
+        drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                      {rightBottom, -rowUp},
+                                      {rightTop, rowUp},
+                                      {rightX, 0.0},
+                                      90.0,
+                                      "⌀" + FormatGeneral(design.MeanDiameter),
+                                      design.MeanDiameter,
+                                      Part::View});
+        const Point first{keptTop.front().along, rowUp};
+        const double lean = std::sqrt(0.5) * w.d / 2.0;
+        drawing.dimensions.push_back({Dimension::Kind::Diameter,
+                                      {first.x - lean, first.y - lean},
+                                      {first.x + lean, first.y + lean},
+                                      {},
+                                      45.0,
+                                      "⌀" + FormatGeneral(design.WireDiameter),
+                                      design.WireDiameter,
+                                      Part::View});
+    }
+}

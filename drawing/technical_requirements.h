@@ -1,0 +1,14 @@
+#pragma once
+
+#include "drawing_input.h"
+
+#include <string>
+#include <vector>
+
+// The technical requirements (技术要求) a spring drawing carries, one
+// plain-text line per item: winding, coils, heights and loads, sizes, the
+// precision grade the tolerances follow, heat and surface treatment, the
+// material and the technical conditions. Tolerances are named by the grade
+// of the standard they follow, never as figures. The design standards named
+// are those the checks followed.
+std::vector<std::string> TechnicalRequirements(const DrawingInput &input);
