@@ -196,7 +196,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
     }
     TableInput input;
     if (auto problem = input.open(settings.inputPath, streams.in)) {
-        streams.err << "orsela-cli batch: " << *problem << '\n';
+        streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
         return kExitUsage;
     }
     CsvReader reader(input.stream());
@@ -210,7 +210,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
     }
     BatchColumns columns;
     if (auto problem = ResolveBatchColumns(header, columns)) {
-        streams.err << "orsela-cli batch: " << *problem << '\n';
+        streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
         return kExitUsage;
     }
 
@@ -219,7 +219,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
     AtomicFileWriter outputFile;
     if (settings.outputPath) {
         if (auto problem = outputFile.open(*settings.outputPath)) {
-            streams.err << "orsela-cli batch: " << *problem << '\n';
+            streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
             return kExitReportError;
         }
         removal.emplace(outputFile.temporaryPath());
@@ -284,7 +284,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
     }
     if (settings.outputPath) {
         if (auto problem = outputFile.commit()) {
-            streams.err << "orsela-cli batch: " << *problem << '\n';
+            streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
             return kExitReportError;
         }
     } else if (!StandardOutputWritten(streams)) {

@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::size_t kLongestEcho = 60;
 
+std::string EscapedText(std::string_view argument, std::size_t longest);
+
 bool IsContinuationByte(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
@@ -83,6 +85,16 @@ std::optional<std::string> CheckArguments(const CLI::App &app, std::vector<std::
 } // namespace
 
 std::string EscapedArgument(std::string_view argument) {
+    return EscapedText(argument, kLongestEcho);
+}
+
+std::string EscapedMessage(std::string_view message) {
+    return EscapedText(message, std::string_view::npos);
+}
+
+namespace {
+
+std::string EscapedText(std::string_view argument, std::size_t longest) {
     std::string shown;
     std::size_t i = 0;
     while (i < argument.size()) {
@@ -113,7 +125,7 @@ std::string EscapedArgument(std::string_view argument) {
             }
             piece = argument.substr(i, length);
         }
-        if (shown.size() + piece.size() > kLongestEcho) {
+        if (longest != std::string_view::npos && shown.size() + piece.size() > longest) {
             return shown + "…";
         }
         shown += piece;
@@ -121,6 +133,8 @@ std::string EscapedArgument(std::string_view argument) {
     }
     return shown;
 }
+
+} // namespace
 
 AskedCommand AskedCommandOf(const CLI::App &app, const std::vector<std::string> &args) {
     AskedCommand asked;

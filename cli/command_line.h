@@ -14,6 +14,10 @@ class App;
 // obeys none of it; longer ones cut after 60 bytes with "…".
 std::string EscapedArgument(std::string_view argument);
 
+// A message that may hold what a user typed (a grade, a column name, a
+// key): every control character escaped as above, nothing cut.
+std::string EscapedMessage(std::string_view message);
+
 // Reads args into app (its options and subcommands already registered),
 // after checking what the parser would otherwise take silently: an option
 // that needs a value never takes the next option as its value, a switch

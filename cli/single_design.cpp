@@ -167,7 +167,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
         streams.err << warning << '\n';
     }
     if (outcome.status == DesignStatus::Refused || outcome.status == DesignStatus::Fault) {
-        streams.err << "orsela-cli: " << outcome.message << '\n';
+        streams.err << "orsela-cli: " << EscapedMessage(outcome.message) << '\n';
     }
     WriteOutcome(outcome, output.format, streams.out);
     if (outcome.status != DesignStatus::Completed) {

@@ -1,6 +1,7 @@
 #include "usage_refusal.h"
 
 #include "cli_exit.h"
+#include "command_line.h"
 
 #include <nlohmann/json.hpp>
 
@@ -8,7 +9,7 @@
 
 int RefuseUsage(CliStreams &streams, const std::string &message, const std::string &command,
                 bool json) {
-    streams.err << "orsela-cli: " << message << '\n'
+    streams.err << "orsela-cli: " << EscapedMessage(message) << '\n'
                 << "用法见 orsela-cli" << (command.empty() ? "" : " " + command) << " --help\n";
     if (json) {
         nlohmann::ordered_json refusal;

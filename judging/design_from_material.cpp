@@ -14,10 +14,6 @@ double TypedDiameter(float stored) {
     return std::round(static_cast<double>(stored) * 1e6) / 1e6;
 }
 
-// Rounded down to 0.1 MPa, a figure a designer would write, never above the table's.
-double DesignersStress(double value) {
-    return std::floor(value * 10.0 + 1e-9) / 10.0;
-}
 
 } // namespace
 
@@ -63,7 +59,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
                          "), 请用 --allowable-shear-stress 给出";
             return fill;
         }
-        const double value = DesignersStress(stress->value);
+        const double value = DesignersPermissibleStress(stress->value);
         design.AllowableShearStress = static_cast<float>(value);
         fill.inputs.emplace_back("AllowableShearStress", value);
         std::string how = LoadCaption(request.materials.loadType);

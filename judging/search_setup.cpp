@@ -3,6 +3,7 @@
 #include "default_wire_diameters.h"
 #include "field_check.h"
 #include "grade_lookup.h"
+#include "material_texts.h"
 #include "number_format.h"
 #include "option_ranges.h"
 #include "permissible_stress.h"
@@ -266,7 +267,8 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
                     " mm 没有许用切应力: " + at.problem + "; 请用 --allowable-shear-stress 给出");
             return;
         }
-        setup.request.wires.push_back({d, given ? *given : at.stress->value});
+        setup.request.wires.push_back(
+            {d, given ? *given : DesignersPermissibleStress(at.stress->value)});
         CheckInputs inputs;
         inputs.family = entry.family;
         inputs.permissibleShearStress = setup.request.wires.back().allowableShearStress;

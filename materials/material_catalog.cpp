@@ -1,5 +1,6 @@
 #include "material_catalog.h"
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -58,6 +59,18 @@ std::string Text(const json &object, const char *key, bool required, const std::
     return value;
 }
 
+// The physical range of a figure: wider than any spring material, narrow
+// enough that a design calculated with it neither overflows nor vanishes.
+struct FigureRange {
+    double above;
+    double atMost;
+    const char *unit;
+};
+constexpr FigureRange kModulusRange{1.0e4, 1.0e6, "MPa"};
+constexpr FigureRange kDensityRange{0.5, 25.0, "kg/dm³"};
+constexpr FigureRange kStressRange{0.0, 5000.0, "MPa"};
+constexpr FigureRange kWireDiameterRange{0.0, 100.0, "mm"};
+
 double Positive(const json &value, const std::string &what) {
     if (!value.is_number()) {
         Fail(what + "应为数值");
@@ -69,12 +82,22 @@ double Positive(const json &value, const std::string &what) {
     return number;
 }
 
+double InRange(const json &value, const std::string &what, const FigureRange &range) {
+    const double number = Positive(value, what);
+    if (!(number > range.above && number <= range.atMost)) {
+        Fail(what + "应大于 " + fmt::format("{}", range.above) + " 且不大于 " +
+             fmt::format("{}", range.atMost) + " " + range.unit);
+    }
+    return number;
+}
+
 // A figure the source does not give is null (or absent): 0 in the entry.
-double OptionalPositive(const json &object, const char *key, const std::string &where) {
+double OptionalInRange(const json &object, const char *key, const std::string &where,
+                       const FigureRange &range) {
     if (!object.contains(key) || object[key].is_null()) {
         return 0.0;
     }
-    return Positive(object[key], where + "的 \"" + key + "\" ");
+    return InRange(object[key], where + "的 \"" + key + "\" ", range);
 }
 
 std::vector<TensileStrengthRow> RmRows(const json &rows, const std::string &where) {
@@ -89,9 +112,9 @@ std::vector<TensileStrengthRow> RmRows(const json &rows, const std::string &wher
             Fail(at + "应为 [直径, 最小值, 最大值]");
         }
         TensileStrengthRow parsed;
-        parsed.wireDiameter = Positive(row[0], at + "的直径");
-        parsed.rmMin = Positive(row[1], at + "的最小值");
-        parsed.rmMax = row[2].is_null() ? 0.0 : Positive(row[2], at + "的最大值");
+        parsed.wireDiameter = InRange(row[0], at + "的直径", kWireDiameterRange);
+        parsed.rmMin = InRange(row[1], at + "的最小值", kStressRange);
+        parsed.rmMax = row[2].is_null() ? 0.0 : InRange(row[2], at + "的最大值", kStressRange);
         if (parsed.rmMax > 0.0 && parsed.rmMax < parsed.rmMin) {
             Fail(at + "的最大值小于最小值");
         }
@@ -110,9 +133,9 @@ FixedPermissibleStress ThreeStresses(const json &object, const char *key,
         Fail(at + "应为 [静负荷, 有限寿命, 无限寿命] 三个数值");
     }
     const json &values = object[key];
-    return FixedPermissibleStress{Positive(values[0], at + "第 1 项"),
-                                  Positive(values[1], at + "第 2 项"),
-                                  Positive(values[2], at + "第 3 项")};
+    return FixedPermissibleStress{InRange(values[0], at + "第 1 项", kStressRange),
+                                  InRange(values[1], at + "第 2 项", kStressRange),
+                                  InRange(values[2], at + "第 3 项", kStressRange)};
 }
 
 FixedPermissible Permissible(const json &object, const std::string &where) {
@@ -135,8 +158,8 @@ FixedPermissible Permissible(const json &object, const std::string &where) {
         if (!range.is_array() || range.size() != 2) {
             Fail(at + "应为 [最小直径, 最大直径]");
         }
-        fixed.fromDiameter = Positive(range[0], at + "第 1 项");
-        fixed.toDiameter = Positive(range[1], at + "第 2 项");
+        fixed.fromDiameter = InRange(range[0], at + "第 1 项", kWireDiameterRange);
+        fixed.toDiameter = InRange(range[1], at + "第 2 项", kWireDiameterRange);
         if (fixed.toDiameter < fixed.fromDiameter) {
             Fail(at + "的最大直径小于最小直径");
         }
@@ -201,9 +224,9 @@ MaterialEntry Entry(const json &object, const std::string &where) {
         Fail(where + "的 \"family\" 不是已知的材料类别：" + family);
     }
     entry.family = *parsedFamily;
-    entry.shearModulus = OptionalPositive(object, "shear_modulus", where);
-    entry.elasticModulus = OptionalPositive(object, "elastic_modulus", where);
-    entry.density = OptionalPositive(object, "density", where);
+    entry.shearModulus = OptionalInRange(object, "shear_modulus", where, kModulusRange);
+    entry.elasticModulus = OptionalInRange(object, "elastic_modulus", where, kModulusRange);
+    entry.density = OptionalInRange(object, "density", where, kDensityRange);
     if (object.contains("max_temperature") && !object["max_temperature"].is_null()) {
         if (!object["max_temperature"].is_number()) {
             Fail(where + "的 \"max_temperature\" 应为数值");
@@ -237,7 +260,7 @@ std::vector<double> Sizes(const json &object, const char *key, const std::string
         Fail(where + "的 \"" + key + "\" 应为直径数组");
     }
     for (const json &size : object[key]) {
-        sizes.push_back(Positive(size, where + "的 \"" + key + "\" 中的直径"));
+        sizes.push_back(InRange(size, where + "的 \"" + key + "\" 中的直径", kWireDiameterRange));
     }
     return sizes;
 }

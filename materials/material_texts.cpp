@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <cmath>
+
 std::string MaterialNumber(double value) {
     return fmt::format("{}", value);
 }
@@ -16,6 +18,10 @@ const char *LoadCaption(LoadType load) {
         return "动负荷无限寿命";
     }
     return "";
+}
+
+double DesignersPermissibleStress(double value) {
+    return std::floor(value * 10.0 + 1e-9) / 10.0;
 }
 
 std::string MaterialTableCaption(const MaterialEntry &entry) {

@@ -13,5 +13,10 @@ std::string MaterialNumber(double value);
 // "静负荷", "动负荷有限寿命" or "动负荷无限寿命".
 const char *LoadCaption(LoadType load);
 
+// A permissible stress as a designer writes it into a design: rounded down
+// to 0.1 MPa, never above the table's. The search and --from-material take
+// the same figure, so a design the search finds is the one rebuilt.
+double DesignersPermissibleStress(double value);
+
 // "材料表 65Mn (GB/T 1222-2007)": where a figure was taken from.
 std::string MaterialTableCaption(const MaterialEntry &entry);

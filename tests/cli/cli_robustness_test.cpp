@@ -218,7 +218,41 @@ printf 'wire-diameter,check\n4,1\n5,1\n' | "$CLI" batch -)",
                      std::string(kSearch) + "--wire-diameters=4 --standard=iso --format=json", 2,
                      "\"status\": \"refused\"", "--standard", ""},
         Reproduction{"UnknownGradeInJson", R"("$CLI" materials 65Mx --format=json)", 2,
-                     "\"message\": \"材料数据中没有牌号“65Mx”", "65Mx", ""}),
+                     "\"message\": \"材料数据中没有牌号“65Mx”", "65Mx", ""},
+        // A check option outside its physical range is refused with the range named; no
+        // "inf" beside a verdict, no hook without a bend passing --strict.
+        Reproduction{"DensityFarTooLarge", R"("$CLI" --check --density=1e308)", 2, "",
+                     "--density: 请输入大于 0.5 且不大于 25 的数值 (kg/dm³)", ""},
+        Reproduction{"FrequencyOfADenormalDensity", R"("$CLI" --check --density=4.9e-324)", 2, "",
+                     "--density: 请输入大于 0.5", ""},
+        Reproduction{"HookWithoutABend",
+                     R"("$CLI" --extension --known-loads --initial-tension=50 --working-load1=100 )"
+                     R"(--working-load2=200 --working-load3=300 --check --strict )"
+                     R"(--hook-bend-radius=1e-30)",
+                     2, "", "钩环弯曲半径 r2 必须大于材料直径的一半", ""},
+        // A materials file's figures likewise: a modulus that would let a design "complete"
+        // with every load 0 names its range; the built-in data is used.
+        Reproduction{"MaterialsFileModulusDenormal",
+                     R"(printf '{"format":1,"materials":[{"name":"X","standard":"s","family":")"
+                     R"(carbon-spring-wire","shear_modulus":5e-324,"source":"s"}]}' > m.json
+"$CLI" materials --materials-file=m.json)",
+                     0, "65Mn", "\"shear_modulus\" 应大于 10000 且不大于 1000000 MPa", "m.json"},
+        // The search names the range as the single design does.
+        Reproduction{"SearchLoadAboveItsCap",
+                     std::string(kSearch) + "--wire-diameters=4 --load2=2e7", 2, "",
+                     "--load2: 请输入不小于 0 且不大于 10000000 的数值 (N)", ""},
+        Reproduction{"SearchModulusBeyondFloat",
+                     std::string(kSearch) + "--wire-diameters=4 --shear-modulus=1e39", 2, "",
+                     "--shear-modulus: 请输入大于 0 且不大于 10000000 的数值 (MPa)", ""},
+        // The search states [τ] as --from-material takes it: rounded down to 0.1 MPa.
+        Reproduction{"SearchStressRoundedAsFromMaterial",
+                     std::string(kSearch) +
+                         "--wire-diameters=2.15 --top=1 \"--material=EN 10270-1 SM\"",
+                     0, "--allowable-shear-stress=866.6 ", "", ""},
+        // What a user typed is echoed with its control characters escaped.
+        Reproduction{"ControlCharactersEscaped",
+                     R"sh("$CLI" --from-material "--material=$(printf 'x\033[31m')")sh", 2, "",
+                     "“x\\x1B[31m”", ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // batch --output stopped by a signal: the temporary file goes, the target
