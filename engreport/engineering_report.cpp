@@ -3,6 +3,7 @@
 #include "check_texts.h"
 #include "drawing_svg.h"
 #include "html_text.h"
+#include "material_texts.h"
 #include "number_format.h"
 #include "report_style.h"
 #include "report_svgs.h"
@@ -70,18 +71,6 @@ std::string Optional(const std::optional<double> &value, const char *unit) {
     return (*unit ? FormatOneDecimal(shown) + " " + unit : FormatGeneral(shown));
 }
 
-const char *LoadTypeText(LoadType type) {
-    switch (type) {
-    case LoadType::Static:
-        return "静载荷";
-    case LoadType::DynamicLimited:
-        return "动载荷 (有限寿命)";
-    case LoadType::DynamicUnlimited:
-        return "动载荷 (无限寿命)";
-    }
-    return "静载荷";
-}
-
 const char *EndConditionText(EndCondition condition) {
     switch (condition) {
     case EndCondition::FixedFixed:
@@ -103,7 +92,7 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
     }
     const CheckInputs &in = *input.checkInputs;
     std::string text =
-        "校核输入: 载荷类型 " + std::string(LoadTypeText(in.loadType)) + "；循环次数 N " +
+        "校核输入: 载荷类型 " + std::string(LoadCaption(in.loadType)) + "；循环次数 N " +
         (in.loadCycles ? Optional(in.loadCycles, "") : "— (静载)") + "；工作频率 " +
         Optional(in.workingFrequency, "Hz") + "；端部支承 " + EndConditionText(in.endCondition) +
         "；校核方法 " + (in.standard == CheckStandard::En ? "EN 13906-1" : "GB/T 23935") + "；Rm " +
