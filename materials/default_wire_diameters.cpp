@@ -1,14 +1,13 @@
 #include "default_wire_diameters.h"
 
+#include "material_texts.h"
+
 #include <algorithm>
-#include <charconv>
 
 namespace {
 
 std::string Number(double value) {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-    return std::string(text, written.ptr);
+    return MaterialNumber(value);
 }
 
 std::vector<double> SeriesSizes(const WireDiameterSeries &series, bool second) {
