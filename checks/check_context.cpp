@@ -32,6 +32,7 @@ CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSig
     c.load3 = design.WorkingLoad3;
     c.initialTension = design.InitialTension;
     c.maxShearStress = design.MaxShearStress;
+    c.designerAllowable = design.AllowableShearStress;
     c.developedLength = design.DevelopedLength;
     c.helixAngle = design.HelixAngle;
     c.slenderness = design.SlendernessRatio;
@@ -50,6 +51,19 @@ CheckResult NotApplicable(CheckResult check, std::string reason) {
     check.verdict = CheckVerdict::NotApplicable;
     check.message = std::move(reason);
     return check;
+}
+
+CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput missing) {
+    check.missing = missing;
+    return NotApplicable(std::move(check), std::move(reason));
+}
+
+std::string NeedsTensileStrength(const CheckInputs &inputs) {
+    if (inputs.rmNeedsCertificate) {
+        return "材料表没有该牌号的抗拉强度, 需要钢丝质保书上的抗拉强度 Rm";
+    }
+    return inputs.family ? "材料表在此线径没有抗拉强度, 需要钢丝质保书上的抗拉强度 Rm"
+                         : "缺少抗拉强度 Rm: 材料牌号不在材料表中, 需要钢丝质保书上的抗拉强度";
 }
 
 std::string Fixed(double value, int decimals) {

@@ -26,6 +26,7 @@ struct CheckContext {
     double load3 = 0.0;
     double initialTension = 0.0;
     double maxShearStress = 0.0;
+    double designerAllowable = 0.0; // the designer's [tau], MPa; 0 when not given
     double developedLength = 0.0;
     double helixAngle = 0.0;
     double slenderness = 0.0;
@@ -44,6 +45,16 @@ CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSig
 CheckResult MakeCheck(std::string id, std::string unit, std::string clause);
 // The same result marked not applicable, with the reason as its message.
 CheckResult NotApplicable(CheckResult check, std::string reason);
+
+// The same, with the input that would have let it judge.
+CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput missing);
+
+// The reasons shared by several checks, in the spring's terms.
+inline constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";
+inline constexpr const char *kNeedsDensity = "缺少材料密度 ρ";
+// Rm where neither the material table nor the designer gives it: the wire's
+// certificate does.
+std::string NeedsTensileStrength(const CheckInputs &inputs);
 
 // Numbers in messages: fixed decimals.
 std::string Fixed(double value, int decimals);

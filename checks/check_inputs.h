@@ -3,6 +3,7 @@
 #include "permissible_stress.h"
 
 #include <optional>
+#include <string>
 
 // How the spring is seated: the end condition of the buckling check.
 enum class EndCondition {
@@ -19,11 +20,17 @@ enum class CheckStandard { Gb, En };
 // missing is not applicable and says which value it lacks.
 struct CheckInputs {
     std::optional<MaterialFamily> family;
-    std::optional<double> tensileStrength;        // Rm min at the design's wire diameter, MPa
-    std::optional<double> permissibleShearStress; // for the spring kind and duty, MPa
-    std::optional<double> elasticModulus;         // E, MPa
-    std::optional<double> density;                // kg/dm3
-    LoadType loadType = LoadType::Static;
+    std::optional<double> tensileStrength; // Rm min at the design's wire diameter, MPa
+    // The standard's permissible stress for the spring kind and duty, with
+    // its clause; when there is none, why (in the spring's terms).
+    std::optional<PermissibleShearStress> standardPermissible;
+    std::string standardPermissibleProblem;
+    bool rmNeedsCertificate = false;      // the grade has no Rm table: only a certificate gives it
+    std::optional<double> elasticModulus; // E, MPa
+    std::optional<double> density;        // kg/dm3
+    LoadType loadType = LoadType::Static; // the duty the permissible stress is for
+    // The duty as given by the designer, when given; it wins over the cycles.
+    std::optional<LoadType> loadTypeGiven;
     EndCondition endCondition = EndCondition::FixedFixed;
     std::optional<double> loadCycles;       // absent: static duty
     std::optional<double> workingFrequency; // Hz

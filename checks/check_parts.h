@@ -6,6 +6,8 @@
 
 // Both kinds.
 CheckResult StaticStrengthCheck(const CheckContext &c);
+// The designer's [tau] against the standard's permissible stress.
+CheckResult AllowableStressCheck(const CheckContext &c);
 CheckResult NaturalFrequencyCheck(const CheckContext &c);
 CheckResult FatigueCheck(const CheckContext &c);
 CheckResult IndexCheck(const CheckContext &c);
@@ -13,7 +15,10 @@ CheckResult MassCheck(const CheckContext &c);
 CheckResult WorkCheck(const CheckContext &c);
 
 // Compression springs.
+// The slenderness b against its limit for the end condition, then the
+// deflection at F3 against the critical deflection.
 CheckResult BucklingCheck(const CheckContext &c);
+CheckResult BucklingDeflectionCheck(const CheckContext &c);
 CheckResult CoilClearanceCheck(const CheckContext &c);
 CheckResult HelixAngleCheck(const CheckContext &c);
 

@@ -6,9 +6,11 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, const char *>, 12> kTitles = {{
+constexpr std::array<std::pair<std::string_view, const char *>, 14> kTitles = {{
     {"static-strength", "静强度"},
-    {"buckling", "稳定性"},
+    {"allowable-stress", "许用切应力取值"},
+    {"buckling", "稳定性 (高径比)"},
+    {"buckling-deflection", "稳定性 (临界变形)"},
     {"coil-clearance", "圈间间隙"},
     {"natural-frequency", "自振频率"},
     {"fatigue", "疲劳强度"},
@@ -42,6 +44,8 @@ const char *CheckVerdictName(CheckVerdict verdict) {
         return "fail";
     case CheckVerdict::NotApplicable:
         return "not-applicable";
+    case CheckVerdict::Info:
+        return "info";
     }
     return "not-applicable";
 }

@@ -4,15 +4,28 @@
 #include <string>
 #include <vector>
 
-// The outcome of one engineering check of a completed design.
-enum class CheckVerdict { Ok, Warning, Fail, NotApplicable };
+// The outcome of one engineering check of a completed design. Info is a
+// figure given for reference only: nothing was held against a limit, and it
+// does not count as passed.
+enum class CheckVerdict { Ok, Warning, Fail, NotApplicable, Info };
 
-// "ok", "warning", "fail", "not-applicable": the words of tsv and JSON.
+// "ok", "warning", "fail", "not-applicable", "info": the words of tsv and JSON.
 const char *CheckVerdictName(CheckVerdict verdict);
 
 // The Chinese name of a check by its id ("静强度" for "static-strength"), as
 // the text output and the engineering report show it; an unknown id as it is.
 std::string CheckTitle(const std::string &id);
+
+// The input a check lacked, so that a front end can say how to give it; the
+// check's own text names it in the spring's terms only.
+enum class CheckInput {
+    None,
+    LoadCycles,
+    TensileStrength,
+    ElasticModulus,
+    Density,
+    WorkingFrequency
+};
 
 struct CheckResult {
     std::string id;              // "static-strength", "buckling", ...
@@ -22,6 +35,7 @@ struct CheckResult {
     CheckVerdict verdict = CheckVerdict::NotApplicable;
     std::string clause;  // the standard and clause followed
     std::string message; // one line of Chinese; says the reason when not applicable
+    CheckInput missing = CheckInput::None; // what would have let it judge (or judge more)
 };
 
 using CheckResults = std::vector<CheckResult>;

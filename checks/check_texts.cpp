@@ -11,6 +11,8 @@ const char *CheckVerdictWord(CheckVerdict verdict) {
         return "注意";
     case CheckVerdict::Fail:
         return "不合格";
+    case CheckVerdict::Info:
+        return "信息";
     case CheckVerdict::NotApplicable:
         break;
     }
@@ -25,6 +27,8 @@ const char *CheckVerdictText(CheckVerdict verdict) {
         return "△ 注意";
     case CheckVerdict::Fail:
         return "× 不合格";
+    case CheckVerdict::Info:
+        return "◇ 信息";
     case CheckVerdict::NotApplicable:
         break;
     }
@@ -47,4 +51,14 @@ std::string CheckQuantityText(std::optional<double> quantity, const std::string 
         return "—";
     }
     return unit.empty() ? number : number + " " + unit;
+}
+
+bool CheckRowNeededInDocument(const CheckResult &check) {
+    if (check.id == "allowable-stress") {
+        return check.verdict == CheckVerdict::Warning;
+    }
+    if (check.id == "buckling-deflection") {
+        return check.verdict != CheckVerdict::NotApplicable || check.missing != CheckInput::None;
+    }
+    return true;
 }

@@ -8,11 +8,11 @@
 // The texts a check's row shows wherever it is printed: the command line's
 // text and tsv, the design table and the engineering report.
 
-// "合格", "注意", "不合格" or "不适用".
+// "合格", "注意", "不合格", "不适用" or "信息".
 const char *CheckVerdictWord(CheckVerdict verdict);
 
 // The verdict as a symbol and a word, so that it reads in black-and-white
-// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用".
+// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息".
 const char *CheckVerdictText(CheckVerdict verdict);
 
 // A check's value or limit with three decimals; empty when there is none or
@@ -21,3 +21,8 @@ std::string CheckNumberText(std::optional<double> quantity);
 
 // The same with its unit; "—" when there is none.
 std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit);
+
+// Whether a one-page document needs the row: the comparison of the designer's
+// [tau] with the standard's only when it warns, the critical deflection only
+// when the slenderness called for it.
+bool CheckRowNeededInDocument(const CheckResult &check);

@@ -1,13 +1,12 @@
 #include "check_parts.h"
 #include "fatigue_strength.h"
+#include "material_texts.h"
 #include "spring_check_formulas.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";
 
 // Recommended ratio of the surge frequency to the working frequency: at least
 // 15 to 20 (Shigley's Mechanical Engineering Design, ch. 10, surging). The
@@ -22,28 +21,101 @@ constexpr double kIndexHighest = 12.0;
 
 } // namespace
 
-CheckResult StaticStrengthCheck(const CheckContext &c) {
-    const bool en = c.inputs.standard == CheckStandard::En && !c.extension;
-    CheckResult check = MakeCheck(
-        "static-strength", "MPa",
-        en ? "EN 13906-1 静载: 未修正切应力 τ = 8FD/(πd³) ≤ τzul"
-           : (c.extension ? "GB/T 23935-2009 拉伸弹簧许用切应力 (按载荷类型), τ = 8KFD/(πd³)"
-                          : "GB/T 23935-2009 压缩弹簧许用切应力 (按载荷类型), τ = 8KFD/(πd³)"));
-    if (!c.inputs.permissibleShearStress) {
-        return NotApplicable(check, "缺少许用切应力: 需要已知材料牌号或 --tensile-strength");
+namespace {
+
+// The duty the permissible stress was taken for, and whether the designer's
+// duty is looser than the load cycles call for.
+std::string LooserDutyText(const CheckInputs &in) {
+    if (in.loadTypeGiven && in.loadCycles &&
+        LessStrict(*in.loadTypeGiven, LoadTypeForCycles(*in.loadCycles))) {
+        return std::string("; 给定的") + LoadCaption(*in.loadTypeGiven) + "比 " +
+               Fixed(*in.loadCycles, 0) + " 次循环对应的" +
+               LoadCaption(LoadTypeForCycles(*in.loadCycles)) + "宽松";
     }
+    return {};
+}
+
+// The input a missing standard permissible stress waits for.
+CheckInput StandardPermissibleNeeds(const CheckInputs &in) {
+    return in.family && !in.tensileStrength ? CheckInput::TensileStrength : CheckInput::None;
+}
+
+} // namespace
+
+CheckResult StaticStrengthCheck(const CheckContext &c) {
+    const CheckInputs &in = c.inputs;
+    const bool en = in.standard == CheckStandard::En && !c.extension;
+    const std::string formula = en ? "未修正切应力 τ = 8FD/(πd³)" : "τ 为计算的最大切应力";
+    const std::string duty =
+        in.loadCycles && !in.loadTypeGiven ? std::string("; ") + LoadClassRuleText() : "";
+    CheckResult check = MakeCheck("static-strength", "MPa", formula);
     if (en && !c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
     }
     const double stress =
         en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
-    const double permissible = *c.inputs.permissibleShearStress;
+    std::string against;
+    if (in.standardPermissible) {
+        check.limit = in.standardPermissible->value;
+        check.clause = in.standardPermissible->clause + (en ? "; " + formula : "") + duty;
+        against = "标准许用切应力";
+    } else if (c.designerAllowable > 0.0) {
+        // Without the standard's figure the designer's [tau] is all there is.
+        check.limit = c.designerAllowable;
+        check.clause = "设计给定的许用切应力 [τ]; " + formula;
+        against = "设计给定的许用切应力 [τ]";
+        check.missing = StandardPermissibleNeeds(in);
+    } else {
+        return NotApplicable(check,
+                             "缺少许用切应力: " + (in.standardPermissibleProblem.empty()
+                                                       ? std::string("材料表和设计都没有给出")
+                                                       : in.standardPermissibleProblem),
+                             StandardPermissibleNeeds(in));
+    }
+    const double permissible = *check.limit;
     check.value = stress;
-    check.limit = permissible;
     check.verdict = stress <= permissible ? CheckVerdict::Ok : CheckVerdict::Fail;
     check.message = std::string("最大工作载荷下切应力 ") + Fixed(stress, 1) +
-                    (stress <= permissible ? " MPa 不大于许用值 " : " MPa 超过许用值 ") +
+                    (stress <= permissible ? " MPa 不大于" : " MPa 超过") + against + " " +
                     Fixed(permissible, 1) + " MPa";
+    if (in.standardPermissible) {
+        check.message += LooserDutyText(in);
+        if (en && in.loadType != LoadType::Static) {
+            check.message += "; EN 13906-1 的动载许用值见疲劳强度项";
+        }
+    } else if (!in.standardPermissibleProblem.empty()) {
+        check.message += "; 标准许用值无法求得: " + in.standardPermissibleProblem;
+    }
+    return check;
+}
+
+CheckResult AllowableStressCheck(const CheckContext &c) {
+    const CheckInputs &in = c.inputs;
+    // The standard's clause is the static strength's; not repeated here.
+    CheckResult check = MakeCheck("allowable-stress", "MPa", "同静强度项");
+    if (!in.standardPermissible) {
+        return NotApplicable(check,
+                             "没有标准许用切应力可比: " + (in.standardPermissibleProblem.empty()
+                                                               ? std::string("缺少材料数据")
+                                                               : in.standardPermissibleProblem),
+                             StandardPermissibleNeeds(in));
+    }
+    if (!(c.designerAllowable > 0.0)) {
+        return NotApplicable(check, "设计未给出许用切应力 [τ]");
+    }
+    const double standard = in.standardPermissible->value;
+    check.value = c.designerAllowable;
+    check.limit = standard;
+    // [tau] is stored with one decimal: half of it is no difference.
+    if (c.designerAllowable > standard + 0.05) {
+        check.verdict = CheckVerdict::Warning;
+        check.message = "设计给定的 [τ] " + Fixed(c.designerAllowable, 1) + " MPa 高于标准许用值 " +
+                        Fixed(standard, 1) + " MPa; 静强度按标准许用值判定";
+    } else {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "设计给定的 [τ] " + Fixed(c.designerAllowable, 1) +
+                        " MPa 不高于标准许用值 " + Fixed(standard, 1) + " MPa";
+    }
     return check;
 }
 
@@ -55,14 +127,17 @@ CheckResult NaturalFrequencyCheck(const CheckContext &c) {
         return NotApplicable(check, kNeedsGeometry);
     }
     if (!c.inputs.density || !(*c.inputs.density > 0.0)) {
-        return NotApplicable(check, "缺少材料密度: 需要已知材料牌号或 --density");
+        return NotApplicable(check, kNeedsDensity, CheckInput::Density);
     }
     const double f = SurgeFrequency(c.wireDiameter, c.meanDiameter, c.activeCoils, c.shearModulus,
                                     *c.inputs.density);
     check.value = f;
     if (!c.inputs.workingFrequency) {
-        check.verdict = CheckVerdict::Ok;
-        check.message = "自振频率 " + Fixed(f, 1) + " Hz (未给工作频率, 仅供参考)";
+        check.verdict = CheckVerdict::Info;
+        check.missing = CheckInput::WorkingFrequency;
+        check.clause = check.clause.substr(0, check.clause.find(';')); // no ratio to hold
+
+        check.message = "自振频率 " + Fixed(f, 1) + " Hz (未给出工作频率, 仅供参考)";
         return check;
     }
     const double working = *c.inputs.workingFrequency;
@@ -100,7 +175,7 @@ CheckResult FatigueCheck(const CheckContext &c) {
                   "GB/T 23935-2009 疲劳强度验算 S = (τu0 + 0.75τmin)/τmax ≥ 1.3 (标准取 1.1~1.3, "
                   "取上限); τu0/Rm 取两种公开表值中较低者");
     if (!c.inputs.loadCycles) {
-        return NotApplicable(check, "静载: 未给载荷循环次数 (--load-cycles)");
+        return NotApplicable(check, "未给出载荷循环次数, 按静载不验算疲劳", CheckInput::LoadCycles);
     }
     if (!c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
@@ -109,7 +184,7 @@ CheckResult FatigueCheck(const CheckContext &c) {
         return EnFatigueCheck(c, check);
     }
     if (!c.inputs.tensileStrength) {
-        return NotApplicable(check, "缺少抗拉强度 Rm: 需要已知材料牌号或 --tensile-strength");
+        return NotApplicable(check, NeedsTensileStrength(c.inputs), CheckInput::TensileStrength);
     }
     const auto share = PulsatingFatigueShare(*c.inputs.loadCycles);
     if (!share) {
@@ -165,11 +240,11 @@ CheckResult IndexCheck(const CheckContext &c) {
 CheckResult MassCheck(const CheckContext &c) {
     CheckResult check = MakeCheck("mass", "g", "m = ρ·π·d²/4·L (L 为展开长度)");
     if (!c.inputs.density || !(*c.inputs.density > 0.0)) {
-        return NotApplicable(check, "缺少材料密度: 需要已知材料牌号或 --density");
+        return NotApplicable(check, kNeedsDensity, CheckInput::Density);
     }
     const double mass = WireMass(c.wireDiameter, c.developedLength, *c.inputs.density);
     check.value = mass;
-    check.verdict = CheckVerdict::Ok;
+    check.verdict = CheckVerdict::Info;
     check.message = "弹簧质量 " + Fixed(mass, 1) + " g (仅供参考)";
     return check;
 }
@@ -178,7 +253,7 @@ CheckResult WorkCheck(const CheckContext &c) {
     CheckResult check = MakeCheck("work", "N·mm", "W = (F1 + F3)/2·|H1 − H3|");
     const double work = (c.load1 + c.load3) / 2.0 * std::abs(c.height1 - c.height3);
     check.value = work;
-    check.verdict = CheckVerdict::Ok;
+    check.verdict = CheckVerdict::Info;
     check.message = "第一与第三工作点之间的功 " + Fixed(work, 1) + " N·mm (仅供参考)";
     return check;
 }

@@ -24,45 +24,67 @@ std::optional<double> GbSlendernessLimit(EndCondition condition) {
 } // namespace
 
 CheckResult BucklingCheck(const CheckContext &c) {
-    CheckResult check = MakeCheck("buckling", "mm",
-                                  "GB/T 23935-2009 压缩弹簧稳定性: 高径比 b ≤ 5.3 / 3.7 / 2.6; "
-                                  "超过时按 EN 13906-1 临界变形 sK 验算");
-    const double deflection = c.freeHeight - c.height3;
-    check.limit = deflection;
+    CheckResult check = MakeCheck("buckling", "",
+                                  "GB/T 23935-2009 高径比 b = H0/D 限值: 两端固定 5.3, "
+                                  "一端回转 3.7, 两端回转 2.6");
     if (!(c.freeHeight > 0.0) || !(c.meanDiameter > 0.0)) {
         return NotApplicable(check, "自由高度或中径不为正");
     }
     const double b = c.freeHeight / c.meanDiameter;
-    const auto gbLimit = GbSlendernessLimit(c.inputs.endCondition);
-    const bool withinGb = gbLimit && b <= *gbLimit;
-    const std::string slenderness = "高径比 b = " + Fixed(b, 2);
-    if (!c.inputs.elasticModulus || !(*c.inputs.elasticModulus > c.shearModulus)) {
-        if (withinGb) {
-            check.verdict = CheckVerdict::Ok;
-            check.message = slenderness + " ≤ " + Fixed(*gbLimit, 1) + ", 稳定, 无需验算";
-            return check;
+    check.value = b;
+    const auto limit = GbSlendernessLimit(c.inputs.endCondition);
+    if (!limit) {
+        return NotApplicable(check, "高径比 b = " + Fixed(b, 2) +
+                                        "; 一端自由时标准未给出高径比限值, 按临界变形验算");
+    }
+    check.limit = *limit;
+    if (b <= *limit) {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "高径比 b = " + Fixed(b, 2) + " 不大于 " + Fixed(*limit, 1) + ", 稳定";
+    } else {
+        check.verdict = CheckVerdict::Warning;
+        check.message =
+            "高径比 b = " + Fixed(b, 2) + " 大于 " + Fixed(*limit, 1) + ", 须按临界变形验算稳定性";
+        if (!c.inputs.elasticModulus) {
+            check.missing = CheckInput::ElasticModulus;
         }
-        return NotApplicable(check, slenderness +
-                                        (gbLimit ? " 超过 " + Fixed(*gbLimit, 1) : std::string()) +
-                                        "; 缺少弹性模量 E (需大于 G), 无法计算临界变形");
+    }
+    return check;
+}
+
+CheckResult BucklingDeflectionCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("buckling-deflection", "mm", "EN 13906-1 临界变形 sK, 须 f3 = H0 − H3 < sK");
+    if (!(c.freeHeight > 0.0) || !(c.meanDiameter > 0.0)) {
+        return NotApplicable(check, "自由高度或中径不为正");
+    }
+    const double deflection = c.freeHeight - c.height3;
+    check.value = deflection;
+    if (!c.inputs.elasticModulus || !(*c.inputs.elasticModulus > c.shearModulus)) {
+        const auto limit = GbSlendernessLimit(c.inputs.endCondition);
+        if (limit && c.freeHeight / c.meanDiameter <= *limit) {
+            return NotApplicable(check, "高径比不大于限值, 无需验算临界变形");
+        }
+        return NotApplicable(check, "缺少弹性模量 E (须大于 G), 无法计算临界变形",
+                             CheckInput::ElasticModulus);
     }
     const auto critical = BucklingCriticalDeflection(c.freeHeight, c.meanDiameter, c.shearModulus,
                                                      *c.inputs.elasticModulus,
                                                      SeatingCoefficient(c.inputs.endCondition));
     if (!critical) {
         check.verdict = CheckVerdict::Ok;
-        check.message = slenderness + ", 不会失稳";
+        check.message = "此高径比和支承下不存在临界变形, 不会失稳";
         return check;
     }
-    check.value = *critical;
+    check.limit = *critical;
     if (*critical > deflection) {
         check.verdict = CheckVerdict::Ok;
-        check.message = slenderness + ", 临界变形 " + Fixed(*critical, 1) + " mm 大于最大变形 " +
-                        Fixed(deflection, 1) + " mm";
+        check.message =
+            "F3 下变形 " + Fixed(deflection, 1) + " mm 小于临界变形 " + Fixed(*critical, 1) + " mm";
     } else {
         check.verdict = CheckVerdict::Fail;
-        check.message = slenderness + ", 临界变形 " + Fixed(*critical, 1) + " mm 不大于最大变形 " +
-                        Fixed(deflection, 1) + " mm, 会失稳: 加导杆或导套";
+        check.message = "F3 下变形 " + Fixed(deflection, 1) + " mm 不小于临界变形 " +
+                        Fixed(*critical, 1) + " mm, 会失稳: 加导杆或导套";
     }
     return check;
 }
@@ -74,7 +96,7 @@ CheckResult CoilClearanceCheck(const CheckContext &c) {
                   dynamic ? "EN 13906-1 最小圈间间隙之和 Sa = 1.5·n(0.0015D²/d + 0.1d) (冷卷, 动载)"
                           : "EN 13906-1 最小圈间间隙之和 Sa = n(0.0015D²/d + 0.1d) (冷卷, 静载)");
     if (!c.GeometryUsable()) {
-        return NotApplicable(check, "弹簧几何参数不可用 (d、D、n 须为正且 D > d)");
+        return NotApplicable(check, kNeedsGeometry);
     }
     const double gaps = c.height3 - c.solidHeight;
     const double minimum =

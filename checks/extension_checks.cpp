@@ -38,7 +38,7 @@ constexpr const char *kHookClause =
 // The reason a hook check has no limit, or nothing.
 std::optional<std::string> HookLimitMissing(const CheckContext &c) {
     if (!c.inputs.tensileStrength) {
-        return "缺少抗拉强度 Rm: 需要已知材料牌号或 --tensile-strength";
+        return NeedsTensileStrength(c.inputs);
     }
     if (!HookSharesFor(c.inputs.family)) {
         return c.inputs.family ? "该材料类别 (不锈钢、铜合金) 的钩环许用应力没有可核对的来源"
@@ -68,7 +68,7 @@ CheckResult HookBendingCheck(const CheckContext &c) {
         MakeCheck("hook-bending", "MPa",
                   std::string("σ = F·(16D·K1/(πd³) + 4/(πd²)), r1 = D/2; ") + kHookClause);
     if (!c.GeometryUsable()) {
-        return NotApplicable(check, "弹簧几何参数不可用 (d、D、n 须为正且 D > d)");
+        return NotApplicable(check, kNeedsGeometry);
     }
     const auto stress =
         HookBendingStress(c.load3, c.meanDiameter, c.wireDiameter, c.meanDiameter / 2.0);
@@ -77,7 +77,9 @@ CheckResult HookBendingCheck(const CheckContext &c) {
     }
     if (const auto missing = HookLimitMissing(c)) {
         check.value = *stress;
-        return NotApplicable(check, "钩环弯曲应力 " + Fixed(*stress, 1) + " MPa; " + *missing);
+        return NotApplicable(check, "钩环弯曲应力 " + Fixed(*stress, 1) + " MPa; " + *missing,
+                             c.inputs.tensileStrength ? CheckInput::None
+                                                      : CheckInput::TensileStrength);
     }
     const double permissible = HookSharesFor(c.inputs.family)->bending * *c.inputs.tensileStrength;
     return HookVerdict(check, *stress, permissible, "F3 下钩环弯曲应力");
@@ -91,7 +93,7 @@ CheckResult HookTorsionCheck(const CheckContext &c) {
                   std::string("τ = 8FD/(πd³)·(4C2 − 1)/(4C2 − 4), C2 = 2r2/d, r2 = ") +
                       Fixed(radius, 2) + (given ? " mm; " : " mm (未给, 取 2d); ") + kHookClause);
     if (!c.GeometryUsable()) {
-        return NotApplicable(check, "弹簧几何参数不可用 (d、D、n 须为正且 D > d)");
+        return NotApplicable(check, kNeedsGeometry);
     }
     const auto stress = HookTorsionStress(c.load3, c.meanDiameter, c.wireDiameter, radius);
     if (!stress) {
@@ -99,7 +101,9 @@ CheckResult HookTorsionCheck(const CheckContext &c) {
     }
     if (const auto missing = HookLimitMissing(c)) {
         check.value = *stress;
-        return NotApplicable(check, "钩环扭转应力 " + Fixed(*stress, 1) + " MPa; " + *missing);
+        return NotApplicable(check, "钩环扭转应力 " + Fixed(*stress, 1) + " MPa; " + *missing,
+                             c.inputs.tensileStrength ? CheckInput::None
+                                                      : CheckInput::TensileStrength);
     }
     const double permissible = HookSharesFor(c.inputs.family)->torsion * *c.inputs.tensileStrength;
     return HookVerdict(check, *stress, permissible, "F3 下钩环扭转应力");
@@ -111,7 +115,7 @@ CheckResult InitialTensionCheck(const CheckContext &c) {
         "初切应力 τ0 = 8F0D/(πd³) 的推荐范围 33500/e^(0.105C) ± 1000(4 − (C − 3)/6.5) psi "
         "(Shigley 第10章, 4 ≤ C ≤ 16)");
     if (!c.GeometryUsable()) {
-        return NotApplicable(check, "弹簧几何参数不可用 (d、D、n 须为正且 D > d)");
+        return NotApplicable(check, kNeedsGeometry);
     }
     if (!(c.initialTension > 0.0)) {
         return NotApplicable(check, "未给初拉力 F0");

@@ -9,19 +9,23 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
                        const CheckInputs &inputs) {
     const CheckContext c = MakeCheckContext(design, typeSign, inputs);
     if (c.extension) {
-        return {StaticStrengthCheck(c),
-                HookBendingCheck(c),
-                HookTorsionCheck(c),
-                InitialTensionCheck(c),
-                NaturalFrequencyCheck(c),
-                FatigueCheck(c),
-                IndexCheck(c),
-                MassCheck(c),
-                WorkCheck(c)};
+        return {StaticStrengthCheck(c), AllowableStressCheck(c),
+                HookBendingCheck(c),    HookTorsionCheck(c),
+                InitialTensionCheck(c), NaturalFrequencyCheck(c),
+                FatigueCheck(c),        IndexCheck(c),
+                MassCheck(c),           WorkCheck(c)};
     }
-    return {StaticStrengthCheck(c),   BucklingCheck(c), CoilClearanceCheck(c),
-            NaturalFrequencyCheck(c), FatigueCheck(c),  IndexCheck(c),
-            HelixAngleCheck(c),       MassCheck(c),     WorkCheck(c)};
+    return {StaticStrengthCheck(c),
+            AllowableStressCheck(c),
+            BucklingCheck(c),
+            BucklingDeflectionCheck(c),
+            CoilClearanceCheck(c),
+            NaturalFrequencyCheck(c),
+            FatigueCheck(c),
+            IndexCheck(c),
+            HelixAngleCheck(c),
+            MassCheck(c),
+            WorkCheck(c)};
 }
 
 std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design, SpringTypeSign typeSign,

@@ -21,6 +21,7 @@ void WriteOutcomeText(const DesignOutcome &outcome, std::ostream &out) {
     out << "总圈数  " << FormatGeneral(outcome.design.TotalCoils) << '\n';
     if (!outcome.checks.empty()) {
         WriteChecksText(outcome.checks, out);
+        WriteGivenRmNote(outcome.applicableWithGivenRm, out);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "atomic_file_writer.h"
 #include "check_options.h"
+#include "check_printing.h"
 #include "cli_exit.h"
 #include "command_line.h"
 #include "design_file.h"
@@ -57,7 +58,7 @@ void AddCheckConditions(EngineeringReportInput &report, const DesignRequest &req
                            request.materials.loadType);
     report.checkInputs = prepared.inputs;
     if (request.checks.tensileStrength) {
-        report.checkSources.push_back("Rm 由 --tensile-strength 给定");
+        report.checkSources.push_back("Rm 为设计者给出的抗拉强度 (钢丝质保书)");
     }
     for (const std::string &note : outcome.checkNotes) {
         report.checkSources.push_back(note.rfind("校核: ", 0) == 0 ? note.substr(8) : note);
@@ -176,6 +177,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
     for (const std::string &note : outcome.checkNotes) {
         streams.err << "orsela-cli: " << note << '\n';
     }
+    WriteCheckHints(outcome.checks, streams.err);
     // Each report that can be written is, whatever became of the other.
     bool reportFailed = false;
     if (output.reportPath) {

@@ -97,7 +97,9 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
         Optional(in.workingFrequency, "Hz") + "；端部支承 " + EndConditionText(in.endCondition) +
         "；校核方法 " + (in.standard == CheckStandard::En ? "EN 13906-1" : "GB/T 23935") + "；Rm " +
         Optional(in.tensileStrength, "MPa") + "；许用切应力 " +
-        Optional(in.permissibleShearStress, "MPa") + "。";
+        (in.standardPermissible ? Optional(in.standardPermissible->value, "MPa")
+                                : std::string("—")) +
+        "。";
     for (const std::string &source : input.checkSources) {
         text += source + (source.empty() ? "" : "。");
     }
@@ -183,6 +185,9 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
             "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>说明与依据</th>"
             "</tr>\n";
     for (const CheckResult &check : checks) {
+        if (!CheckRowNeededInDocument(check)) {
+            continue;
+        }
         html += check.verdict == CheckVerdict::Fail ? "<tr class=\"fail\">" : "<tr>";
         html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
         html +=

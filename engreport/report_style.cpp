@@ -28,6 +28,7 @@ th { background: #e8e8e8; font-weight: bold; text-align: left; }
 .figures { display: flex; gap: 4mm; }
 .figures figure { flex: 0 0 calc(50% - 2mm); margin: 0; }
 figure svg { width: 100%; height: auto; display: block; }
+.figures figure svg { max-height: 44mm; }
 figcaption { font-size: 7.6pt; text-align: center; }
 .drawing { display: flex; gap: 4mm; align-items: flex-start; }
 .drawing figure { flex: 0 0 40%; margin: 0; }

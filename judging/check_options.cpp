@@ -44,7 +44,7 @@ RequestOptionGroup MakeGroup() {
     group.push_back(FlagOption("strict", "校核有不合格项时退出状态为 5", &CheckRequest::strict));
     group.push_back(
         {"end-condition", "fixed-fixed|fixed-pinned|pinned-pinned|fixed-free",
-         "端部支承 (fixed-fixed)",
+         "端部支承, 用于稳定性校核 (fixed-fixed)",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
              if (!kEndConditions.contains(text)) {
                  return "只能是 fixed-fixed、fixed-pinned、pinned-pinned 或 fixed-free";
@@ -56,7 +56,7 @@ RequestOptionGroup MakeGroup() {
              return std::optional<std::string>(request.checks.endCondition);
          }});
     group.push_back(
-        {"standard", "gb|en", "校核方法 (gb)",
+        {"standard", "gb|en", "校核依据: gb 为 GB/T 23935, en 为 EN 13906-1 (gb)",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
              if (text != "gb" && text != "en") {
                  return "只能是 gb 或 en";
@@ -67,18 +67,20 @@ RequestOptionGroup MakeGroup() {
          [](const DesignRequest &request) {
              return std::optional<std::string>(request.checks.standard);
          }});
-    group.push_back(
-        TextOption("load-cycles", "N", "载荷循环次数 (不给: 静载)", &CheckRequest::loadCycles));
-    group.push_back(
-        TextOption("working-frequency", "HZ", "工作频率 Hz", &CheckRequest::workingFrequency));
-    group.push_back(TextOption("hook-bend-radius", "MM", "拉伸弹簧钩环弯曲半径 r2 (2 倍线径)",
+    group.push_back(TextOption("load-cycles", "N",
+                               "载荷循环次数, 决定许用切应力的载荷类型 (不给: 静载)",
+                               &CheckRequest::loadCycles));
+    group.push_back(TextOption("working-frequency", "HZ", "工作频率, Hz (不给: 自振频率仅供参考)",
+                               &CheckRequest::workingFrequency));
+    group.push_back(TextOption("hook-bend-radius", "MM", "拉伸弹簧钩环弯曲半径 r2, mm (2 倍线径)",
                                &CheckRequest::hookBendRadius));
-    group.push_back(TextOption("tensile-strength", "MPA", "抗拉强度 Rm (材料表)",
+    group.push_back(TextOption("tensile-strength", "MPA",
+                               "抗拉强度 Rm, MPa, 如钢丝质保书上的值 (材料表)",
                                &CheckRequest::tensileStrength));
+    group.push_back(TextOption("elastic-modulus", "MPA", "弹性模量 E, MPa (材料表)",
+                               &CheckRequest::elasticModulus));
     group.push_back(
-        TextOption("elastic-modulus", "MPA", "弹性模量 E (材料表)", &CheckRequest::elasticModulus));
-    group.push_back(
-        TextOption("density", "KG_PER_DM3", "密度 kg/dm³ (材料表)", &CheckRequest::density));
+        TextOption("density", "KG_PER_DM3", "密度 ρ, kg/dm³ (材料表)", &CheckRequest::density));
     return group;
 }
 
@@ -103,13 +105,21 @@ const RequestOptionGroup &CheckOptionGroup() {
     return group;
 }
 
+LoadType EffectiveLoadType(const DesignRequest &request) {
+    if (request.materials.loadType) {
+        return *request.materials.loadType;
+    }
+    std::optional<std::string> ignored;
+    const auto cycles = PositiveNumber(request.checks.loadCycles, "load-cycles", ignored);
+    return cycles ? LoadTypeForCycles(*cycles) : LoadType::Static;
+}
+
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
                                        const SpringDesign &design, SpringTypeSign typeSign,
-                                       LoadType loadType) {
+                                       std::optional<LoadType> loadTypeGiven) {
     PreparedCheckInputs prepared;
     CheckInputs &in = prepared.inputs;
     std::optional<std::string> &error = prepared.error;
-    in.loadType = loadType;
     in.endCondition = kEndConditions.find(request.endCondition)->second;
     in.standard = request.standard == "en" ? CheckStandard::En : CheckStandard::Gb;
     in.loadCycles = PositiveNumber(request.loadCycles, "load-cycles", error);
@@ -129,6 +139,11 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
                 MaterialNumber(halfWire) + " mm)";
         return prepared;
     }
+    // An explicit duty wins; else the cycles decide; else the load is static.
+    in.loadTypeGiven = loadTypeGiven;
+    in.loadType = loadTypeGiven   ? *loadTypeGiven
+                  : in.loadCycles ? LoadTypeForCycles(*in.loadCycles)
+                                  : LoadType::Static;
 
     const bool extension = typeSign == kExtensionSpring;
     const SpringKind kind = extension ? SpringKind::Extension : SpringKind::Compression;
@@ -138,45 +153,60 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
     const auto taken = [&fromTable](const char *what) {
         fromTable += (fromTable.empty() ? "" : "、") + std::string(what);
     };
-    if (entry) {
-        in.family = entry->family;
-        if (!in.elasticModulus && entry->elasticModulus > 0.0) {
-            in.elasticModulus = entry->elasticModulus;
-            taken("E");
+    if (!entry) {
+        in.standardPermissibleProblem = "材料牌号不在材料表中, 无法按标准求许用切应力";
+        if (rmGiven) {
+            prepared.notes.push_back("校核: 材料牌号未知, 无法按材料类别求许用切应力");
         }
-        if (!in.density && entry->density > 0.0) {
-            in.density = entry->density;
-            taken("ρ");
-        }
-        if (!rmGiven) {
-            // The grade's own permissible figures where its source has them,
-            // else the family's share of Rm min at this wire diameter.
-            const GradePermissible grade =
-                PermissibleShearStressOf(*entry, kind, loadType, design.WireDiameter);
-            if (grade.rmMin) {
-                in.tensileStrength = grade.rmMin;
-                taken("Rm min");
-            }
-            if (grade.stress && !enStatic) {
-                in.permissibleShearStress = grade.stress->value;
-                taken("许用切应力");
-            }
-            if (!grade.problem.empty()) {
-                prepared.notes.push_back("校核: " + grade.problem);
-            }
-        }
-        if (!fromTable.empty()) {
-            prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
-        }
-    } else if (rmGiven) {
-        prepared.notes.push_back("校核: 材料牌号未知, 无法按材料类别求许用切应力");
+        return prepared;
     }
-    if (in.family && in.tensileStrength && (rmGiven || enStatic)) {
-        const auto permissible =
-            enStatic ? EnStaticPermissibleShearStress(*in.family, *in.tensileStrength)
-                     : PermissibleShearStressFor(*in.family, kind, loadType, *in.tensileStrength);
-        in.permissibleShearStress =
-            permissible ? std::optional<double>(permissible->value) : std::nullopt;
+    in.family = entry->family;
+    if (!in.elasticModulus && entry->elasticModulus > 0.0) {
+        in.elasticModulus = entry->elasticModulus;
+        taken("E");
+    }
+    if (!in.density && entry->density > 0.0) {
+        in.density = entry->density;
+        taken("ρ");
+    }
+    // The grade's own permissible figures where its source has them, else the
+    // family's share of Rm min at this wire diameter; a given Rm replaces the
+    // table's wherever a share of Rm is taken.
+    const GradePermissible grade =
+        PermissibleShearStressOf(*entry, kind, in.loadType, design.WireDiameter);
+    if (!rmGiven && grade.rmMin) {
+        in.tensileStrength = grade.rmMin;
+        taken("Rm min");
+    }
+    in.rmNeedsCertificate = entry->rm.empty();
+    if (enStatic) {
+        if (in.tensileStrength) {
+            in.standardPermissible =
+                EnStaticPermissibleShearStress(entry->family, *in.tensileStrength);
+        } else {
+            in.standardPermissibleProblem = "缺少抗拉强度 Rm, 无法求 EN 13906-1 的许用切应力";
+        }
+    } else if (entry->fixedPermissible || !rmGiven) {
+        in.standardPermissible = grade.stress;
+        in.standardPermissibleProblem =
+            in.rmNeedsCertificate && !entry->fixedPermissible
+                ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
+                : grade.problem;
+        if (grade.stress) {
+            taken("许用切应力");
+        } else if (!rmGiven && !grade.problem.empty()) {
+            prepared.notes.push_back("校核: " + grade.problem);
+        }
+    } else {
+        in.standardPermissible =
+            PermissibleShearStressFor(entry->family, kind, in.loadType, *in.tensileStrength);
+        if (!in.standardPermissible) {
+            in.standardPermissibleProblem =
+                entry->name + "所属材料类别没有按抗拉强度取许用切应力的系数";
+        }
+    }
+    if (!fromTable.empty()) {
+        prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
     }
     return prepared;
 }

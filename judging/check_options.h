@@ -27,9 +27,14 @@ struct PreparedCheckInputs {
     std::vector<std::string> notes;
     std::optional<std::string> error;
 };
+// loadTypeGiven: the designer's duty when given; else the load cycles decide.
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
                                        const SpringDesign &design, SpringTypeSign typeSign,
-                                       LoadType loadType);
+                                       std::optional<LoadType> loadTypeGiven);
+
+// The duty the permissible stress is for: the designer's when given, else the
+// one the load cycles call for, else static.
+LoadType EffectiveLoadType(const DesignRequest &request);
 
 // Whether any check failed (the command line's --strict).
 bool HasFailedCheck(const CheckResults &results);

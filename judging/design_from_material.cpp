@@ -1,5 +1,6 @@
 #include "design_from_material.h"
 
+#include "check_options.h"
 #include "grade_lookup.h"
 #include "material_texts.h"
 #include "shared_materials.h"
@@ -13,7 +14,6 @@ namespace {
 double TypedDiameter(float stored) {
     return std::round(static_cast<double>(stored) * 1e6) / 1e6;
 }
-
 
 } // namespace
 
@@ -36,7 +36,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
     const SpringKind kind =
         typeSign == kExtensionSpring ? SpringKind::Extension : SpringKind::Compression;
     const double d = TypedDiameter(design.WireDiameter);
-    const GradeAtDiameter at = GradeAt(entry, kind, request.materials.loadType, d);
+    const GradeAtDiameter at = GradeAt(entry, kind, EffectiveLoadType(request), d);
     const std::string table = MaterialTableCaption(entry);
     std::vector<std::string> taken; // said only when the design takes them
 
@@ -54,7 +54,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         const std::optional<PermissibleShearStress> &stress = at.permissible.stress;
         if (!stress) {
             fill.error = "--from-material: 材料 " + entry.name + " 在材料直径 " +
-                         MaterialNumber(d) + " mm 没有" + LoadCaption(request.materials.loadType) +
+                         MaterialNumber(d) + " mm 没有" + LoadCaption(EffectiveLoadType(request)) +
                          "的许用切应力 (" + at.permissible.problem +
                          "), 请用 --allowable-shear-stress 给出";
             return fill;
@@ -62,7 +62,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         const double value = DesignersPermissibleStress(stress->value);
         design.AllowableShearStress = static_cast<float>(value);
         fill.inputs.emplace_back("AllowableShearStress", value);
-        std::string how = LoadCaption(request.materials.loadType);
+        std::string how = LoadCaption(EffectiveLoadType(request));
         if (at.permissible.rmMin && !entry.fixedPermissible) {
             how += ", d = " + MaterialNumber(d) + " mm 时 Rm min " +
                    MaterialNumber(*at.permissible.rmMin) + " MPa";

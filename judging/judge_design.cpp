@@ -50,6 +50,26 @@ bool StoreInputs(const DesignRequest &request, DesignOutcome &outcome) {
     return true;
 }
 
+// The checks that judge with the given Rm but would not without it.
+std::vector<std::string> ApplicableWithGivenRm(const DesignRequest &request,
+                                               const MaterialEntry *entry,
+                                               const SpringDesign &design, SpringTypeSign sign,
+                                               const CheckResults &withRm) {
+    CheckRequest without = request.checks;
+    without.tensileStrength.reset();
+    const PreparedCheckInputs prepared =
+        PrepareCheckInputs(without, entry, design, sign, request.materials.loadType);
+    const CheckResults before = RunChecks(design, sign, prepared.inputs);
+    std::vector<std::string> ids;
+    for (std::size_t i = 0; i < withRm.size() && i < before.size(); ++i) {
+        if (before[i].verdict == CheckVerdict::NotApplicable &&
+            withRm[i].verdict != CheckVerdict::NotApplicable) {
+            ids.push_back(withRm[i].id);
+        }
+    }
+    return ids;
+}
+
 } // namespace
 
 const char *DesignStatusName(DesignStatus status) {
@@ -103,7 +123,8 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
         }
     } catch (const CalculationError &e) {
         outcome.status = DesignStatus::Fault;
-        outcome.message = std::string("计算错误: ") + CalculationErrorName(e.kind());
+        // The window's words: the quantity and the cause.
+        outcome.message = std::string("计算错误: ") + CalculationErrorMessage(e);
         return outcome;
     }
     outcome.status = DesignStatus::Completed;
@@ -119,6 +140,11 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
                                   prepared.notes.end());
         outcome.checks = RunChecks(outcome.design, outcome.sign, prepared.inputs);
         outcome.fatigue = FatigueDiagramFor(outcome.design, outcome.sign, prepared.inputs);
+        if (request.checks.tensileStrength) {
+            outcome.applicableWithGivenRm =
+                ApplicableWithGivenRm(request, FindMaterial(materials.catalog, request.material),
+                                      outcome.design, outcome.sign, outcome.checks);
+        }
     }
     return outcome;
 }

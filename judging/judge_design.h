@@ -33,6 +33,8 @@ struct DesignOutcome {
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
     std::vector<std::string> materialNotes; // what --from-material took from the table
     std::vector<std::string> checkNotes;    // where the checks' material data came from
+    // The checks a given Rm made applicable: not applicable without it.
+    std::vector<std::string> applicableWithGivenRm;
 };
 
 // Checks every input as the window does, calculates, and runs what the

@@ -16,7 +16,8 @@ RequestOptionGroup MakeGroup() {
                                                                                           : "");
                      }});
     group.push_back(
-        {"load-type", "static|dynamic-limited|dynamic-unlimited", "许用切应力的负荷类型 (static)",
+        {"load-type", "static|dynamic-limited|dynamic-unlimited",
+         "许用切应力的负荷类型 (不给: 按 --load-cycles, 没有循环次数为 static)",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
              const std::optional<LoadType> load = LoadTypeFromName(std::string(text));
              if (!load) {
@@ -26,7 +27,9 @@ RequestOptionGroup MakeGroup() {
              return std::nullopt;
          },
          [](const DesignRequest &request) {
-             return std::optional<std::string>(LoadTypeName(request.materials.loadType));
+             return request.materials.loadType
+                        ? std::optional<std::string>(LoadTypeName(*request.materials.loadType))
+                        : std::nullopt;
          }});
     group.push_back({"materials-file", "FILE", "另外读入的材料文件 (补充或替换牌号)",
                      [](DesignRequest &request, std::string_view text) {

@@ -108,10 +108,38 @@ PermissibleShearStressFor(MaterialFamily family, SpringKind kind, LoadType load,
     return std::nullopt;
 }
 
-std::optional<PermissibleShearStress> EnStaticPermissibleShearStress(MaterialFamily, double) {
-    // No public copy of EN 13906-1's permissible static stress was found to
-    // check a share against; none is given rather than a guessed one.
-    return std::nullopt;
+LoadType LoadTypeForCycles(double loadCycles) {
+    if (loadCycles < 1e3) {
+        return LoadType::Static;
+    }
+    return loadCycles <= 1e6 ? LoadType::DynamicLimited : LoadType::DynamicUnlimited;
+}
+
+const char *LoadClassRuleText() {
+    return "N < 10³ 静载, ≤ 10⁶ 有限寿命, 以上无限寿命 (来源分界 10³/10⁶ 与 10⁴/10⁷, 取较严者)";
+}
+
+bool LessStrict(LoadType a, LoadType b) {
+    return Index(a) < Index(b);
+}
+
+std::optional<PermissibleShearStress> EnStaticPermissibleShearStress(MaterialFamily family,
+                                                                     double rmMin) {
+    if (!std::isfinite(rmMin) || rmMin <= 0.0) {
+        return std::nullopt;
+    }
+    // EN 13906-1 has no public copy to read the static limit from. The only
+    // public table found is a CAD vendor's spring-material help page
+    // (Autodesk Inventor, compression spring materials): 0.5 Rm for patented
+    // carbon and CrNi stainless wire, 0.6 Rm for heat-treated carbon and alloy
+    // steel, 0.45 Rm for tin bronze and brass. As a single transcription the
+    // lower 0.5 Rm is taken for every steel family.
+    const double fraction = family == MaterialFamily::CopperAlloyWire ? 0.45 : 0.50;
+    return PermissibleShearStress{
+        rmMin * fraction, fraction,
+        "EN 13906-1 静载许用切应力 τzul = " + Fixed(fraction, 2) +
+            "·Rm (仅一份公开转录: Autodesk Inventor 帮助的压缩弹簧材料表; 钢丝一律取其中较低的 "
+            "0.5·Rm)"};
 }
 
 const char *LoadTypeName(LoadType load) {

@@ -27,7 +27,20 @@ struct PermissibleShearStress {
 std::optional<PermissibleShearStress>
 PermissibleShearStressFor(MaterialFamily family, SpringKind kind, LoadType load, double rmMin);
 
-// EN 13906-1 static permissible shear stress of a compression spring.
+// The duty a number of load cycles calls for. The load classes' limits differ
+// between sources (10^3 and 10^6 in GB/T 1239.6 and a textbook's table, 10^4
+// and 10^7 in a transcription of GB/T 23935); at each count the stricter
+// class is taken: static below 10^3, limited life up to 10^6, unlimited above.
+LoadType LoadTypeForCycles(double loadCycles);
+
+// The text of that rule, for the clause of a check that follows it.
+const char *LoadClassRuleText();
+
+// Whether duty a is less strict than duty b.
+bool LessStrict(LoadType a, LoadType b);
+
+// EN 13906-1 static permissible shear stress of a compression spring, for the
+// uncorrected stress.
 std::optional<PermissibleShearStress> EnStaticPermissibleShearStress(MaterialFamily family,
                                                                      double rmMin);
 

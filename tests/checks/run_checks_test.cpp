@@ -44,14 +44,15 @@ std::vector<std::string> Ids(const CheckResults &results) {
 
 TEST(RunChecks, EachSpringTypeGetsItsChecksInOrder) {
     const CheckInputs none;
-    EXPECT_EQ(Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
-              (std::vector<std::string>{"static-strength", "buckling", "coil-clearance",
-                                        "natural-frequency", "fatigue", "index", "helix-angle",
-                                        "mass", "work"}));
+    EXPECT_EQ(
+        Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
+        (std::vector<std::string>{"static-strength", "allowable-stress", "buckling",
+                                  "buckling-deflection", "coil-clearance", "natural-frequency",
+                                  "fatigue", "index", "helix-angle", "mass", "work"}));
     EXPECT_EQ(Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
-              (std::vector<std::string>{"static-strength", "hook-bending", "hook-torsion",
-                                        "initial-tension", "natural-frequency", "fatigue", "index",
-                                        "mass", "work"}));
+              (std::vector<std::string>{"static-strength", "allowable-stress", "hook-bending",
+                                        "hook-torsion", "initial-tension", "natural-frequency",
+                                        "fatigue", "index", "mass", "work"}));
 }
 
 TEST(RunChecks, MottsExtensionSpringStress) {
@@ -71,7 +72,7 @@ TEST(RunChecks, MottsExtensionSpringStress) {
     ASSERT_FALSE(
         CalculateSpring(s, kExtensionSpring, WorkingPointMode::KnownLoads, quiet).stoppedBy);
     CheckInputs inputs;
-    inputs.permissibleShearStress = 130000.0;
+    inputs.standardPermissible = PermissibleShearStress{130000.0, 0.0, "Mott"};
     const CheckResult &strength = Find(RunChecks(s, kExtensionSpring, inputs), "static-strength");
     EXPECT_NEAR(s.SpringIndex, 7.68, 0.005);
     EXPECT_NEAR(s.CurvatureFactor, 1.19, 0.005);
@@ -103,29 +104,50 @@ void LongSpring(SpringDesign &s) {
 void NoChange(SpringDesign &) {}
 void NoInputs(CheckInputs &) {}
 
+// The standard's permissible stress for the sample, as a table would give it.
+std::function<void(CheckInputs &)> Standard(double permissible) {
+    return [permissible](CheckInputs &in) {
+        in.standardPermissible = PermissibleShearStress{permissible, 0.0, "table"};
+    };
+}
+
 const VerdictCase kVerdictCases[] = {
-    // static strength: tau 497.944 against [tau]
-    {"StressBelowPermissible", false, NoChange,
-     [](CheckInputs &in) { in.permissibleShearStress = 497.95; }, "static-strength",
+    // static strength: tau 497.944 against the standard's figure, else the
+    // designer's [tau] 660 (70-C with a given [tau] once said "no [tau]")
+    {"StressBelowPermissible", false, NoChange, Standard(497.95), "static-strength",
      CheckVerdict::Ok},
-    {"StressAbovePermissible", false, NoChange,
-     [](CheckInputs &in) { in.permissibleShearStress = 497.93; }, "static-strength",
+    {"StressAbovePermissible", false, NoChange, Standard(497.93), "static-strength",
      CheckVerdict::Fail},
-    {"NoPermissibleStress", false, NoChange, NoInputs, "static-strength",
+    {"DesignersAllowableWithoutStandard", false, NoChange, NoInputs, "static-strength",
+     CheckVerdict::Ok},
+    {"NoAllowableAtAll", false, [](SpringDesign &s) { s.AllowableShearStress = 0.0F; }, NoInputs,
+     "static-strength", CheckVerdict::NotApplicable},
+    // the designer's [tau] 660 against the standard's (65Mn's table gives 570)
+    {"DesignersAllowableAboveTable", false, NoChange, Standard(570.0), "allowable-stress",
+     CheckVerdict::Warning},
+    {"DesignersAllowableJustAbove", false, NoChange, Standard(659.9), "allowable-stress",
+     CheckVerdict::Warning},
+    {"DesignersAllowableWithinRounding", false, NoChange, Standard(659.96), "allowable-stress",
+     CheckVerdict::Ok},
+    {"NoStandardToCompare", false, NoChange, NoInputs, "allowable-stress",
      CheckVerdict::NotApplicable},
-    // buckling
-    {"ShortSpringWithoutE", false, NoChange, NoInputs, "buckling", CheckVerdict::Ok},
-    {"FreeEndWithoutE", false, NoChange,
+    // buckling: b 1.571 against 5.3, then f3 against sK
+    {"ShortSpring", false, NoChange, NoInputs, "buckling", CheckVerdict::Ok},
+    {"FreeEndHasNoSlendernessLimit", false, NoChange,
      [](CheckInputs &in) { in.endCondition = EndCondition::FixedFree; }, "buckling",
      CheckVerdict::NotApplicable},
-    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling", CheckVerdict::NotApplicable},
-    {"LongSpringBelowCritical", false, LongSpring, Steel, "buckling", CheckVerdict::Ok},
+    {"LongSpringBeyondSlenderness", false, LongSpring, NoInputs, "buckling", CheckVerdict::Warning},
+    {"ShortSpringNeedsNoCritical", false, NoChange, NoInputs, "buckling-deflection",
+     CheckVerdict::NotApplicable},
+    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling-deflection",
+     CheckVerdict::NotApplicable},
+    {"LongSpringBelowCritical", false, LongSpring, Steel, "buckling-deflection", CheckVerdict::Ok},
     {"LongSpringBeyondCritical", false,
      [](SpringDesign &s) {
          LongSpring(s);
          s.WorkingHeight3 = 147.0F;
      },
-     Steel, "buckling", CheckVerdict::Fail},
+     Steel, "buckling-deflection", CheckVerdict::Fail},
     // coil clearance: gaps 2.0 against Sa 3.47 (static) or 5.21 (cyclic)
     {"GapsBelowSa", false, NoChange, NoInputs, "coil-clearance", CheckVerdict::Warning},
     {"GapsAboveSa", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; }, NoInputs,
@@ -134,7 +156,8 @@ const VerdictCase kVerdictCases[] = {
      [](CheckInputs &in) { in.loadCycles = 1e6; }, "coil-clearance", CheckVerdict::Warning},
     // surge frequency 364.42 Hz against 20 and 15 times the working frequency
     {"NoDensity", false, NoChange, NoInputs, "natural-frequency", CheckVerdict::NotApplicable},
-    {"NoWorkingFrequency", false, NoChange, Steel, "natural-frequency", CheckVerdict::Ok},
+    {"NoWorkingFrequencyIsReference", false, NoChange, Steel, "natural-frequency",
+     CheckVerdict::Info},
     {"FrequencyTwentyTimes", false, NoChange,
      [](CheckInputs &in) {
          Steel(in);
@@ -192,6 +215,8 @@ const VerdictCase kVerdictCases[] = {
     {"HelixTooFlat", false, [](SpringDesign &s) { s.HelixAngle = 4.9F; }, NoInputs, "helix-angle",
      CheckVerdict::Warning},
     {"MassWithoutDensity", false, NoChange, NoInputs, "mass", CheckVerdict::NotApplicable},
+    {"MassIsReference", false, NoChange, Steel, "mass", CheckVerdict::Info},
+    {"WorkIsReference", false, NoChange, NoInputs, "work", CheckVerdict::Info},
     // extension: hook bending 771.9 MPa against 0.75 Rm, torsion at r2 = 2d
     // (C2 = 4) 417.8 MPa against 0.40 Rm
     {"HookBendingWithin", true, NoChange,
@@ -260,10 +285,32 @@ TEST(RunChecks, InformationFiguresOfTheSample) {
     Steel(inputs);
     const CheckResults results = RunChecks(CompressionSample(), kCompressionSpring, inputs);
     EXPECT_NEAR(*Find(results, "natural-frequency").value, 364.42, 0.01);
-    EXPECT_NEAR(*Find(results, "mass").value, 56.41, 0.01);    // 7.85 g/cm3, d 4, L 571.8
-    EXPECT_NEAR(*Find(results, "work").value, 2763.8, 0.1);    // (92.128 + 368.513) / 2 * 12
-    EXPECT_FALSE(Find(results, "buckling").value.has_value()); // cannot buckle
-    EXPECT_NEAR(*Find(results, "buckling").limit, 16.0, 1e-9);
+    EXPECT_NEAR(*Find(results, "mass").value, 56.41, 0.01); // 7.85 g/cm3, d 4, L 571.8
+    EXPECT_NEAR(*Find(results, "work").value, 2763.8, 0.1); // (92.128 + 368.513) / 2 * 12
+    // b against its limit; the deflection at F3, with no critical one to meet
+    EXPECT_NEAR(*Find(results, "buckling").value, 44.0 / 28.0, 1e-6);
+    EXPECT_NEAR(*Find(results, "buckling").limit, 5.3, 1e-9);
+    EXPECT_NEAR(*Find(results, "buckling-deflection").value, 16.0, 1e-9);
+    EXPECT_FALSE(Find(results, "buckling-deflection").limit.has_value());
+}
+
+TEST(RunChecks, TextsNameNoCommandLineOption) {
+    // The texts go into documents; the command line adds its hints itself.
+    for (bool extension : {false, true}) {
+        const SpringDesign design = extension ? ExtensionSample() : CompressionSample();
+        for (const CheckInputs &inputs : {CheckInputs{}, [] {
+                                              CheckInputs in;
+                                              in.family = MaterialFamily::CarbonSpringWire;
+                                              in.loadCycles = 1e6;
+                                              return in;
+                                          }()}) {
+            for (const CheckResult &r :
+                 RunChecks(design, extension ? kExtensionSpring : kCompressionSpring, inputs)) {
+                EXPECT_EQ(r.message.find("--"), std::string::npos) << r.id << ": " << r.message;
+                EXPECT_EQ(r.clause.find("--"), std::string::npos) << r.id << ": " << r.clause;
+            }
+        }
+    }
 }
 
 TEST(FatigueDiagram, WorkingPointAndLimitLine) {

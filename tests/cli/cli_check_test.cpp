@@ -1,4 +1,5 @@
 #include "cli_run.h"
+#include "display_width.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -13,8 +14,9 @@ struct CheckRun {
     const char *name;
     std::vector<std::string> args;
     int status;
-    std::vector<std::string> shown;  // each must be in stdout
-    std::vector<std::string> absent; // none may be
+    std::vector<std::string> shown;     // each must be in stdout
+    std::vector<std::string> absent;    // none may be
+    std::vector<std::string> said = {}; // each must be on stderr
 };
 
 const std::vector<std::string> kSampleExtension = {"--extension",          "--known-loads",
@@ -39,21 +41,80 @@ TEST_P(CliChecks, StatusAndLines) {
     for (const std::string &line : c.absent) {
         EXPECT_EQ(out.str().find(line), std::string::npos) << line;
     }
+    for (const std::string &line : c.said) {
+        EXPECT_NE(err.str().find(line), std::string::npos) << line << "\n" << err.str();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CliChecks,
     testing::Values(
-        CheckRun{"TextSection",
-                 {"--check"},
-                 0,
-                 {"总圈数  6.5\n\n校核\n", "稳定性  —  限值 16.000 mm  合格"},
-                 {}},
+        // columns by display width: a Chinese character takes two
+        CheckRun{
+            "TextSection",
+            {"--check"},
+            0,
+            {"总圈数  6.5\n\n校核\n", "稳定性 (高径比)            1.571  限值       5.300  合格"},
+            {}},
         CheckRun{"TsvWithoutMaterialData",
                  {"--check", "--format=tsv"},
                  0,
-                 {"Check.static-strength\t\t\tnot-applicable\n", "Check.buckling\t\t16.000\tok\n",
+                 {"Check.static-strength\t497.944\t660.000\tok\n",
+                  "Check.buckling\t1.571\t5.300\tok\n", "Check.buckling-deflection\t16.000\t\tok\n",
                   "Check.coil-clearance\t2.000\t3.470\twarning\n"},
+                 {}},
+        // The reproductions of the designer's complaints, each now judged.
+        CheckRun{"DesignersAllowableJudgesAnUnknownStandard",
+                 {"--check", "--material=70-C", "--allowable-shear-stress=660", "--format=tsv"},
+                 0,
+                 {"Check.static-strength\t497.944\t660.000\tok\n"},
+                 {"--"},
+                 {"--tensile-strength=MPa"}},
+        CheckRun{"DesignersAllowableAboveTheTableIsAWarning",
+                 {"--check", "--material=65Mn", "--format=tsv"},
+                 0,
+                 {"Check.allowable-stress\t660.000\t570.000\twarning\n"},
+                 {}},
+        // 60Si2MnA once judged static strength or fatigue, never both
+        CheckRun{
+            "AlloyGradeWithRmJudgesStrengthAndFatigue",
+            {"--check", "--material=60Si2MnA", "--tensile-strength=1600", "--load-cycles=1e5",
+             "--format=tsv"},
+            0,
+            {"Check.static-strength\t497.944\t590.000\tok\n", "Check.fatigue\t1.312\t1.300\tok\n"},
+            {}},
+        CheckRun{"GivenRmKeepsTheStaticCheck",
+                 {"--check", "--material=65Mn", "--tensile-strength=1000", "--format=tsv"},
+                 0,
+                 {"Check.static-strength\t497.944\t570.000\tok\n"},
+                 {}},
+        // 0.5 Rm of 1530 MPa, against the uncorrected stress 8FD/(pi d^3) = 410.6 MPa
+        CheckRun{"EnJudgesStaticStrength",
+                 {"--check", "--material=EN 10270-1 SM", "--standard=en", "--format=tsv"},
+                 0,
+                 {"Check.static-strength\t410.555\t765.000\tok\n"},
+                 {}},
+        // 10^6 cycles: limited life, 0.38 Rm = 581.4 MPa
+        CheckRun{"CyclesChooseTheLoadType",
+                 {"--check", "--material=EN 10270-1 SM", "--load-cycles=1e6", "--format=tsv"},
+                 0,
+                 {"Check.static-strength\t497.944\t581.400\tok\n"},
+                 {}},
+        CheckRun{"LooserGivenLoadTypeSaysSo",
+                 {"--check", "--material=EN 10270-1 SM", "--load-cycles=1e6", "--load-type=static"},
+                 0,
+                 {"限值 765.000 MPa  合格", "宽松"},
+                 {}},
+        CheckRun{"CalculationErrorNamesQuantityAndCause",
+                 {"--mean-diameter=4"},
+                 3,
+                 {},
+                 {},
+                 {"曲度系数: 弹簧中径等于材料直径"}},
+        CheckRun{"ClosingNoteNamesWhatTheGivenRmMadeApplicable",
+                 {"--check", "--material=70-C", "--tensile-strength=1570", "--load-cycles=1e6"},
+                 0,
+                 {"给出的抗拉强度 Rm 使以下校核得以判定: 许用切应力取值、疲劳强度"},
                  {}},
         CheckRun{"KnownGradeGivesThePermissibleStress",
                  {"--check", "--material=65Mn", "--format=tsv"},
@@ -65,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRun{"KnownGradeGivesMassAndFrequency",
                  {"--check", "--material=65Mn", "--format=tsv"},
                  0,
-                 {"Check.natural-frequency\t364.420\t\tok\n", "Check.mass\t56.403\t\tok\n"},
+                 {"Check.natural-frequency\t364.420\t\tinfo\n", "Check.mass\t56.403\t\tinfo\n"},
                  {}},
         // The certificate's Rm completes what the data of 70-C (C级) leaves open.
         CheckRun{"CertificateRmGivesEveryCheckAVerdict",
@@ -73,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "--format=tsv"},
                  0,
                  {"Check.fatigue\t1.228\t1.300\twarning\n"},
-                 {"not-applicable"}},
+                 {"\t\t\tnot-applicable"}},
         CheckRun{"CyclicDutyWidensTheClearance",
                  {"--check", "--format=tsv", "--load-cycles=1e6", "--tensile-strength=1680"},
                  0,
@@ -88,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckRun{"FailedHookWithStrict",
                  Extension({"--check", "--strict", "--material=65Mn", "--tensile-strength=1000"}),
                  5,
-                 {"钩环弯曲应力  771.901 MPa  限值 750.000 MPa  不合格"},
+                 {"钩环弯曲应力      771.901 MPa  限值 750.000 MPa  不合格"},
                  {}},
         CheckRun{"StoppedDesignPrintsNoChecks",
                  {"--check", "--strict", "--format=tsv", "--working-height3=26"},
@@ -110,18 +171,32 @@ TEST(CliChecksJson, ChecksArrayWithEveryField) {
         << err.str();
     const auto json = nlohmann::json::parse(out.str());
     const auto &checks = json.at("checks");
-    ASSERT_EQ(checks.size(), 9U);
+    ASSERT_EQ(checks.size(), 11U);
     for (const auto &check : checks) {
         for (const char *key : {"id", "value", "unit", "limit", "verdict", "clause", "message"}) {
             EXPECT_TRUE(check.contains(key)) << key;
         }
     }
-    EXPECT_EQ(checks[3].at("id"), "natural-frequency");
-    EXPECT_EQ(checks[3].at("unit"), "Hz");
-    EXPECT_EQ(checks[3].at("verdict"), "warning");
-    EXPECT_EQ(checks[4].at("id"), "fatigue");
-    EXPECT_EQ(checks[4].at("verdict"), "ok");
-    EXPECT_TRUE(checks[1].at("value").is_null()); // a spring that cannot buckle
+    EXPECT_EQ(checks[5].at("id"), "natural-frequency");
+    EXPECT_EQ(checks[5].at("unit"), "Hz");
+    EXPECT_EQ(checks[5].at("verdict"), "warning");
+    EXPECT_EQ(checks[6].at("id"), "fatigue");
+    EXPECT_EQ(checks[6].at("verdict"), "ok");
+    EXPECT_EQ(checks[3].at("id"), "buckling-deflection");
+    EXPECT_TRUE(checks[3].at("limit").is_null()); // a spring that cannot buckle
+}
+
+TEST(DisplayWidth, ChineseTakesTwoColumns) {
+    const struct {
+        const char *text;
+        std::size_t width;
+    } cases[] = {{"", 0}, {"MPa", 3}, {"静强度", 6}, {"稳定性 (高径比)", 15}, {"２", 2}, {"·", 1}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(DisplayWidth(c.text), c.width) << c.text;
+    }
+    EXPECT_EQ(PadRight("质量", 6), "质量  ");
+    EXPECT_EQ(PadLeft("5.3", 5), "  5.3");
+    EXPECT_EQ(PadLeft("变形能力", 3), "变形能力");
 }
 
 } // namespace

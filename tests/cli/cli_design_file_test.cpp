@@ -75,10 +75,10 @@ TEST_F(CliDesignFile, TheRequestIsSavedWhateverTheOutcomeAndABadFileWritesNothin
         const char *says;
         bool saved;
     } cases[] = {
-        {{"--working-height3=26"}, 1, "弹簧被压并", true},           // stopped
-        {{"--mean-diameter=4"}, 3, "除数为零", true},                // fault
-        {{"--design=" + path("bad.json")}, 2, "设计文件“", false},   // not JSON
-        {{"--design=" + path("none.json")}, 2, "文件不存在", false}, // missing
+        {{"--working-height3=26"}, 1, "弹簧被压并", true},                  // stopped
+        {{"--mean-diameter=4"}, 3, "曲度系数: 弹簧中径等于材料直径", true}, // fault
+        {{"--design=" + path("bad.json")}, 2, "设计文件“", false},          // not JSON
+        {{"--design=" + path("none.json")}, 2, "文件不存在", false},        // missing
     };
     write("bad.json", "{\"format\": \"orsela-design/1\",");
     for (const auto &c : cases) {

@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"UnknownOption", {"--colour=blue"}, 2, "", "--colour"},
         CliCase{"MissingValue", {"--pitch"}, 2, "", "--pitch"},
         CliCase{"BadFormat", {"--format=xml"}, 2, "", "--format"},
-        CliCase{"DivisionByZero", {"--mean-diameter=4"}, 3, "", "除数为零"},
+        CliCase{"DivisionByZero", {"--mean-diameter=4"}, 3, "", "曲度系数: 弹簧中径等于材料直径"},
         CliCase{"Help", {"--help"}, 0, "--known-loads", ""},
         // --help beside other options: the help, and nothing calculated or refused.
         CliCase{"HelpBesideACompressionTension",

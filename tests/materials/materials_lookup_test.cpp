@@ -142,6 +142,43 @@ TEST(PermissibleStress, ShareOfRmByFamilyKindAndLoad) {
                                            SpringKind::Compression, LoadType::Static, 0.0));
 }
 
+// The stricter class of the two sources' limits (10^3/10^6 against 10^4/10^7).
+TEST(PermissibleStress, LoadTypeFollowsTheCycles) {
+    const struct {
+        double cycles;
+        LoadType load;
+    } cases[] = {
+        {1.0, LoadType::Static},           {999.0, LoadType::Static},
+        {1e3, LoadType::DynamicLimited},   {5e3, LoadType::DynamicLimited},
+        {1e6, LoadType::DynamicLimited},   {1.000001e6, LoadType::DynamicUnlimited},
+        {1e7, LoadType::DynamicUnlimited}, {1e9, LoadType::DynamicUnlimited},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(LoadTypeForCycles(c.cycles), c.load) << c.cycles;
+    }
+    EXPECT_TRUE(LessStrict(LoadType::Static, LoadType::DynamicLimited));
+    EXPECT_FALSE(LessStrict(LoadType::DynamicUnlimited, LoadType::DynamicLimited));
+}
+
+TEST(PermissibleStress, EnStaticShareOfRm) {
+    const struct {
+        MaterialFamily family;
+        double fraction;
+    } cases[] = {
+        {MaterialFamily::CarbonSpringWire, 0.50},
+        {MaterialFamily::OilTemperedWire, 0.50}, // the source's 0.6, lowered to the steels' 0.5
+        {MaterialFamily::StainlessSpringWire, 0.50},
+        {MaterialFamily::CopperAlloyWire, 0.45},
+    };
+    for (const auto &c : cases) {
+        const auto tau = EnStaticPermissibleShearStress(c.family, 1530.0);
+        ASSERT_TRUE(tau);
+        EXPECT_DOUBLE_EQ(tau->value, 1530.0 * c.fraction);
+        EXPECT_NE(tau->clause.find("EN 13906-1"), std::string::npos);
+    }
+    EXPECT_FALSE(EnStaticPermissibleShearStress(MaterialFamily::CarbonSpringWire, 0.0));
+}
+
 TEST(PermissibleStress, OfAGradeAtAWireDiameter) {
     const MaterialCatalog catalog = Catalog();
     struct Case {
