@@ -59,7 +59,7 @@ CheckResults BenchChecks(const SpringDesign &s, SpringTypeSign sign) {
     CheckInputs inputs;
     inputs.family = MaterialFamily::AlloySpringSteel;
     inputs.tensileStrength = RmMinAt(s.WireDiameter);
-    inputs.permissibleShearStress = 0.4 * *inputs.tensileStrength;
+    inputs.standardPermissible = PermissibleShearStress{0.4 * *inputs.tensileStrength, 0.4, ""};
     inputs.elasticModulus = 206000.0;
     inputs.density = 7.85;
     return RunChecks(s, sign, inputs);

@@ -64,7 +64,11 @@ void WriteTextDesign(std::size_t rank, const EvaluatedDesign &e, const SearchReq
         out << "  F3 " << FormatThreeDecimals(s.WorkingLoad3) << " N @ "
             << FormatOneDecimal(s.WorkingHeight3) << " mm";
     }
-    out << "\n   τ " << FormatThreeDecimals(s.MaxShearStress) << " MPa";
+    if (e.stressComputed) {
+        out << "\n   τ " << FormatThreeDecimals(s.MaxShearStress) << " MPa";
+    } else {
+        out << "\n   τ 未算出 (计算在此之前停止)";
+    }
     if (e.mass) {
         out << "  质量 " << Grams(e) << " g";
     }
@@ -94,8 +98,9 @@ void WriteTsv(const SearchOutcome &outcome, const SearchRequest &r, std::ostream
             << (IsExtension(r) ? FormatOneDecimal(s.InitialTension) : "") << '\t'
             << FormatThreeDecimals(s.WorkingLoad1) << '\t' << FormatThreeDecimals(s.WorkingLoad2)
             << '\t' << FormatThreeDecimals(s.WorkingLoad3) << '\t'
-            << FormatThreeDecimals(s.MaxShearStress) << '\t' << Grams(e) << '\t' << Verdicts(e)
-            << '\t' << Reasons(e) << '\t' << ReproducingCommandLine(e, r) << '\n';
+            << (e.stressComputed ? FormatThreeDecimals(s.MaxShearStress) : "") << '\t' << Grams(e)
+            << '\t' << Verdicts(e) << '\t' << Reasons(e) << '\t' << ReproducingCommandLine(e, r)
+            << '\n';
     }
 }
 

@@ -32,7 +32,8 @@ nlohmann::ordered_json DesignJson(const EvaluatedDesign &e, const SearchRequest 
                        FloatJson(s.WorkingHeight3)};
     json["loads"] = {FloatJson(s.WorkingLoad1), FloatJson(s.WorkingLoad2),
                      FloatJson(s.WorkingLoad3)};
-    json["max_shear_stress"] = FloatJson(s.MaxShearStress);
+    json["max_shear_stress"] =
+        e.stressComputed ? FloatJson(s.MaxShearStress) : nlohmann::ordered_json(nullptr);
     json["mass"] = e.mass ? nlohmann::ordered_json(*e.mass) : nullptr;
     auto checks = nlohmann::ordered_json::array();
     for (const CheckResult &check : e.checks) {
@@ -92,5 +93,6 @@ std::vector<std::string> ReproducingArguments(const EvaluatedDesign &design,
     args.push_back("--working-height1=" + Exact(s.WorkingHeight1));
     args.push_back("--working-height2=" + Exact(s.WorkingHeight2));
     args.push_back("--working-height3=" + Exact(s.WorkingHeight3));
+    args.insert(args.end(), request.judgementArguments.begin(), request.judgementArguments.end());
     return args;
 }

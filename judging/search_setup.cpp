@@ -40,11 +40,13 @@ const std::vector<SearchOptionSpec> kSearchOptions = {
     {"min-inner-diameter", "MM", "最小内径 D - d"},
     {"max-free-height", "MM", "最大自由高度H0"},
     {"max-solid-height", "MM", "最大压并高度Hb (压缩弹簧)"},
-    {"tolerance", "PERCENT", "每个载荷的允许偏差 (2)"},
+    {"tolerance", "PERCENT|+A,-B", "每个载荷的允许偏差 %, 或上偏差,下偏差 (2)"},
+    {"max-stress-ratio", "R", "F3 下切应力不超过 R × 许用切应力, 0 < R ≤ 1 (1)"},
     {"second-series", "", "加入 GB/T 1358 第二系列的材料直径"},
     {"wire-diameters", "LIST", "材料直径, 逗号分隔 (代替 GB/T 1358 系列)"},
     {"index-range", "MIN,MAX", "旋绕比 D/d 的范围 (4,16)"},
-    {"active-coils-range", "MIN,MAX", "有效圈数范围, 步长0.25 (2,50)"},
+    {"active-coils-range", "MIN,MAX",
+     "有效圈数范围, 步长0.25 (2,50; 下限 2 为 GB/T 1358 有效圈数系列的最小值)"},
     {"end-coils", "X", "压缩弹簧: 总圈数 = 有效圈数 + X, 1 < X <= 2.5 (2)"},
     {"pitch", "MM", "拉伸弹簧节距 (默认: 密绕, 节距 = 材料直径)"},
     {"minimize", "WHAT", "mass|solid-height|outer-diameter|stress (mass)"},
@@ -196,7 +198,21 @@ void ReadSpace(OptionReader &in, SearchRequest &r) {
     if (r.limits.maxSolidHeight && r.typeSign != kCompressionSpring) {
         in.Fail("--max-solid-height 只用于压缩弹簧");
     }
-    r.tolerancePercent = in.number("tolerance").value_or(2.0);
+    // "2" for ±2 %, or "+A,-B": A % above each required load, B % below it.
+    if (const auto tolerance = in.list("tolerance"); tolerance.size() == 1) {
+        r.tolerancePercent = tolerance[0];
+    } else if (tolerance.size() == 2 && tolerance[0] >= 0.0 && tolerance[1] <= 0.0) {
+        r.tolerancePercent = tolerance[0];
+        r.toleranceBelowPercent = -tolerance[1];
+    } else if (!tolerance.empty()) {
+        in.Fail("--tolerance: 需要一个百分数, 或 +上偏差,-下偏差 (如 +3,-1)");
+    }
+    if (const auto ratio = in.positive("max-stress-ratio")) {
+        if (*ratio > 1.0) {
+            in.Fail("--max-stress-ratio: 须大于 0 且不大于 1 (切应力不能超过许用切应力)");
+        }
+        r.maxStressRatio = *ratio;
+    }
     if (const auto range = in.list("index-range", 2); !range.empty()) {
         r.minIndex = range[0];
         r.maxIndex = range[1];
@@ -271,7 +287,9 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
             {d, given ? *given : DesignersPermissibleStress(at.stress->value)});
         CheckInputs inputs;
         inputs.family = entry.family;
-        inputs.permissibleShearStress = setup.request.wires.back().allowableShearStress;
+        inputs.standardPermissible = at.stress;
+        inputs.standardPermissibleProblem = at.problem;
+        inputs.rmNeedsCertificate = entry.rm.empty();
         inputs.tensileStrength = at.rmMin;
         setup.checkInputs.emplace_back(static_cast<float>(d), inputs);
     }
@@ -289,6 +307,9 @@ void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup 
                       LoadType load) {
     CheckInputs common;
     common.loadType = load;
+    if (in.has("load-type")) {
+        common.loadTypeGiven = load;
+    }
     if (const std::string *name = in.text("end-condition")) {
         if (auto end = EndConditionFromName(*name)) {
             common.endCondition = *end;
@@ -317,7 +338,9 @@ void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup 
         const CheckInputs own = inputs;
         inputs = common;
         inputs.family = own.family;
-        inputs.permissibleShearStress = own.permissibleShearStress;
+        inputs.standardPermissible = own.standardPermissible;
+        inputs.standardPermissibleProblem = own.standardPermissibleProblem;
+        inputs.rmNeedsCertificate = own.rmNeedsCertificate;
         inputs.tensileStrength = rm ? rm : own.tensileStrength;
     }
 }
@@ -344,7 +367,9 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         }
     }
     ReadSpace(in, r);
-    LoadType load = LoadType::Static;
+    // As for a single design: a given load type, else the one the cycles call for.
+    const auto cycles = in.positive("load-cycles");
+    LoadType load = cycles ? LoadTypeForCycles(*cycles) : LoadType::Static;
     if (const std::string *name = in.text("load-type")) {
         if (auto type = LoadTypeFromName(*name)) {
             load = *type;
@@ -399,6 +424,16 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         r.typeSign == kCompressionSpring ? SpringKind::Compression : SpringKind::Extension;
     ReadWires(in, *entry, loaded.catalog, kind, load, setup);
     ReadCheckOptions(in, *entry, setup, load);
+    // The reproducing command carries every option the checks used, so that
+    // it shows the same verdicts.
+    r.judgementArguments = {"--check"};
+    for (const char *name : {"materials-file", "load-type", "load-cycles", "end-condition",
+                             "standard", "working-frequency", "hook-bend-radius",
+                             "tensile-strength", "elastic-modulus", "density"}) {
+        if (const std::string *value = in.text(name)) {
+            r.judgementArguments.push_back("--" + std::string(name) + "=" + *value);
+        }
+    }
     if (in.failed()) {
         error = in.error();
         return std::nullopt;

@@ -82,6 +82,7 @@ const EvaluatedDesign &CandidateEvaluator::Evaluate(std::size_t wire, std::int64
     current_.checks.clear();
     current_.misses.clear();
     current_.missDistance = 0.0;
+    current_.stressComputed = false;
     laterCoilsFail_ = false;
 
     const WireChoice &choice = request_.wires[wire];
@@ -131,6 +132,7 @@ bool CandidateEvaluator::Run() {
         MissReason fault;
         fault.kind = MissKind::CalculationFault;
         fault.fault = e.kind();
+        fault.checkMessage = CalculationErrorMessage(e); // the window's words
         fault.excess = 1.0e9;
         AddMiss(std::move(fault));
         return false;
@@ -165,10 +167,31 @@ bool CandidateEvaluator::Run() {
     }
 
     if (outcome.stoppedBy) {
+        StressOfStoppedRun();
         return false;
     }
+    current_.stressComputed = true;
     Rank();
     return true;
+}
+
+// A run stopped by a design warning (a spring that goes solid, say) has its
+// loads but not its stress: computed here from them, so that a nearest miss
+// shows its own stress and its distance counts the stress over [tau] too.
+void CandidateEvaluator::StressOfStoppedRun() {
+    SpringDesign &s = current_.design;
+    if (!(s.WorkingLoad3 > 0.0F)) {
+        return;
+    }
+    try {
+        formulas::StoreSpringIndex(s);
+        formulas::StoreCurvatureFactor(s);
+        formulas::StoreMaxShearStress(s);
+    } catch (const CalculationError &) {
+        return;
+    }
+    current_.stressComputed = true;
+    JudgeStress();
 }
 
 void CandidateEvaluator::JudgeWarnings(const CalculationOutcome &outcome) {
@@ -206,10 +229,18 @@ void CandidateEvaluator::JudgeWarnings(const CalculationOutcome &outcome) {
         }
         AddMiss(std::move(r));
     }
-    if (outcome.stressAboveAllowable) {
-        MissReason r =
-            Miss(MissKind::Warning, s.MaxShearStress, s.AllowableShearStress,
-                 Excess(double{s.MaxShearStress} - s.AllowableShearStress, s.AllowableShearStress));
+    if (!outcome.stoppedBy) {
+        JudgeStress();
+    }
+}
+
+// tau at F3 against the share of [tau] the request allows (all of it by default).
+void CandidateEvaluator::JudgeStress() {
+    const SpringDesign &s = current_.design;
+    const double limit = request_.maxStressRatio * s.AllowableShearStress;
+    if (s.MaxShearStress > limit) {
+        MissReason r = Miss(MissKind::Warning, s.MaxShearStress, limit,
+                            Excess(double{s.MaxShearStress} - limit, limit));
         r.warning = DesignWarning::StressAboveAllowable;
         AddMiss(std::move(r));
     }
@@ -218,19 +249,22 @@ void CandidateEvaluator::JudgeWarnings(const CalculationOutcome &outcome) {
 void CandidateEvaluator::JudgeLoads() {
     const SpringDesign &s = current_.design;
     const std::array<float, 3> loads = {s.WorkingLoad1, s.WorkingLoad2, s.WorkingLoad3};
-    const double tol = request_.tolerancePercent / 100.0;
+    const double above = request_.tolerancePercent / 100.0;
+    const double below = ToleranceBelowPercent(request_) / 100.0;
     // Without a third point the third repeats the second: judged once.
     const std::size_t points = request_.third ? 3 : 2;
     for (std::size_t i = 0; i < points; ++i) {
         const double required = points_[i].load;
-        const double deviation = std::fabs(double{loads[i]} - required);
-        const double allowed = tol * required;
+        const double signedDeviation = double{loads[i]} - required;
+        const double deviation = std::fabs(signedDeviation);
+        const double allowed = (signedDeviation > 0.0 ? above : below) * required;
         if (deviation > allowed) {
             MissReason r =
                 Miss(MissKind::LoadOutsideTolerance, loads[i], required,
                      Excess(deviation - allowed, required > 0.0 ? required : largestLoad_));
             r.point = static_cast<int>(i + 1);
             r.tolerance = request_.tolerancePercent;
+            r.toleranceBelow = ToleranceBelowPercent(request_);
             AddMiss(std::move(r));
         }
     }

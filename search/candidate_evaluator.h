@@ -17,7 +17,8 @@ struct EvaluatedDesign {
     double metric = 0.0;        // what the ranking minimises
     CheckResults checks;        // empty when the run did not complete, or not run
     std::vector<MissReason> misses;
-    double missDistance = 0.0; // the sum of the misses' excesses
+    double missDistance = 0.0;   // the sum of the misses' excesses
+    bool stressComputed = false; // false: the run stopped before the stress at F3 was known
 };
 
 // The outer and inner diameter limits; they depend on d and D alone.
@@ -49,6 +50,8 @@ class CandidateEvaluator {
     void RunChecks(double checkBudget);
     void AddMiss(MissReason reason);
     void Rank();
+    void StressOfStoppedRun();
+    void JudgeStress();
 
     const SearchRequest &request_;
     const CandidateChecks &checks_;

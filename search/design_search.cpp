@@ -251,8 +251,10 @@ SearchOutcome SearchDesigns(const SearchRequest &request, const SearchOptions &o
     outcome.best = first.best.Take();
     if (outcome.qualified == 0) {
         if (options.prune) {
+            // The full pass calculates every candidate the pruned one did:
+            // counted once.
             PassTally second = Pass(r, options, grid, 2, false, true).Run(threads);
-            outcome.calculated += second.calculated;
+            outcome.calculated = second.calculated;
             outcome.nearestMisses = second.misses.Take();
         } else {
             outcome.nearestMisses = first.misses.Take();

@@ -54,11 +54,19 @@ std::string MissReasonText(const MissReason &r) {
     case MissKind::Warning:
         return WarningText(r);
     case MissKind::CalculationFault:
+        if (!r.checkMessage.empty()) {
+            return Join({"计算错误: ", r.checkMessage});
+        }
         return Join(
             {"计算错误: ", CalculationErrorName(r.fault.value_or(CalculationErrorKind::Overflow))});
     case MissKind::NegativeInitialTension:
         return Join({"所需初拉力 ", FormatOneDecimal(static_cast<float>(r.value)), " N 小于0"});
     case MissKind::LoadOutsideTolerance:
+        if (r.toleranceBelow != r.tolerance) {
+            return Join({"F", std::to_string(r.point), " = ", Newton(r.value), ", 超出要求 ",
+                         Newton(r.limit), " +", FormatGeneral(static_cast<float>(r.tolerance)),
+                         "%/−", FormatGeneral(static_cast<float>(r.toleranceBelow)), "%"});
+        }
         return Join({"F", std::to_string(r.point), " = ", Newton(r.value), ", 超出要求 ",
                      Newton(r.limit), " ± ", FormatGeneral(static_cast<float>(r.tolerance)), "%"});
     case MissKind::OuterDiameter:

@@ -24,11 +24,12 @@ struct MissReason {
     std::optional<DesignWarning> warning;
     std::optional<CalculationErrorKind> fault;
     int point = 0;
-    double value = 0.0;     // what the candidate has
-    double limit = 0.0;     // what it is held against
-    double tolerance = 0.0; // percent, for a load
+    double value = 0.0;          // what the candidate has
+    double limit = 0.0;          // what it is held against
+    double tolerance = 0.0;      // percent above the required load
+    double toleranceBelow = 0.0; // percent below it
     std::string checkId;
-    std::string checkMessage;
+    std::string checkMessage; // or, for a fault, the quantity and cause
     // How far beyond the rule, as a share of the limit; the nearest misses
     // are the candidates with the smallest sum.
     double excess = 0.0;

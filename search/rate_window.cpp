@@ -49,7 +49,8 @@ constexpr double kRateMargin = 1e-6;
 RateWindow::RateWindow(const SearchRequest &request, const std::array<float, 3> &heights)
     : highest_(std::numeric_limits<double>::infinity()) {
     const auto points = RequiredPoints(request);
-    const double tol = request.tolerancePercent / 100.0;
+    const double above = request.tolerancePercent / 100.0;
+    const double below = ToleranceBelowPercent(request) / 100.0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         for (std::size_t j = i + 1; j < points.size(); ++j) {
             const double dH = std::fabs(double{heights[i]} - double{heights[j]});
@@ -58,9 +59,9 @@ RateWindow::RateWindow(const SearchRequest &request, const std::array<float, 3> 
             }
             const double fi = points[i].load;
             const double fj = points[j].load;
-            const double e = kLoadMargin * (1.0 + tol) * (fi + fj);
-            lowest_ = std::max(lowest_, (fj * (1.0 - tol) - fi * (1.0 + tol) - e) / dH);
-            highest_ = std::min(highest_, (fj * (1.0 + tol) - fi * (1.0 - tol) + e) / dH);
+            const double e = kLoadMargin * (1.0 + above) * (fi + fj);
+            lowest_ = std::max(lowest_, (fj * (1.0 - below) - fi * (1.0 + above) - e) / dH);
+            highest_ = std::min(highest_, (fj * (1.0 + above) - fi * (1.0 - below) + e) / dH);
         }
     }
 }

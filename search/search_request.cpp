@@ -95,6 +95,10 @@ std::array<WorkingPointRequirement, 3> RequiredPoints(const SearchRequest &reque
     return {request.first, request.second, request.third.value_or(request.second)};
 }
 
+double ToleranceBelowPercent(const SearchRequest &request) {
+    return request.toleranceBelowPercent.value_or(request.tolerancePercent);
+}
+
 std::optional<std::string> SearchRequestProblem(const SearchRequest &r) {
     if (r.typeSign != kCompressionSpring && r.typeSign != kExtensionSpring) {
         return "弹簧类型无效!";
@@ -105,9 +109,13 @@ std::optional<std::string> SearchRequestProblem(const SearchRequest &r) {
     if (!InRange(r.shearModulus)) {
         return "切变模量必须大于0!";
     }
+    const double below = ToleranceBelowPercent(r);
     if (!std::isfinite(r.tolerancePercent) || r.tolerancePercent < 0.0 ||
-        r.tolerancePercent >= 100.0) {
+        r.tolerancePercent >= 100.0 || !std::isfinite(below) || below < 0.0 || below >= 100.0) {
         return "载荷公差必须在0至100%之间!";
+    }
+    if (!(r.maxStressRatio > 0.0 && r.maxStressRatio <= 1.0)) {
+        return "切应力比必须大于0且不大于1!";
     }
     if (auto problem = SpaceProblem(r)) {
         return problem;

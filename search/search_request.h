@@ -45,7 +45,9 @@ struct SearchRequest {
     double shearModulus = 0.0;     // G, MPa
     std::vector<WireChoice> wires; // the wire diameters d
     std::optional<double> density; // kg/dm3; the mass needs it
-    double tolerancePercent = 2.0; // each required load met within this share
+    double tolerancePercent = 2.0; // each required load met within this share (above it)
+    std::optional<double> toleranceBelowPercent; // below it; absent: the same as above
+    double maxStressRatio = 1.0;                 // tau at F3 within this share of [tau], 0 < R <= 1
     SpaceLimits limits;
     double minIndex = 4.0; // D/d
     double maxIndex = 16.0;
@@ -55,7 +57,13 @@ struct SearchRequest {
     std::optional<double> pitch; // extension spring: t; close-wound (t = d) when absent
     SearchObjective objective = SearchObjective::Mass;
     std::size_t top = 10; // how many designs (or nearest misses) to keep
+    // The options the candidates' checks were judged with, as a single
+    // design's command line gives them; the reproducing command ends with them.
+    std::vector<std::string> judgementArguments;
 };
+
+// The share a load may lie below its requirement, percent.
+double ToleranceBelowPercent(const SearchRequest &request);
 
 // The three working points of every candidate, the largest load last.
 std::array<WorkingPointRequirement, 3> RequiredPoints(const SearchRequest &request);

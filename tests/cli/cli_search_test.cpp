@@ -58,6 +58,8 @@ TEST(CliSearch, UsageErrorsExitTwoWithTheirReason) {
         {{"--minimize=volume"}, "--minimize 只能是"},
         {{"--wire-diameters=0.5"}, "在 d = 0.5 mm 没有许用切应力"},
         {{"--top=0"}, "--top 必须是1至10000的整数"},
+        {{"--max-stress-ratio=1.5"}, "--max-stress-ratio: 须大于 0 且不大于 1"},
+        {{"--tolerance=3,2"}, "--tolerance: 需要一个百分数, 或 +上偏差,-下偏差"},
     };
     for (const Case &c : cases) {
         const SearchRun run = RunWith(SampleSearch(c.change));
@@ -77,6 +79,45 @@ TEST(CliSearch, NoDesignQualifiesIsAnAnswerWithReasons) {
     EXPECT_NE(run.out.find("未合格: "), std::string::npos);
     EXPECT_NE(run.out.find("外径 "), std::string::npos);
     EXPECT_NE(run.out.find("合格 0 个"), std::string::npos);
+
+    // Springs that go solid among the misses: each with its own stress, and
+    // no candidate counted twice.
+    const SearchRun json = RunWith(SampleSearch({"--max-outer-diameter=20", "--format=json"}));
+    const auto answer = nlohmann::json::parse(json.out);
+    EXPECT_LE(answer["calculated"].get<double>(), answer["candidates"].get<double>());
+    ASSERT_FALSE(answer["nearest_misses"].empty());
+    for (const auto &miss : answer["nearest_misses"]) {
+        ASSERT_TRUE(miss["max_shear_stress"].is_number()) << miss.dump();
+        EXPECT_GT(miss["max_shear_stress"].get<double>(), 0.0) << miss.dump();
+    }
+}
+
+// A margin on the stress: every design within 0.9 x 570 MPa at F3, and the
+// best of the default run (tau 569.1) no longer among them.
+TEST(CliSearch, MaxStressRatioKeepsAMargin) {
+    const SearchRun run = RunWith(SampleSearch({"--max-stress-ratio=0.9", "--format=json"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto answer = nlohmann::json::parse(run.out);
+    ASSERT_FALSE(answer["designs"].empty());
+    for (const auto &design : answer["designs"]) {
+        EXPECT_LE(design["max_shear_stress"].get<double>(), 0.9 * 570.0) << design.dump();
+    }
+}
+
+// An asymmetric tolerance: no load above its requirement, none more than 3 % below.
+TEST(CliSearch, AsymmetricToleranceHoldsEachSide) {
+    const SearchRun run = RunWith(SampleSearch({"--tolerance=+0,-3", "--format=json"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto answer = nlohmann::json::parse(run.out);
+    ASSERT_FALSE(answer["designs"].empty());
+    const double required[] = {92.128, 184.257, 368.513};
+    for (const auto &design : answer["designs"]) {
+        for (std::size_t i = 0; i < 3; ++i) {
+            const double load = std::stod(design["loads"][i].dump());
+            EXPECT_LE(load, required[i] * (1.0 + 1e-9)) << design.dump();
+            EXPECT_GE(load, required[i] * 0.97 * (1.0 - 1e-9)) << design.dump();
+        }
+    }
 }
 
 // Each printed design, run as a single design, gives the same loads, free
@@ -92,7 +133,9 @@ TEST(CliSearch, ThePrintedCommandLineReproducesTheDesign) {
                                                 "--load2=192.1",
                                                 "--height2=78",
                                                 "--wire-diameters=3.5,4,4.5"};
-    for (const auto &args : {SampleSearch({"--format=json", "--top=4"}), [&] {
+    for (const auto &args : {SampleSearch({"--format=json", "--top=4", "--load-cycles=1e5",
+                                           "--end-condition=fixed-pinned"}),
+                             [&] {
                                  auto a = extension;
                                  a.push_back("--format=json");
                                  a.push_back("--top=4");
@@ -114,6 +157,13 @@ TEST(CliSearch, ThePrintedCommandLineReproducesTheDesign) {
             EXPECT_EQ(values["WorkingLoad3"], design["loads"][2]);
             EXPECT_EQ(values["MaxShearStress"], design["max_shear_stress"]);
             EXPECT_EQ(values["TotalCoils"], design["total_coils"]);
+            // and the same verdicts: the command carries every check option
+            const auto checks = nlohmann::json::parse(again.out)["checks"];
+            ASSERT_EQ(checks.size(), design["checks"].size());
+            for (std::size_t i = 0; i < checks.size(); ++i) {
+                EXPECT_EQ(checks[i]["id"], design["checks"][i]["id"]);
+                EXPECT_EQ(checks[i]["verdict"], design["checks"][i]["verdict"]) << checks[i].dump();
+            }
         }
     }
 }

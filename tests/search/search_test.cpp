@@ -148,8 +148,12 @@ TEST(DesignSearch, PruningLosesNoQualifyingDesign) {
     extension.third = WorkingPointRequirement{284.2, 82.0};
     extension.tolerancePercent = 3.0;
     extension.limits.maxFreeHeight = 73.0;
+    SearchRequest lopsided = wide;
+    lopsided.tolerancePercent = 0.0;
+    lopsided.toleranceBelowPercent = 4.0;
     for (const Case &c : {Case{"three points", wide}, Case{"two points, 0.5 %", twoPoints},
-                          Case{"space limits", limited}, Case{"extension", extension}}) {
+                          Case{"space limits", limited}, Case{"extension", extension},
+                          Case{"+0 %, -4 %", lopsided}}) {
         SCOPED_TRACE(c.name);
         SearchOptions brute = Quiet();
         brute.prune = false;
