@@ -36,6 +36,8 @@ struct BatchSettings {
     BatchFormat format = BatchFormat::Csv;
     std::optional<std::string> outputPath;
     std::string inputPath = "-";
+    bool byteOrderMark = false; // CSV only: Excel on a Chinese Windows then reads it as UTF-8
+    bool withInputs = false;    // each row's input cells repeated beside its result
 };
 
 constexpr std::size_t kRowsPerChunk = 512;
@@ -141,6 +143,8 @@ std::string Usage() {
     usage += "\n";
     usage += UsageLine("  --format=csv|json", "输出格式: CSV 或每行一个 JSON 对象 (csv)");
     usage += UsageLine("  --output=FILE", "写入文件 (完成后一次替换); 默认: 标准输出");
+    usage +=
+        UsageLine("  --bom", "CSV 开头写入 UTF-8 字节顺序标记, 中文 Windows 的电子表格可正确打开");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "输出每行: row, status (completed/stopped/refused/fault), message, 十六项结果和 "
@@ -168,9 +172,10 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
             }
         }
         if (settings.format == BatchFormat::Csv) {
-            AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome, withChecks);
+            AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome, withChecks, columns,
+                               chunk.records[i]);
         } else {
-            AppendJsonLine(chunk.output, chunk.firstRow + i, outcome);
+            AppendJsonLine(chunk.output, chunk.firstRow + i, outcome, columns, chunk.records[i]);
         }
     }
 }
@@ -213,6 +218,10 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
         return kExitUsage;
     }
+    if (settings.withInputs) {
+        columns.repeatedInputs.assign(header.cells.begin(),
+                                      header.cells.begin() + static_cast<long>(header.size()));
+    }
 
     // Made before the file, so that it outlasts the file's own removal on return.
     std::optional<RemovalOnSignal> removal;
@@ -227,8 +236,8 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
     BatchSink sink(streams.out, settings.outputPath ? &outputFile : nullptr);
     const bool withChecks = settings.base.checks.check || columns.hasCheckColumn;
     if (settings.format == BatchFormat::Csv) {
-        std::string head;
-        AppendCsvHeader(head, withChecks);
+        std::string head = settings.byteOrderMark ? "\xEF\xBB\xBF" : "";
+        AppendCsvHeader(head, withChecks, columns);
         sink.write(head);
     }
 
@@ -322,6 +331,8 @@ Subcommand AddBatchCommand(CLI::App &app) {
         ->add_option_function<std::string>(
             "--output", [settings](const std::string &path) { settings->outputPath = path; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    batch->add_flag("--bom", settings->byteOrderMark);
+    batch->add_flag("--with-inputs", settings->withInputs);
     batch->add_option("file", settings->inputPath);
     return {batch, Usage(),
             [settings](CliStreams &streams) { return RunBatch(*settings, streams); }};

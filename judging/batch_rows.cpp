@@ -148,8 +148,22 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
     return JudgeDesign(scratch);
 }
 
-void AppendCsvHeader(std::string &out, bool withChecks) {
-    out += "row,status,message";
+namespace {
+
+// A row's cell under the i-th header name; empty where the row has fewer.
+std::string InputCell(const CsvRecord &record, std::size_t i) {
+    return i < record.size() ? record[i] : std::string();
+}
+
+} // namespace
+
+void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &columns) {
+    out += "row";
+    for (const std::string &name : columns.repeatedInputs) {
+        out += ',';
+        AppendCsvCell(out, name);
+    }
+    out += ",status,message";
     for (const ResultField &field : ResultFields()) {
         out += ',';
         out += field.designField;
@@ -157,16 +171,20 @@ void AppendCsvHeader(std::string &out, bool withChecks) {
     out += ",TotalCoils";
     if (withChecks) {
         for (const std::string &id : BatchCheckIds()) {
-            out += ',' + id + ".value," + id + ".verdict";
+            out += ',' + id + ".value," + id + ".limit," + id + ".verdict";
         }
     }
     AppendCsvRecordEnd(out);
 }
 
 void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
-                        bool withChecks) {
+                        bool withChecks, const BatchColumns &columns, const CsvRecord &record) {
     char number[24];
     out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
+    for (std::size_t i = 0; i < columns.repeatedInputs.size(); ++i) {
+        out += ',';
+        AppendCsvCell(out, InputCell(record, i));
+    }
     out += ',';
     out += DesignStatusName(outcome.status);
     out += ',';
@@ -190,18 +208,28 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
             if (check != outcome.checks.end()) {
                 out += CheckNumberText(check->value);
                 out += ',';
+                out += CheckNumberText(check->limit);
+                out += ',';
                 out += CheckVerdictName(check->verdict);
             } else {
-                out += ',';
+                out += ",,";
             }
         }
     }
     AppendCsvRecordEnd(out);
 }
 
-void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome) {
+void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome,
+                    const BatchColumns &columns, const CsvRecord &record) {
     nlohmann::ordered_json line;
     line["row"] = row;
+    if (!columns.repeatedInputs.empty()) {
+        nlohmann::ordered_json inputs = nlohmann::ordered_json::object();
+        for (std::size_t i = 0; i < columns.repeatedInputs.size(); ++i) {
+            inputs[columns.repeatedInputs[i]] = InputCell(record, i);
+        }
+        line["inputs"] = std::move(inputs);
+    }
     nlohmann::ordered_json object = OutcomeJson(outcome);
     for (auto &[key, value] : object.items()) {
         line[key] = std::move(value);

@@ -12,6 +12,9 @@
 struct BatchColumns {
     std::vector<const RequestOption *> options; // one per header cell
     bool hasCheckColumn = false;                // a "check" column turns the checks on per row
+    // The header's column names, for repeating a row's input cells with its
+    // result; empty unless they are asked for.
+    std::vector<std::string> repeatedInputs;
 };
 
 // The ids of every check either spring type can have, in the order the
@@ -31,10 +34,13 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
                             const DesignRequest &base, DesignRequest &scratch);
 
 // The output rows: CSV (row, status, message, the sixteen results and
-// TotalCoils, then with the checks "<id>.value" and "<id>.verdict" for each
+// TotalCoils, then with the checks "<id>.value", "<id>.limit" and "<id>.verdict" for each
 // of BatchCheckIds(), empty where a design has no such check) or a JSON line
 // (the single design's object with "row" first).
-void AppendCsvHeader(std::string &out, bool withChecks);
+// With columns.repeatedInputs the row's input cells follow "row" under their
+// own names (CSV) or make an "inputs" object (JSON).
+void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &columns);
 void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
-                        bool withChecks);
-void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome);
+                        bool withChecks, const BatchColumns &columns, const CsvRecord &record);
+void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome,
+                    const BatchColumns &columns, const CsvRecord &record);

@@ -118,6 +118,31 @@ TEST(Batch, EveryRowEqualsTheSingleDesign) {
 
 // With the checks, each check's value and verdict are those of the single
 // design's tsv; a check the spring type does not have stays empty.
+// A byte order mark opens the CSV, and only the CSV: a JSON line cannot carry one.
+TEST(Batch, ByteOrderMarkForSpreadsheets) {
+    const std::string table = "wire-diameter\n4\n";
+    EXPECT_EQ(RunWithInput({"batch", "--bom"}, table).out.rfind("\xEF\xBB\xBFrow,status,", 0), 0U);
+    EXPECT_EQ(RunWithInput({"batch"}, table).out.rfind("row,status,", 0), 0U);
+    EXPECT_EQ(RunWithInput({"batch", "--bom", "--format=json"}, table).out.rfind("{\"row\"", 0),
+              0U);
+}
+
+// The input cells beside the result, as typed (a quoted comma included), and
+// empty under a column a short row lacks.
+TEST(Batch, WithInputsRepeatsEachRowsCells) {
+    const std::string table = "wire-diameter,mean-diameter\n4,\"2,8\"\n5\n";
+    const auto rows = CsvRows(RunWithInput({"batch", "--with-inputs"}, table).out);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(std::vector<std::string>(rows[0].begin(), rows[0].begin() + 4),
+              (std::vector<std::string>{"row", "wire-diameter", "mean-diameter", "status"}));
+    EXPECT_EQ(rows[1][2], "2,8");
+    EXPECT_EQ(rows[2][1], "5");
+    EXPECT_EQ(rows[2][2], "");
+    const auto line = nlohmann::ordered_json::parse(
+        RunWithInput({"batch", "--with-inputs", "--format=json"}, "wire-diameter\n4\n").out);
+    EXPECT_EQ(line["inputs"]["wire-diameter"], "4");
+}
+
 TEST(Batch, ChecksEqualTheSingleDesign) {
     const std::vector<std::vector<std::string>> designs = {
         {},
@@ -146,9 +171,10 @@ TEST(Batch, ChecksEqualTheSingleDesign) {
             const auto column = std::find(rows[0].begin(), rows[0].end(), id + ".value");
             ASSERT_NE(column, rows[0].end()) << id;
             const auto at = static_cast<std::size_t>(column - rows[0].begin());
-            const std::string value = line.substr(line.find('\t') + 1);
-            EXPECT_EQ(rows[i + 1][at] + "\t", value.substr(0, value.find('\t') + 1)) << id;
-            EXPECT_EQ(rows[i + 1][at + 1], value.substr(value.rfind('\t') + 1)) << id;
+            // value, limit and verdict, in the tsv's order
+            EXPECT_EQ(rows[i + 1][at] + "\t" + rows[i + 1][at + 1] + "\t" + rows[i + 1][at + 2],
+                      line.substr(line.find('\t') + 1))
+                << id;
         }
         EXPECT_GT(checks, 5U);
     }
@@ -195,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "free-height,mean-diameter\n39,\n,4\n",
                 0,
                 {"stopped", "fault"},
-                "计算错误: 除数为零"},
+                "计算错误: 曲度系数: 弹簧中径等于材料直径"},
         RowCase{"MissingColumnsTakeTheBatchOptions",
                 {"--free-height=39"},
                 "wire-diameter\n4\n",
