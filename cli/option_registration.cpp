@@ -1,6 +1,7 @@
 #include "option_registration.h"
 
 #include "design_file.h"
+#include "display_width.h"
 
 #include <CLI/CLI.hpp>
 
@@ -46,10 +47,14 @@ std::optional<std::string> ApplyRequestOptions(const GivenRequestOptions &given,
     return std::nullopt;
 }
 
+// The help text in one column: an option too long for its own column puts
+// its help on the next line.
 std::string UsageLine(const std::string &left, const std::string &help) {
-    std::string line = left;
-    line.resize(std::max<std::size_t>(line.size() + 1, 35), ' ');
-    return line + help + "\n";
+    constexpr std::size_t kHelpColumn = 35;
+    if (DisplayWidth(left) >= kHelpColumn) {
+        return left + "\n" + std::string(kHelpColumn, ' ') + help + "\n";
+    }
+    return PadRight(left, kHelpColumn) + help + "\n";
 }
 
 std::string RequestOptionsUsage() {
