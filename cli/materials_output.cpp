@@ -1,5 +1,6 @@
 #include "materials_output.h"
 
+#include "text_table.h"
 #include "wire_series.h"
 
 #include <nlohmann/json.hpp>
@@ -169,61 +170,60 @@ std::vector<std::string> Problems(const AtDiameter &at) {
     return problems;
 }
 
-void PrintEntryText(const MaterialEntry &entry, std::ostream &out) {
-    out << "牌号  " << entry.name << '\n';
+void AddEntryRows(const MaterialEntry &entry, TextTable &table) {
+    table.AddRow({"牌号", entry.name});
     if (!entry.aliases.empty()) {
-        out << "别名  ";
+        std::string aliases;
         for (std::size_t i = 0; i < entry.aliases.size(); ++i) {
-            out << (i ? "、" : "") << entry.aliases[i];
+            aliases += (i ? "、" : "") + entry.aliases[i];
         }
-        out << '\n';
+        table.AddRow({"别名", aliases});
     }
-    out << "标准  " << entry.standard << '\n'
-        << "材料类别  " << MaterialFamilyName(entry.family) << '\n'
-        << "切变模量 G  " << TextFigure(entry.shearModulus, "MPa")
-        << TextMark(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\n'
-        << "弹性模量 E  " << TextFigure(entry.elasticModulus, "MPa")
-        << TextMark(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\n'
-        << "密度 ρ  " << TextFigure(entry.density, "kg/dm³")
-        << TextMark(entry.density > 0.0, entry.provenance.density) << '\n'
-        << "最高工作温度  "
-        << (entry.maxTemperature ? MaterialNumber(*entry.maxTemperature) + " °C" : "—") << '\n'
-        << "抗拉强度表直径范围  "
-        << (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm")
-        << TextMark(!entry.rm.empty(), entry.provenance.rm) << '\n';
+    table.AddRow({"标准", entry.standard});
+    table.AddRow({"材料类别", MaterialFamilyName(entry.family)});
+    table.AddRow(
+        {"切变模量 G", TextFigure(entry.shearModulus, "MPa") +
+                           TextMark(entry.shearModulus > 0.0, entry.provenance.shearModulus)});
+    table.AddRow(
+        {"弹性模量 E", TextFigure(entry.elasticModulus, "MPa") +
+                           TextMark(entry.elasticModulus > 0.0, entry.provenance.elasticModulus)});
+    table.AddRow({"密度 ρ", TextFigure(entry.density, "kg/dm³") +
+                                TextMark(entry.density > 0.0, entry.provenance.density)});
+    table.AddRow({"最高工作温度",
+                  entry.maxTemperature ? MaterialNumber(*entry.maxTemperature) + " °C" : "—"});
+    table.AddRow({"抗拉强度表直径范围",
+                  (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm") +
+                      TextMark(!entry.rm.empty(), entry.provenance.rm)});
 }
 
-void PrintAtDiameterText(const MaterialCatalog &catalog, const MaterialEntry &entry,
-                         const AtDiameter &at, double d, std::ostream &out) {
-    out << "钢丝直径  " << MaterialNumber(d) << " mm（"
-        << StandardCaption(at.standard, catalog.series) << "）\n";
-    out << "抗拉强度 Rm  ";
-    if (at.rm) {
-        out << MaterialNumber(at.rm->rmMin) << "～"
-            << (at.rm->rmMax > 0.0 ? MaterialNumber(at.rm->rmMax) : std::string("—")) << " MPa\n";
-    } else {
-        out << "—\n";
-    }
-    const auto line = [&](const char *caption, const GradePermissible(&stresses)[3]) {
-        out << caption;
+void AddAtDiameterRows(const MaterialCatalog &catalog, const MaterialEntry &entry,
+                       const AtDiameter &at, double d, TextTable &table) {
+    table.AddRow({"钢丝直径", MaterialNumber(d) + " mm（" +
+                                  StandardCaption(at.standard, catalog.series) + "）"});
+    table.AddRow(
+        {"抗拉强度 Rm",
+         at.rm ? MaterialNumber(at.rm->rmMin) + "～" +
+                     (at.rm->rmMax > 0.0 ? MaterialNumber(at.rm->rmMax) : std::string("—")) + " MPa"
+               : std::string("—")});
+    const auto row = [&](const char *caption, const GradePermissible(&stresses)[3]) {
+        std::string text;
         for (int i = 0; i < 3; ++i) {
-            out << (i ? "，" : "  ") << LoadCaption(kLoads[i]) << ' '
-                << (stresses[i].stress ? MaterialNumber(stresses[i].stress->value) + " MPa"
-                                       : std::string("—"));
+            text += (i ? "，" : "") + std::string(LoadCaption(kLoads[i])) + ' ' +
+                    (stresses[i].stress ? MaterialNumber(stresses[i].stress->value) + " MPa"
+                                        : std::string("—"));
         }
-        out << '\n';
+        table.AddRow({caption, text});
     };
-    line("许用切应力（压缩弹簧）", at.compression);
-    line("许用切应力（拉伸弹簧）", at.extension);
+    row("许用切应力（压缩弹簧）", at.compression);
+    row("许用切应力（拉伸弹簧）", at.extension);
     for (const GradePermissible *p : {&at.compression[0], &at.extension[0]}) {
         if (p->stress) {
-            out << "依据  " << p->stress->clause
-                << TextMark(entry.fixedPermissible.has_value(), entry.provenance.permissible)
-                << '\n';
+            table.AddRow({"依据", p->stress->clause + TextMark(entry.fixedPermissible.has_value(),
+                                                               entry.provenance.permissible)});
         }
     }
     for (const std::string &problem : Problems(at)) {
-        out << "说明  " << problem << '\n';
+        table.AddRow({"说明", problem});
     }
 }
 
@@ -254,13 +254,16 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
         }
         return;
     }
-    out << "牌号  标准  G (MPa)  E (MPa)  ρ (kg/dm³)  直径范围 (mm)  来源类别 (G/E/ρ/Rm)\n";
+    TextTable table({false, false, true, true, true, false, false});
+    table.AddRow({"牌号", "标准", "G (MPa)", "E (MPa)", "ρ (kg/dm³)", "直径范围 (mm)",
+                  "来源类别 (G/E/ρ/Rm)"});
     for (const MaterialEntry &entry : catalog.entries) {
-        out << entry.name << "  " << entry.standard << "  " << TextFigure(entry.shearModulus, "")
-            << "  " << TextFigure(entry.elasticModulus, "") << "  " << TextFigure(entry.density, "")
-            << "  " << (entry.rm.empty() ? std::string("—") : DiameterRange(entry)) << "  "
-            << ListMarks(entry) << '\n';
+        table.AddRow({entry.name, entry.standard, TextFigure(entry.shearModulus, ""),
+                      TextFigure(entry.elasticModulus, ""), TextFigure(entry.density, ""),
+                      entry.rm.empty() ? std::string("—") : DiameterRange(entry),
+                      ListMarks(entry)});
     }
+    table.Write(out);
 }
 
 void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
@@ -330,12 +333,14 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
         out << "source\t" << entry.source << '\n';
         return;
     }
-    PrintEntryText(entry, out);
+    TextTable table;
+    AddEntryRows(entry, table);
     if (at) {
-        PrintAtDiameterText(catalog, entry, *at, *wireDiameter, out);
+        AddAtDiameterRows(catalog, entry, *at, *wireDiameter, table);
     }
-    out << "来源  " << entry.source << '\n';
+    table.AddRow({"来源", entry.source});
     if (!entry.note.empty()) {
-        out << "附注  " << entry.note << '\n';
+        table.AddRow({"附注", entry.note});
     }
+    table.Write(out);
 }

@@ -3,6 +3,7 @@
 #include "number_format.h"
 #include "outcome_json.h"
 #include "search_json.h"
+#include "text_table.h"
 
 #include <charconv>
 #include <cstdio>
@@ -47,39 +48,68 @@ std::string Reasons(const EvaluatedDesign &e) {
     return text;
 }
 
-void WriteTextDesign(std::size_t rank, const EvaluatedDesign &e, const SearchRequest &r,
-                     std::ostream &out) {
-    const SpringDesign &s = e.design;
-    out << rank << ". d " << FormatGeneral(s.WireDiameter) << " mm  D "
-        << FormatGeneral(s.MeanDiameter) << " mm  n " << FormatGeneral(s.ActiveCoils) << "  n1 "
-        << FormatGeneral(s.TotalCoils) << "  H0 " << FormatOneDecimal(s.FreeHeight) << " mm";
+// One row a design, in columns, so that the designs can be compared at a
+// glance; the heights are the required ones, the same for every design.
+void WriteDesignTable(const std::vector<EvaluatedDesign> &designs, const SearchRequest &r,
+                      std::ostream &out) {
+    const auto points = RequiredPoints(r);
+    const auto loadHeader = [&](int i) {
+        return "F" + std::to_string(i + 1) + " (N) @ " +
+               FormatOneDecimal(static_cast<float>(points[static_cast<std::size_t>(i)].height)) +
+               " mm";
+    };
+    std::vector<std::string> header = {"名次", "d (mm)", "D (mm)", "n", "n1", "H0 (mm)"};
     if (IsExtension(r)) {
-        out << "  t " << FormatThreeDecimals(s.Pitch) << " mm  F0 "
-            << FormatOneDecimal(s.InitialTension) << " N";
+        header.insert(header.end(), {"t (mm)", "F0 (N)"});
     }
-    out << "\n   F1 " << FormatThreeDecimals(s.WorkingLoad1) << " N @ "
-        << FormatOneDecimal(s.WorkingHeight1) << " mm  F2 " << FormatThreeDecimals(s.WorkingLoad2)
-        << " N @ " << FormatOneDecimal(s.WorkingHeight2) << " mm";
+    header.insert(header.end(), {loadHeader(0), loadHeader(1)});
     if (r.third) {
-        out << "  F3 " << FormatThreeDecimals(s.WorkingLoad3) << " N @ "
-            << FormatOneDecimal(s.WorkingHeight3) << " mm";
+        header.push_back(loadHeader(2));
     }
-    if (e.stressComputed) {
-        out << "\n   τ " << FormatThreeDecimals(s.MaxShearStress) << " MPa";
-    } else {
-        out << "\n   τ 未算出 (计算在此之前停止)";
+    header.insert(header.end(), {"τ (MPa)", "质量 (g)"});
+    TextTable table(std::vector<bool>(header.size(), true));
+    table.AddRow(header);
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        const EvaluatedDesign &e = designs[i];
+        const SpringDesign &s = e.design;
+        std::vector<std::string> row = {
+            std::to_string(i + 1),         FormatGeneral(s.WireDiameter),
+            FormatGeneral(s.MeanDiameter), FormatGeneral(s.ActiveCoils),
+            FormatGeneral(s.TotalCoils),   FormatOneDecimal(s.FreeHeight)};
+        if (IsExtension(r)) {
+            row.insert(row.end(),
+                       {FormatThreeDecimals(s.Pitch), FormatOneDecimal(s.InitialTension)});
+        }
+        row.insert(row.end(),
+                   {FormatThreeDecimals(s.WorkingLoad1), FormatThreeDecimals(s.WorkingLoad2)});
+        if (r.third) {
+            row.push_back(FormatThreeDecimals(s.WorkingLoad3));
+        }
+        // A run stopped before the stress at F3 shows a dash, never a stress it lacks.
+        row.push_back(e.stressComputed ? FormatThreeDecimals(s.MaxShearStress) : "—");
+        row.push_back(e.mass ? Grams(e) : "—");
+        table.AddRow(std::move(row));
     }
-    if (e.mass) {
-        out << "  质量 " << Grams(e) << " g";
+    table.Write(out);
+}
+
+void WriteDesignDetails(std::size_t rank, const EvaluatedDesign &e, const SearchRequest &r,
+                        std::ostream &out) {
+    out << rank << ". ";
+    const char *indent = "";
+    if (!e.stressComputed) {
+        out << "τ 未算出 (计算在此之前停止)\n";
+        indent = "   ";
     }
-    out << '\n';
     if (!e.checks.empty()) {
-        out << "   校核: " << Verdicts(e) << '\n';
+        out << indent << "校核: " << Verdicts(e) << '\n';
+        indent = "   ";
     }
     if (!e.misses.empty()) {
-        out << "   未合格: " << Reasons(e) << '\n';
+        out << indent << "未合格: " << Reasons(e) << '\n';
+        indent = "   ";
     }
-    out << "   " << ReproducingCommandLine(e, r) << '\n';
+    out << indent << ReproducingCommandLine(e, r) << '\n';
 }
 
 void WriteTsv(const SearchOutcome &outcome, const SearchRequest &r, std::ostream &out) {
@@ -136,8 +166,9 @@ void WriteSearchOutcome(const SearchOutcome &outcome, const SearchRequest &reque
         out << "没有合格的设计。最接近的设计:\n";
     }
     const auto &designs = outcome.best.empty() ? outcome.nearestMisses : outcome.best;
+    WriteDesignTable(designs, request, out);
     for (std::size_t i = 0; i < designs.size(); ++i) {
-        WriteTextDesign(i + 1, designs[i], request, out);
+        WriteDesignDetails(i + 1, designs[i], request, out);
     }
     out << SearchSummary(outcome) << '\n';
 }

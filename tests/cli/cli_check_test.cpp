@@ -50,12 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliChecks,
     testing::Values(
         // columns by display width: a Chinese character takes two
-        CheckRun{
-            "TextSection",
-            {"--check"},
-            0,
-            {"总圈数  6.5\n\n校核\n", "稳定性 (高径比)            1.571  限值       5.300  合格"},
-            {}},
+        CheckRun{"TextSection",
+                 {"--check"},
+                 0,
+                 {"总圈数              6.5\n\n校核\n",
+                  "稳定性 (高径比)            1.571  限值       5.300  合格"},
+                 {}},
         CheckRun{"TsvWithoutMaterialData",
                  {"--check", "--format=tsv"},
                  0,

@@ -1,7 +1,10 @@
 #include "cli_run.h"
+#include "display_width.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -33,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, CliRuns,
     ::testing::Values(
         CliCase{"Defaults", {"--format=tsv"}, 0, "MaxShearStress\t497.944\n", ""},
-        CliCase{"TextTable", {}, 0, "最大切应力  497.944 MPa\n", ""},
+        CliCase{"TextTable", {}, 0, "最大切应力      497.944 MPa\n", ""},
         CliCase{"SeparateValue",
                 {"--format", "tsv", "--working-height3", "26.1"},
                 0,
@@ -146,6 +149,67 @@ TEST(CliBadInput, MaterialWithLineBreaksOrTabsIsRefused) {
         std::ostringstream err;
         EXPECT_EQ(RunCli({std::string("--material=") + material}, out, err), kExitUsage);
         EXPECT_NE(err.str().find("--material"), std::string::npos);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The terminal column where a line's last digit stands.
+std::size_t LastDigitColumn(const std::string &line) {
+    const std::size_t last = line.find_last_of("0123456789");
+    return last == std::string::npos ? 0 : DisplayWidth(line.substr(0, last + 1));
+}
+
+// The terminal column where the first `text` of the line ends.
+std::size_t ColumnAfter(const std::string &line, const std::string &text) {
+    const std::size_t at = line.find(text);
+    return at == std::string::npos ? 0 : DisplayWidth(line.substr(0, at + text.size()));
+}
+
+// Text outputs a designer scans: the numbers of a column end in one terminal
+// column, though the captions mix Chinese (two columns a character) and
+// Latin letters.
+TEST(CliTextColumns, NumbersLineUpByDisplayWidth) {
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        std::size_t firstRow; // lines before the rows compared
+        std::size_t rows;
+        std::function<std::size_t(const std::string &)> column;
+    } cases[] = {
+        {"design: the values", {}, 0, 17, LastDigitColumn},
+        {"materials: the G column",
+         {"materials"},
+         0,
+         8,
+         [](const std::string &line) {
+             return std::max(ColumnAfter(line, "G (MPa)"), ColumnAfter(line, "79000"));
+         }},
+        {"search: the mass column",
+         {"search", "--material=65Mn", "--wire-diameters=4", "--load1=92.128", "--height1=40",
+          "--load2=184.257", "--height2=36", "--top=3"},
+         1,
+         3,
+         LastDigitColumn},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ostringstream out, err;
+        ASSERT_EQ(RunCli(c.args, out, err), 0) << err.str();
+        std::istringstream lines(out.str());
+        std::string line;
+        std::vector<std::size_t> columns;
+        for (std::size_t i = 0; std::getline(lines, line) && columns.size() < c.rows; ++i) {
+            if (i >= c.firstRow) {
+                columns.push_back(c.column(line));
+            }
+        }
+        ASSERT_EQ(columns.size(), c.rows) << out.str();
+        for (std::size_t column : columns) {
+            EXPECT_EQ(column, columns.front()) << out.str();
+        }
     }
 }
 
