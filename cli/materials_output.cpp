@@ -1,25 +1,14 @@
 #include "materials_output.h"
 
+#include "materials_json.h"
 #include "text_table.h"
 #include "wire_series.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-using nlohmann::ordered_json;
-
 namespace {
-
-constexpr LoadType kLoads[] = {LoadType::Static, LoadType::DynamicLimited,
-                               LoadType::DynamicUnlimited};
-
-// A figure the source does not give: null in JSON, empty in tsv, "—" in text.
-ordered_json JsonFigure(double value) {
-    return value > 0.0 ? ordered_json(value) : nullptr;
-}
 
 std::string TextFigure(double value, const char *unit) {
     if (!(value > 0.0)) {
@@ -32,20 +21,9 @@ std::string TsvFigure(double value) {
     return value > 0.0 ? MaterialNumber(value) : "";
 }
 
-// The kind of source of a given figure: "" where the figure is not given or
-// its source kind is not recorded.
-const char *MarkName(bool given, Provenance provenance) {
-    return given ? ProvenanceName(provenance) : "";
-}
-
 std::string TextMark(bool given, Provenance provenance) {
     const std::string caption = given ? ProvenanceCaption(provenance) : "";
     return caption.empty() ? "" : "（" + caption + "）";
-}
-
-ordered_json JsonMark(bool given, Provenance provenance) {
-    const std::string name = MarkName(given, provenance);
-    return name.empty() ? ordered_json(nullptr) : ordered_json(name);
 }
 
 // The marks of G, E, rho and the Rm table in one short column: "标准表/手册/—/—".
@@ -71,71 +49,6 @@ std::string DiameterRange(const MaterialEntry &entry) {
            MaterialNumber(entry.rm.back().wireDiameter);
 }
 
-ordered_json EntryJson(const MaterialEntry &entry) {
-    ordered_json object;
-    object["name"] = entry.name;
-    object["aliases"] = entry.aliases;
-    object["standard"] = entry.standard;
-    object["family"] = MaterialFamilyName(entry.family);
-    object["shear_modulus"] = JsonFigure(entry.shearModulus);
-    object["elastic_modulus"] = JsonFigure(entry.elasticModulus);
-    object["density"] = JsonFigure(entry.density);
-    object["max_temperature"] =
-        entry.maxTemperature ? ordered_json(*entry.maxTemperature) : ordered_json(nullptr);
-    object["rm_rule"] = entry.rmRule == RmRule::StepUpTo ? "step-up-to" : "linear";
-    ordered_json rows = ordered_json::array();
-    for (const TensileStrengthRow &row : entry.rm) {
-        rows.push_back({row.wireDiameter, row.rmMin, JsonFigure(row.rmMax)});
-    }
-    object["rm"] = rows;
-    if (entry.fixedPermissible) {
-        const FixedPermissible &fixed = *entry.fixedPermissible;
-        const auto three = [](const FixedPermissibleStress &s) {
-            return ordered_json{JsonFigure(s.staticLoad), JsonFigure(s.dynamicLimited),
-                                JsonFigure(s.dynamicUnlimited)};
-        };
-        object["permissible_mpa"] = {
-            {"compression", three(fixed.compression)},
-            {"extension", three(fixed.extension)},
-            {"diameter_range",
-             {fixed.fromDiameter, std::isfinite(fixed.toDiameter) ? ordered_json(fixed.toDiameter)
-                                                                  : ordered_json(nullptr)}},
-            {"source", fixed.source}};
-    }
-    object["source"] = entry.source;
-    object["note"] = entry.note;
-    const EntryProvenance &marks = entry.provenance;
-    object["provenance"] = {
-        {"shear_modulus", JsonMark(entry.shearModulus > 0.0, marks.shearModulus)},
-        {"elastic_modulus", JsonMark(entry.elasticModulus > 0.0, marks.elasticModulus)},
-        {"density", JsonMark(entry.density > 0.0, marks.density)},
-        {"rm", JsonMark(!entry.rm.empty(), marks.rm)},
-        {"permissible_mpa", JsonMark(entry.fixedPermissible.has_value(), marks.permissible)}};
-    return object;
-}
-
-struct AtDiameter {
-    std::optional<TensileStrength> rm;
-    GradePermissible compression[3];
-    GradePermissible extension[3];
-    StandardDiameter standard = StandardDiameter::Unknown;
-};
-
-AtDiameter Evaluate(const MaterialCatalog &catalog, const MaterialEntry &entry, double d) {
-    AtDiameter at;
-    at.rm = TensileStrengthAt(entry, d);
-    for (int i = 0; i < 3; ++i) {
-        at.compression[i] = PermissibleShearStressOf(entry, SpringKind::Compression, kLoads[i], d);
-        at.extension[i] = PermissibleShearStressOf(entry, SpringKind::Extension, kLoads[i], d);
-    }
-    at.standard = StandardDiameterOf(catalog.series, d);
-    return at;
-}
-
-ordered_json StressJson(const GradePermissible &p) {
-    return p.stress ? ordered_json(p.stress->value) : ordered_json(nullptr);
-}
-
 std::string StandardCaption(StandardDiameter kind, const WireDiameterSeries &series) {
     const std::string caption = ProvenanceCaption(series.provenance);
     const std::string mark = caption.empty() ? "" : "，" + caption;
@@ -152,22 +65,6 @@ std::string StandardCaption(StandardDiameter kind, const WireDiameterSeries &ser
                    : "不在已收录的 GB/T 1358 直径中，收录的系列不全，无法判断";
     }
     return "";
-}
-
-// The reasons a permissible stress is missing, each said once.
-std::vector<std::string> Problems(const AtDiameter &at) {
-    std::vector<std::string> problems;
-    const auto add = [&](const GradePermissible &p) {
-        if (!p.stress && !p.problem.empty() &&
-            std::find(problems.begin(), problems.end(), p.problem) == problems.end()) {
-            problems.push_back(p.problem);
-        }
-    };
-    for (int i = 0; i < 3; ++i) {
-        add(at.compression[i]);
-        add(at.extension[i]);
-    }
-    return problems;
 }
 
 void AddEntryRows(const MaterialEntry &entry, TextTable &table) {
@@ -196,8 +93,8 @@ void AddEntryRows(const MaterialEntry &entry, TextTable &table) {
                       TextMark(!entry.rm.empty(), entry.provenance.rm)});
 }
 
-void AddAtDiameterRows(const MaterialCatalog &catalog, const MaterialEntry &entry,
-                       const AtDiameter &at, double d, TextTable &table) {
+void AddGradeFiguresAtRows(const MaterialCatalog &catalog, const MaterialEntry &entry,
+                           const GradeFiguresAt &at, double d, TextTable &table) {
     table.AddRow({"钢丝直径", MaterialNumber(d) + " mm（" +
                                   StandardCaption(at.standard, catalog.series) + "）"});
     table.AddRow(
@@ -208,7 +105,7 @@ void AddAtDiameterRows(const MaterialCatalog &catalog, const MaterialEntry &entr
     const auto row = [&](const char *caption, const GradePermissible(&stresses)[3]) {
         std::string text;
         for (int i = 0; i < 3; ++i) {
-            text += (i ? "，" : "") + std::string(LoadCaption(kLoads[i])) + ' ' +
+            text += (i ? "，" : "") + std::string(LoadCaption(kListedLoadTypes[i])) + ' ' +
                     (stresses[i].stress ? MaterialNumber(stresses[i].stress->value) + " MPa"
                                         : std::string("—"));
         }
@@ -222,7 +119,7 @@ void AddAtDiameterRows(const MaterialCatalog &catalog, const MaterialEntry &entr
                                                                entry.provenance.permissible)});
         }
     }
-    for (const std::string &problem : Problems(at)) {
+    for (const std::string &problem : MissingStressReasons(at)) {
         table.AddRow({"说明", problem});
     }
 }
@@ -231,11 +128,7 @@ void AddAtDiameterRows(const MaterialCatalog &catalog, const MaterialEntry &entr
 
 void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, std::ostream &out) {
     if (format == MaterialsFormat::Json) {
-        ordered_json list = ordered_json::array();
-        for (const MaterialEntry &entry : catalog.entries) {
-            list.push_back(EntryJson(entry));
-        }
-        out << list.dump(2) << '\n';
+        out << MaterialsListJson(catalog).dump(2) << '\n';
         return;
     }
     if (format == MaterialsFormat::Tsv) {
@@ -268,31 +161,11 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
 
 void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
                    std::optional<double> wireDiameter, MaterialsFormat format, std::ostream &out) {
-    const std::optional<AtDiameter> at =
-        wireDiameter ? std::optional<AtDiameter>(Evaluate(catalog, entry, *wireDiameter))
+    const std::optional<GradeFiguresAt> at =
+        wireDiameter ? std::optional<GradeFiguresAt>(EvaluateGradeAt(catalog, entry, *wireDiameter))
                      : std::nullopt;
     if (format == MaterialsFormat::Json) {
-        ordered_json object = EntryJson(entry);
-        if (at) {
-            object["wire_diameter"] = *wireDiameter;
-            object["standard_diameter"] = StandardDiameterName(at->standard);
-            object["standard_diameter_provenance"] =
-                JsonMark(at->standard != StandardDiameter::Unknown, catalog.series.provenance);
-            object["rm_min"] = at->rm ? ordered_json(at->rm->rmMin) : ordered_json(nullptr);
-            object["rm_max"] = at->rm ? JsonFigure(at->rm->rmMax) : ordered_json(nullptr);
-            ordered_json permissible;
-            ordered_json extension;
-            for (int i = 0; i < 3; ++i) {
-                permissible[LoadTypeName(kLoads[i])] = StressJson(at->compression[i]);
-                extension[LoadTypeName(kLoads[i])] = StressJson(at->extension[i]);
-            }
-            permissible["extension"] = extension;
-            object["permissible"] = permissible;
-            object["permissible_clause"] =
-                at->compression[0].stress ? at->compression[0].stress->clause : "";
-            object["problems"] = Problems(*at);
-        }
-        out << object.dump(2) << '\n';
+        out << MaterialJson(catalog, entry, wireDiameter).dump(2) << '\n';
         return;
     }
     if (format == MaterialsFormat::Tsv) {
@@ -321,12 +194,12 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
                 << "rm_max\t" << (at->rm ? TsvFigure(at->rm->rmMax) : "") << '\n';
             for (int i = 0; i < 3; ++i) {
                 const auto &p = at->compression[i];
-                out << "permissible_" << LoadTypeName(kLoads[i]) << '\t'
+                out << "permissible_" << LoadTypeName(kListedLoadTypes[i]) << '\t'
                     << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
             }
             for (int i = 0; i < 3; ++i) {
                 const auto &p = at->extension[i];
-                out << "permissible_extension_" << LoadTypeName(kLoads[i]) << '\t'
+                out << "permissible_extension_" << LoadTypeName(kListedLoadTypes[i]) << '\t'
                     << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
             }
         }
@@ -336,7 +209,7 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
     TextTable table;
     AddEntryRows(entry, table);
     if (at) {
-        AddAtDiameterRows(catalog, entry, *at, *wireDiameter, table);
+        AddGradeFiguresAtRows(catalog, entry, *at, *wireDiameter, table);
     }
     table.AddRow({"来源", entry.source});
     if (!entry.note.empty()) {

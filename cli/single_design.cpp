@@ -9,11 +9,10 @@
 #include "drawing_file.h"
 #include "engineering_report.h"
 #include "judge_design.h"
-#include "material_catalog.h"
 #include "option_registration.h"
 #include "report_date.h"
 #include "report_file.h"
-#include "shared_materials.h"
+#include "report_inputs.h"
 
 #include <CLI/CLI.hpp>
 
@@ -44,41 +43,6 @@ std::optional<std::string> SaveDesign(const std::string &path, const DesignReque
     }
     file.write(DesignFileText(request));
     return file.commit();
-}
-
-const MaterialEntry *DesignMaterial(const DesignRequest &request) {
-    return FindMaterial(SharedMaterials(request.materials.materialsFile).catalog, request.material);
-}
-
-// What the checks took, as the engineering report lists it in its first section.
-void AddCheckConditions(EngineeringReportInput &report, const DesignRequest &request,
-                        const DesignOutcome &outcome) {
-    const PreparedCheckInputs prepared =
-        PrepareCheckInputs(request.checks, DesignMaterial(request), outcome.design, outcome.sign,
-                           request.materials.loadType);
-    report.checkInputs = prepared.inputs;
-    if (request.checks.tensileStrength) {
-        report.checkSources.push_back("Rm 为设计者给出的抗拉强度 (钢丝质保书)");
-    }
-    for (const std::string &note : outcome.checkNotes) {
-        report.checkSources.push_back(note.rfind("校核: ", 0) == 0 ? note.substr(8) : note);
-    }
-}
-
-DrawingInput DrawingInputOf(const DesignRequest &request, const SingleDesignOutput &output,
-                            const DesignOutcome &outcome, const std::string &date) {
-    DrawingInput input;
-    input.design = outcome.design;
-    input.typeSign = outcome.sign;
-    if (request.checks.check) {
-        input.checks = outcome.checks;
-    }
-    if (const MaterialEntry *entry = DesignMaterial(request)) {
-        input.materialStandard = entry->standard;
-    }
-    input.date = date;
-    input.details = output.drawing;
-    return input;
 }
 
 int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
@@ -190,29 +154,16 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
         }
     }
     if (output.htmlReportPath) {
-        EngineeringReportInput report;
-        report.design = outcome.design;
-        report.typeSign = outcome.sign;
-        report.date = TodaysReportDate();
-        report.programVersion = EngineeringReportProgramVersion();
-        report.warnings = outcome.warnings;
-        if (request.checks.check) {
-            report.checks = outcome.checks;
-        }
-        report.fatigue = outcome.fatigue;
-        const DrawingInput drawing = DrawingInputOf(request, output, outcome, report.date);
-        report.drawingDetails = drawing.details;
-        report.materialStandard = drawing.materialStandard;
-        if (request.checks.check) {
-            AddCheckConditions(report, request, outcome);
-        }
+        const EngineeringReportInput report =
+            EngineeringReportInputFor(request, outcome, output.drawing, TodaysReportDate());
         if (auto failure = WriteEngineeringReport(*output.htmlReportPath, report)) {
             streams.err << "orsela-cli: " << *failure << '\n';
             reportFailed = true;
         }
     }
     if (output.drawingPath) {
-        const DrawingInput drawing = DrawingInputOf(request, output, outcome, TodaysReportDate());
+        const DrawingInput drawing =
+            DrawingInputFor(request, outcome, output.drawing, TodaysReportDate());
         if (auto failure = WriteSpringDrawing(*output.drawingPath, drawing)) {
             streams.err << "orsela-cli: " << *failure << '\n';
             reportFailed = true;
