@@ -1,8 +1,5 @@
 #include "drawing_file.h"
 
-#include "drawing_svg.h"
-#include "dxf_writer.h"
-#include "spring_drawing.h"
 #include "whole_file_save.h"
 
 #include <algorithm>
@@ -29,16 +26,7 @@ std::optional<std::string> WriteSpringDrawing(const std::string &path, const Dra
     if (!dxf && !EndsWith(path, ".svg")) {
         return "无法保存图样“" + path + "”: 文件名应以 .dxf 或 .svg 结尾";
     }
-    const Drawing drawing = BuildSpringDrawing(input);
-    std::string bytes;
-    if (!dxf) {
-        bytes = DrawingSvg(drawing);
-    } else if (input.details.dxfVersion == DxfVersion::R2000) {
-        bytes = DxfCodePage936(DrawingDxf(drawing, DxfVersion::R2000));
-    } else {
-        bytes = DrawingDxf(drawing, DxfVersion::R2007);
-    }
-    std::optional<std::string> failure = SaveWholeFile(path, bytes);
+    std::optional<std::string> failure = SaveWholeFile(path, SpringDrawingBytes(input, dxf));
     // The save names what it saves a calculation report; this is a drawing.
     const std::string report = "无法保存计算书";
     if (failure && failure->rfind(report, 0) == 0) {

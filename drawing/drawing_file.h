@@ -5,6 +5,10 @@
 #include <optional>
 #include <string>
 
+// The drawing of input as a file's bytes: DXF (in the version its details
+// ask for) or SVG.
+std::string SpringDrawingBytes(const DrawingInput &input, bool dxf);
+
 // Writes the drawing of input to path, as DXF when the name ends in ".dxf"
 // and as SVG when it ends in ".svg" (either case), replacing an existing
 // file only once the new one is complete. Returns nothing on success, else

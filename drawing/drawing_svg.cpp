@@ -4,9 +4,10 @@
 #include "drawing_layers.h"
 #include "text_measure.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -17,10 +18,9 @@ std::string Num(double value) {
     if (!std::isfinite(value)) {
         value = 0.0;
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 3);
-    std::string text(buffer.data(), result.ptr);
+    // {fmt} rounds exactly, as to_chars does; the page's library has no
+    // floating-point to_chars.
+    std::string text = fmt::format("{:.3f}", value);
     return text == "-0.000" ? "0.000" : text;
 }
 

@@ -1,6 +1,6 @@
 #include "dxf_writer.h"
 
-#include "gbk_encoding.h"
+#include "gbk_bytes.h"
 
 #include <cstdio>
 #include <map>
@@ -39,10 +39,10 @@ std::string DxfCodePage936(std::string_view utf8) {
         const std::string_view character = utf8.substr(i, length);
         auto found = known.find(character);
         if (found == known.end()) {
-            const GbkText gbk = EncodeGbk(character);
-            std::string written = gbk.ok ? gbk.bytes : "?";
+            const std::optional<std::string> gbk = GbkBytesOf(character);
+            std::string written = gbk ? *gbk : "?";
             const char32_t code = length >= 2 ? CodePoint(utf8, i, length) : 0;
-            if (!gbk.ok && code > 0 && code <= 0xFFFF) {
+            if (!gbk && code > 0 && code <= 0xFFFF) {
                 char escape[16];
                 std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(code));
                 written = escape;

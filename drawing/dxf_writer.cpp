@@ -3,8 +3,9 @@
 #include "dimension_shape.h"
 #include "drawing_layers.h"
 
+#include <fmt/format.h>
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
@@ -21,9 +22,9 @@ std::string Number(double value) {
     if (!std::isfinite(value) || std::fabs(value) < 1e-12) {
         value = 0.0;
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    std::string text(buffer.data(), result.ptr);
+    // The shortest text that reads back as the same double, by {fmt}: the
+    // page's C++ library has no floating-point to_chars.
+    std::string text = fmt::format("{}", value);
     if (text.find_first_of(".e") == std::string::npos) {
         text += ".0";
     }

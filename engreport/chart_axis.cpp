@@ -1,8 +1,9 @@
 #include "chart_axis.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -72,10 +73,7 @@ std::string TickLabel(double value, double step) {
     if (std::fabs(value) < std::fabs(step) * 1e-6) {
         value = 0.0; // never "-0.0"
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, DecimalsOf(step));
-    return std::string(buffer.data(), result.ptr);
+    return fmt::format("{:.{}f}", value, DecimalsOf(step));
 }
 
 double LinearMap::operator()(double value) const {

@@ -2,18 +2,18 @@
 
 #include "html_text.h"
 
+#include <fmt/format.h>
+
 #include <array>
-#include <charconv>
 #include <cmath>
 
 std::string SvgNumber(double value) {
     if (!std::isfinite(value)) {
         value = 0.0;
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 2);
-    std::string text(buffer.data(), result.ptr);
+    // {fmt} rounds exactly, as to_chars does; the page's library has no
+    // floating-point to_chars.
+    std::string text = fmt::format("{:.2f}", value);
     return text == "-0.00" ? "0.00" : text;
 }
 

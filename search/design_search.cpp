@@ -93,7 +93,10 @@ class Pass {
 
     PassTally Run(unsigned threads) {
         std::vector<PassTally> tallies(threads, PassTally(request_.top));
-        {
+        if (options_.onCallingThread) {
+            running_ = 1;
+            Work(tallies[0]);
+        } else {
             // std::thread joined by hand: the page's C++ library has no std::jthread.
             std::vector<std::thread> workers;
             running_ = threads;
@@ -137,6 +140,9 @@ class Pass {
                     WorkPair(evaluator, window, modulus, grid_.pair(p), tally);
                 }
                 done_.fetch_add(end - begin);
+                if (options_.onCallingThread && options_.progress) {
+                    options_.progress({number_, std::min(done_.load(), pairs), pairs});
+                }
             }
         } catch (...) {
             const std::lock_guard lock(mutex_);
@@ -234,7 +240,9 @@ SearchOutcome SearchDesigns(const SearchRequest &request, const SearchOptions &o
     const SearchRequest r = Normalised(request);
     const CandidateGrid grid(r);
 
-    unsigned threads = options.threads != 0 ? options.threads : std::thread::hardware_concurrency();
+    unsigned threads = options.onCallingThread ? 1U
+                       : options.threads != 0  ? options.threads
+                                               : std::thread::hardware_concurrency();
     threads = std::max(1U, threads);
     if (grid.pairCount() < threads) {
         threads = static_cast<unsigned>(std::max<std::size_t>(1, grid.pairCount()));

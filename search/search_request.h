@@ -89,4 +89,7 @@ struct SearchOptions {
     unsigned threads = 0;   // 0: one per core
     bool prune = true;      // false: every candidate through the calculation
     std::function<void(const SearchProgress &)> progress; // on the calling thread
+    // Everything on the calling thread, the progress between chunks: for a
+    // platform without threads (the page's WebAssembly).
+    bool onCallingThread = false;
 };

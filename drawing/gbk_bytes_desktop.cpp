@@ -1,0 +1,11 @@
+#include "gbk_bytes.h"
+
+#include "gbk_encoding.h"
+
+std::optional<std::string> GbkBytesOf(std::string_view utf8) {
+    GbkText gbk = EncodeGbk(utf8);
+    if (!gbk.ok) {
+        return std::nullopt;
+    }
+    return std::move(gbk.bytes);
+}
