@@ -326,6 +326,12 @@
         }
         const outcome = form.calculate();
         await play();
+        if (outcome.end === 'completed') {
+            lastCompleted = windowRequest();
+            editedSince = false;
+            window.dispatchEvent(new CustomEvent('orsela:calculated',
+                { detail: { request: lastCompleted } }));
+        }
         if (outcome.end === 'inputError') {
             const field = controls.get(outcome.field);
             if (field && !field.disabled) {
@@ -380,6 +386,7 @@
 
     function selectOption(number) {
         form.selectOption(number);
+        designChanged();
         return play();
     }
 
@@ -407,11 +414,40 @@
         stops[next].focus();
     }
 
+    // F6 moves between the window and the workbench beside it, as between
+    // the panes of a desktop program; the window keeps its own keys.
+    function switchPane(event) {
+        const windowElement = document.getElementById('FormTanHuang');
+        const workbench = document.getElementById('workbench');
+        if (!workbench) {
+            return false;
+        }
+        event.preventDefault();
+        if (windowElement.contains(document.activeElement)) {
+            const first = workbench.querySelector('[role="tab"][aria-selected="true"]') ||
+                workbench.querySelector('button, input, select, textarea, [tabindex="0"]');
+            if (first) {
+                first.focus();
+            }
+        } else {
+            focusControl(tabOrder[0]);
+        }
+        return true;
+    }
+
     function onKeyDown(event) {
         if (boxOpen()) {
             return; // the box has the keyboard
         }
+        if (event.key === 'F6' && switchPane(event)) {
+            return;
+        }
         const target = event.target;
+        const inWindow = document.getElementById('FormTanHuang').contains(target) ||
+            target === document.body || target === document.documentElement;
+        if (!inWindow) {
+            return; // the workbench's controls keep the browser's keys
+        }
         if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey) {
             event.preventDefault();
             moveFocus(event.shiftKey);
@@ -452,7 +488,10 @@
         }
         for (const [name, element] of controls) {
             if (element.tagName === 'INPUT' && element.type === 'text') {
-                element.addEventListener('input', () => form.typeText(name, element.value));
+                element.addEventListener('input', () => {
+                    form.typeText(name, element.value);
+                    designChanged();
+                });
             }
             if (numericFields.has(name)) {
                 let justEntered = false;
@@ -503,13 +542,143 @@
         box.querySelector('.box-ok').addEventListener('click', () => box.close());
     }
 
+    // ---- the window for the workbench -----------------------------------
+
+    let lastCompleted = null;
+    let editedSince = false;
+    let fieldMap = [];
+    const kKeptDesign = 'orsela.window.design';
+
+    // The window's design as a design file's object: the texts as they stand.
+    function windowRequest() {
+        const request = { format: 'orsela-design/1' };
+        for (const field of fieldMap) {
+            request[field.option] = form.state(field.textBox).text;
+        }
+        request.extension = form.state('Option2').selected;
+        request['known-loads'] = form.state('Option4').selected;
+        return request;
+    }
+
+    function designChanged() {
+        if (lastCompleted && !editedSince) {
+            editedSince = true;
+            window.dispatchEvent(new CustomEvent('orsela:edited'));
+        }
+        keepDesignSoon();
+    }
+
+    // Nothing typed is lost when the tab closes: the design is kept in the
+    // browser, a moment after each change.
+    let keepTimer = 0;
+    function keepDesignSoon() {
+        clearTimeout(keepTimer);
+        keepTimer = setTimeout(keepDesign, 200);
+    }
+
+    function keepDesign() {
+        try {
+            localStorage.setItem(kKeptDesign, JSON.stringify(windowRequest()));
+        } catch (error) {
+            console.warn('设计未能保存在浏览器中:', error);
+        }
+    }
+
+    function keptDesign() {
+        try {
+            const kept = JSON.parse(localStorage.getItem(kKeptDesign) || 'null');
+            return kept && typeof kept === 'object' ? kept : null;
+        } catch (error) {
+            return null;
+        }
+    }
+
+    // The switches first, as a user would press them, then every text.
+    async function putDesign(request, check) {
+        await selectOption(request.extension ? 2 : 1);
+        await selectOption(request['known-loads'] ? 4 : 3);
+        let accepted = true;
+        for (const field of fieldMap) {
+            if (typeof request[field.option] === 'string') {
+                accepted = (await putText(field.textBox, request[field.option], check)) && accepted;
+                if (!accepted && check) {
+                    return false;
+                }
+            }
+        }
+        return accepted;
+    }
+
+    // As if typed into the field and the field then left: its exit check
+    // runs and shows its box; false when it refused the text.
+    async function putText(textBox, text, check) {
+        const element = controls.get(textBox);
+        if (!element) {
+            throw new Error('没有这个输入框: ' + textBox);
+        }
+        element.value = text;
+        form.typeText(textBox, text);
+        designChanged();
+        if (!check || !numericFields.has(textBox) || element.disabled) {
+            return true;
+        }
+        if (form.exitCheck(textBox)) {
+            return true;
+        }
+        await play();
+        returnFocusTo(element);
+        return false;
+    }
+
+    function offerKeptDesign() {
+        const kept = keptDesign();
+        if (!kept || JSON.stringify(kept) === JSON.stringify(windowRequest())) {
+            return;
+        }
+        const bar = document.getElementById('restore');
+        if (!bar) {
+            return;
+        }
+        bar.hidden = false;
+        const button = bar.querySelector('button');
+        button.addEventListener('click', () => {
+            bar.hidden = true;
+            serial(() => putDesign(kept, false));
+        }, { once: true });
+        bar.querySelector('.restore-dismiss').addEventListener('click', () => {
+            bar.hidden = true;
+        }, { once: true });
+    }
+
+    function publishWindow() {
+        window.orselaWindow = {
+            request: () => windowRequest(),
+            lastCompleted: () => (lastCompleted ? Object.assign({}, lastCompleted) : null),
+            edited: () => editedSince,
+            typeInto: (textBox, text) => serial(() => putText(textBox, String(text), true)),
+            setSwitches: ({ extension, knownLoads } = {}) => serial(async () => {
+                if (extension !== undefined) {
+                    await selectOption(extension ? 2 : 1);
+                }
+                if (knownLoads !== undefined) {
+                    await selectOption(knownLoads ? 4 : 3);
+                }
+            }),
+            putDesign: (request) => serial(() => putDesign(request, true)),
+            calculate: () => serial(Command1_Click),
+        };
+    }
+
     // ---- start ----------------------------------------------------------
 
-    OrselaModule().then((loaded) => {
+    (window.orselaModuleReady || OrselaModule()).then((loaded) => {
         module = loaded;
         form = new module.WebForm(todaysReportDate());
         build();
         showAll();
+        fieldMap = window.orsela ? Array.from(window.orsela.fields()) : [];
+        publishWindow();
+        offerKeptDesign();
         focusControl(tabOrder[0]);
         // For the tests and the start-up figures: ready for the first Calculate.
         window.orselaReadyAt = performance.now();
