@@ -1,5 +1,7 @@
 #include "check_printing.h"
 
+#include "check_hints.h"
+
 #include "check_texts.h"
 #include "display_width.h"
 
@@ -47,36 +49,10 @@ void WriteGivenRmNote(const std::vector<std::string> &applicableWithGivenRm, std
     out << '\n';
 }
 
-namespace {
-
-// What the input is, and the option that gives it.
-std::pair<const char *, const char *> OptionHint(CheckInput input) {
-    switch (input) {
-    case CheckInput::LoadCycles:
-        return {"载荷循环次数", "--load-cycles=N"};
-    case CheckInput::TensileStrength:
-        return {"钢丝质保书上的抗拉强度", "--tensile-strength=MPa"};
-    case CheckInput::ElasticModulus:
-        return {"弹性模量", "--elastic-modulus=MPa"};
-    case CheckInput::Density:
-        return {"材料密度", "--density=kg/dm³"};
-    case CheckInput::WorkingFrequency:
-        return {"工作频率", "--working-frequency=Hz"};
-    case CheckInput::None:
-        break;
-    }
-    return {nullptr, nullptr};
-}
-
-} // namespace
+namespace {} // namespace
 
 void WriteCheckHints(const CheckResults &results, std::ostream &err) {
-    std::set<CheckInput> said;
-    for (const CheckResult &r : results) {
-        const auto [what, option] = OptionHint(r.missing);
-        if (what && said.insert(r.missing).second) {
-            err << "orsela-cli: 提示: " << CheckTitle(r.id) << "要用" << what << ", 可用 " << option
-                << " 给出\n";
-        }
+    for (const std::string &hint : CheckHints(results)) {
+        err << "orsela-cli: " << hint << '\n';
     }
 }

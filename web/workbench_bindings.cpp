@@ -4,6 +4,7 @@
 // the built-in materials data is compiled in, the user's own grades come as
 // a text.
 #include "batch_rows.h"
+#include "check_hints.h"
 #include "check_options.h"
 #include "csv_reader.h"
 #include "design_file.h"
@@ -16,6 +17,7 @@
 #include "numeric_fields.h"
 #include "outcome_json.h"
 #include "report_inputs.h"
+#include "report_style.h"
 #include "report_svgs.h"
 #include "request_options.h"
 #include "search_json.h"
@@ -113,6 +115,9 @@ val Judge(const std::string &requestText) {
     if (outcome.status == DesignStatus::Completed) {
         for (const std::string &note : outcome.checkNotes) {
             err += "orsela-cli: " + note + "\n";
+        }
+        for (const std::string &hint : CheckHints(outcome.checks)) {
+            err += "orsela-cli: " + hint + "\n";
         }
     }
     return Printed(ExitStatusOf(*read.request, outcome), DumpJson(OutcomeJson(outcome), 2) + "\n",
@@ -215,15 +220,34 @@ val EngineeringReport(const std::string &requestText, const std::string &date,
     return Success("html", val(BuildEngineeringReport(input)));
 }
 
+// A chart drawn by the report's stylesheet, with that stylesheet's rules for
+// its pictures inside it, so that it draws the same anywhere on the page.
+std::string SelfContained(const std::string &svg) {
+    std::string rules;
+    std::istringstream css(kEngineeringReportCss);
+    for (std::string line; std::getline(css, line);) {
+        if (line.rfind("svg ", 0) == 0) {
+            rules += line + "\n";
+        }
+    }
+    const std::size_t open = svg.find('>');
+    if (open == std::string::npos) {
+        return svg;
+    }
+    return svg.substr(0, open + 1) + "<style>" + rules + "</style>" + svg.substr(open + 1);
+}
+
 val Charts(const std::string &requestText) {
     const Completed judged = JudgeCompleted(requestText, "");
     if (!judged.request) {
         return Failure(judged.problem);
     }
-    val result = Success("loadDeflection",
-                         val(LoadDeflectionSvg(judged.outcome.design, judged.outcome.sign)));
-    result.set("fatigue",
-               judged.outcome.fatigue ? val(FatigueSvg(*judged.outcome.fatigue)) : val::null());
+    val result =
+        Success("loadDeflection",
+                val(SelfContained(LoadDeflectionSvg(judged.outcome.design, judged.outcome.sign))));
+    result.set("fatigue", judged.outcome.fatigue
+                              ? val(SelfContained(FatigueSvg(*judged.outcome.fatigue)))
+                              : val::null());
     return result;
 }
 

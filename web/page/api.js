@@ -5,8 +5,25 @@
 'use strict';
 
 (function () {
+    // The module's bytes, packed by the build (orsela-wasm.js): gzip in base64.
+    async function inflateWasm(packed) {
+        const bytes = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+        const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+        return new Uint8Array(await new Response(stream).arrayBuffer());
+    }
+
+    function tooOld() {
+        const loading = document.querySelector('#client .loading');
+        if (loading) {
+            loading.textContent = '这个浏览器不能运行本页 (它没有 DecompressionStream): ' +
+                '请用新版的 Edge、Chrome、Firefox 或 Safari 打开。';
+        }
+        return Promise.reject(new Error('DecompressionStream is missing'));
+    }
+
     // One instance of the module for the window and the workbench.
-    const moduleReady = OrselaModule();
+    const moduleReady = typeof DecompressionStream === 'undefined' ? tooOld()
+        : inflateWasm(orselaWasmPacked).then((wasmBinary) => OrselaModule({ wasmBinary }));
     window.orselaModuleReady = moduleReady;
     let module = null;
     let userMaterials = '';
@@ -51,13 +68,15 @@
     function workerSource() {
         return [
             'var _scriptDir = undefined;',
+            'var orselaWasmPacked = ' + JSON.stringify(orselaWasmPacked) + ';',
             'var OrselaModule = (' + OrselaModule.toString() + ');',
+            'var inflateWasm = ' + inflateWasm.toString() + ';',
             '(' + workerMain.toString() + ')();',
         ].join('\n');
     }
 
     function workerMain() {
-        const ready = OrselaModule();
+        const ready = inflateWasm(orselaWasmPacked).then((wasmBinary) => OrselaModule({ wasmBinary }));
         let materials = '';
         self.onmessage = async (event) => {
             const { kind, args, userMaterials } = event.data;
@@ -160,9 +179,9 @@
         judge(request) {
             return orsela.judgeDetails(request).out;
         },
-        engineeringReport(request, { date } = {}) {
+        engineeringReport(request, options = {}) {
             const report = requireModule().engineeringReportOf(requestText(request),
-                date || todaysDate(), '{}');
+                options.date || todaysDate(), detailsText(options));
             return report.ok ? report.html : null;
         },
         charts(request) {

@@ -552,10 +552,15 @@
     // The window's design as a design file's object: the texts as they stand.
     function windowRequest() {
         const request = { format: 'orsela-design/1' };
+        const extension = form.state('Option2').selected;
         for (const field of fieldMap) {
-            request[field.option] = form.state(field.textBox).text;
+            // A compression spring has no initial tension: its field is
+            // disabled, and a design file refuses the key.
+            if (field.option !== 'initial-tension' || extension) {
+                request[field.option] = form.state(field.textBox).text;
+            }
         }
-        request.extension = form.state('Option2').selected;
+        request.extension = extension;
         request['known-loads'] = form.state('Option4').selected;
         return request;
     }
