@@ -48,9 +48,11 @@ web-npm:
 		[ tests/web/package-lock.json -nt tests/web/node_modules/.package-lock.json ]; then \
 		cd tests/web && npm ci --no-audit --no-fund --loglevel=error; fi
 
-# The page's size and the time until the first calculation can run, in Chromium.
+# The page's size, the time until the first calculation can run and the
+# workbench's checks, search and batch against orsela-cli, in Chromium.
 web-bench: web web-npm
 	@node bench/web_startup.mjs $(WEB_DIR)/web
+	@node bench/web_workbench.mjs $(WEB_DIR)/web $(BUILD_DIR)/cli/orsela-cli
 
 run: build
 	@$(RUN_ENV) $(BUILD_DIR)/app/orsela
