@@ -483,6 +483,27 @@ async function waitForFile(file) {
     assert.fail('no download of ' + path.basename(file));
 }
 
+test('every unit label keeps inside its frame, in any page width', async () => {
+    for (const width of [1400, 360]) {
+        await page.setViewport({ width, height: 800 });
+        await open();
+        await page.evaluate(() => document.fonts.ready);
+        const outside = await page.evaluate(() => [...document.querySelectorAll('#client .unit')]
+            .map((unit) => {
+                const frame = unit.parentElement;
+                const border = parseFloat(getComputedStyle(frame).borderRightWidth) || 0;
+                const right = frame.getBoundingClientRect().right - border;
+                // The text's own extent, as drawn (a narrowing transform included).
+                const range = document.createRange();
+                range.selectNodeContents(unit);
+                return { unit: unit.id, over: range.getBoundingClientRect().right - right };
+            })
+            .filter((u) => u.over > 0.5));
+        assert.deepEqual(outside, [], 'width ' + width);
+    }
+    await page.setViewport({ width: 1400, height: 900 });
+});
+
 describe('the whole run', () => {
     test('no request to the network, no alert()', () => {
         assert.deepEqual(outsideRequests, []);

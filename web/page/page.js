@@ -206,6 +206,29 @@
         }
         tabOrder = Array.from(module.tabOrder());
         connect();
+        fitUnits();
+        if (document.fonts) {
+            document.fonts.ready.then(fitUnits); // a face loaded later may be wider
+        }
+    }
+
+    // A unit label keeps inside its frame, as on the desktop, where its
+    // letters are narrowed until it fits: "mm" would otherwise run across the
+    // frame's border in a wide face. It may use the frame's room up to the
+    // border; only beyond that are its letters narrowed.
+    function fitUnits() {
+        for (const unit of document.querySelectorAll('#client .unit')) {
+            unit.style.transform = '';
+            const frame = unit.parentElement.getBoundingClientRect();
+            const border = parseFloat(getComputedStyle(unit.parentElement).borderRightWidth) || 0;
+            const toBorder = frame.right - border - 2 - unit.getBoundingClientRect().left;
+            const room = Math.max(unit.clientWidth, toBorder);
+            const needed = unit.scrollWidth;
+            if (needed > room && room > 0) {
+                unit.style.transformOrigin = 'left center';
+                unit.style.transform = 'scaleX(' + (room / needed).toFixed(3) + ')';
+            }
+        }
     }
 
     // ---- showing the model's state -------------------------------------
