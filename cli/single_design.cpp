@@ -20,21 +20,6 @@
 
 namespace {
 
-// 0 completed, 1 stopped, 2 refused, 3 fault.
-int ExitStatusOf(DesignStatus status) {
-    switch (status) {
-    case DesignStatus::Completed:
-        return kExitCompleted;
-    case DesignStatus::Stopped:
-        return kExitStoppedByWarning;
-    case DesignStatus::Refused:
-        return kExitUsage;
-    case DesignStatus::Fault:
-        return kExitCalculationError;
-    }
-    return kExitCalculationError;
-}
-
 // The request as a design file, replacing an existing one only when whole.
 std::optional<std::string> SaveDesign(const std::string &path, const DesignRequest &request) {
     AtomicFileWriter file;
@@ -136,7 +121,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
     }
     WriteOutcome(outcome, output.format, streams.out);
     if (outcome.status != DesignStatus::Completed) {
-        return ExitStatusOf(outcome.status);
+        return DesignExitStatus(request, outcome);
     }
     for (const std::string &note : outcome.checkNotes) {
         streams.err << "orsela-cli: " << note << '\n';

@@ -72,6 +72,20 @@ std::vector<std::string> ApplicableWithGivenRm(const DesignRequest &request,
 
 } // namespace
 
+int DesignExitStatus(const DesignRequest &request, const DesignOutcome &outcome) {
+    switch (outcome.status) {
+    case DesignStatus::Completed:
+        return request.checks.strict && HasFailedCheck(outcome.checks) ? 5 : 0;
+    case DesignStatus::Stopped:
+        return 1;
+    case DesignStatus::Refused:
+        return 2;
+    case DesignStatus::Fault:
+        return 3;
+    }
+    return 3;
+}
+
 const char *DesignStatusName(DesignStatus status) {
     switch (status) {
     case DesignStatus::Completed:

@@ -37,6 +37,11 @@ struct DesignOutcome {
     std::vector<std::string> applicableWithGivenRm;
 };
 
+// The exit status every front end reports for a judged design, as orsela-cli
+// exits: 0 completed (5 when --strict and a check failed), 1 stopped by a
+// design warning, 2 refused, 3 a calculation fault.
+int DesignExitStatus(const DesignRequest &request, const DesignOutcome &outcome);
+
 // Checks every input as the window does, calculates, and runs what the
 // request asks for after a completed run. Safe to call from several threads.
 DesignOutcome JudgeDesign(const DesignRequest &request);

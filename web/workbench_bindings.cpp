@@ -46,8 +46,6 @@ namespace {
 constexpr int kCompleted = 0;
 constexpr int kStopped = 1;
 constexpr int kUsage = 2;
-constexpr int kFault = 3;
-constexpr int kFailedCheck = 5;
 
 const char *const kRequestName = "设计";
 
@@ -80,20 +78,6 @@ DesignFileRead ReadRequest(const std::string &text) {
     return ReadDesignText(text, kRequestName);
 }
 
-int ExitStatusOf(const DesignRequest &request, const DesignOutcome &outcome) {
-    switch (outcome.status) {
-    case DesignStatus::Completed:
-        return request.checks.strict && HasFailedCheck(outcome.checks) ? kFailedCheck : kCompleted;
-    case DesignStatus::Stopped:
-        return kStopped;
-    case DesignStatus::Refused:
-        return kUsage;
-    case DesignStatus::Fault:
-        return kFault;
-    }
-    return kFault;
-}
-
 // What orsela-cli --design=FILE --format=json prints.
 val Judge(const std::string &requestText) {
     UseBuiltInMaterials();
@@ -120,8 +104,8 @@ val Judge(const std::string &requestText) {
             err += "orsela-cli: " + hint + "\n";
         }
     }
-    return Printed(ExitStatusOf(*read.request, outcome), DumpJson(OutcomeJson(outcome), 2) + "\n",
-                   err);
+    return Printed(DesignExitStatus(*read.request, outcome),
+                   DumpJson(OutcomeJson(outcome), 2) + "\n", err);
 }
 
 // The title block, the precision grade and the DXF version, as the options
