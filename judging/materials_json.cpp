@@ -73,7 +73,7 @@ const char *MarkName(bool given, Provenance provenance) {
 }
 
 GradeFiguresAt EvaluateGradeAt(const MaterialCatalog &catalog, const MaterialEntry &entry,
-                                double d) {
+                               double d) {
     GradeFiguresAt at;
     at.rm = TensileStrengthAt(entry, d);
     for (int i = 0; i < 3; ++i) {

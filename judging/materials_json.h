@@ -24,7 +24,7 @@ struct GradeFiguresAt {
     StandardDiameter standard = StandardDiameter::Unknown;
 };
 GradeFiguresAt EvaluateGradeAt(const MaterialCatalog &catalog, const MaterialEntry &entry,
-                                double wireDiameter);
+                               double wireDiameter);
 
 // The reasons a permissible stress is missing, each said once.
 std::vector<std::string> MissingStressReasons(const GradeFiguresAt &at);
