@@ -10,15 +10,11 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
 
+import { builtPage } from './built_page.mjs';
 import { launchChromium } from './chromium.mjs';
 
-const pageDir = process.env.ORSELA_WEB_DIR;
-const cli = process.env.ORSELA_CLI;
-assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'ORSELA_WEB_DIR: no page');
-assert.ok(cli && fs.existsSync(cli), 'ORSELA_CLI: no orsela-cli');
-const pageUrl = pathToFileURL(path.join(pageDir, 'index.html')).href;
+const { pageDir, cli, pageUrl } = builtPage();
 
 let browser;
 let page;

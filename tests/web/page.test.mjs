@@ -9,15 +9,11 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
 
+import { builtPage, clickAndSettle, settled as windowSettled, typeAndLeave } from './built_page.mjs';
 import { launchChromium } from './chromium.mjs';
 
-const pageDir = process.env.ORSELA_WEB_DIR;
-const cli = process.env.ORSELA_CLI;
-assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'index.html')), 'ORSELA_WEB_DIR: no page');
-assert.ok(cli && fs.existsSync(cli), 'ORSELA_CLI: no orsela-cli');
-const pageUrl = pathToFileURL(path.join(pageDir, 'index.html')).href;
+const { pageDir, cli, pageUrl } = builtPage();
 
 let browser;
 let page;
@@ -61,9 +57,7 @@ async function open() {
     await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
 }
 
-async function settled() {
-    await page.waitForFunction(() => window.orselaSettled());
-}
+const settled = () => windowSettled(page);
 
 async function value(name) {
     return page.$eval('#' + name, (e) => e.value);
@@ -117,20 +111,8 @@ async function boxes() {
 }
 
 // Enter a field (its whole text selected), type, and leave it with Tab.
-async function typeInto(name, text) {
-    await page.focus('#' + name);
-    await page.keyboard.press('Backspace');
-    if (text !== '') {
-        await page.keyboard.type(text);
-    }
-    await page.keyboard.press('Tab');
-    await settled();
-}
-
-async function click(name) {
-    await page.click('#' + name);
-    await settled();
-}
+const typeInto = (name, text) => typeAndLeave(page, name, text);
+const click = (name) => clickAndSettle(page, name);
 
 const kResultFields = ['Text13', 'Text9', 'Text8', 'Text7', 'Text12', 'Text11', 'Text10', 'Text16',
     'Text15', 'Text14', 'Text18', 'Text22', 'Text21', 'Text17', 'Text20', 'Text23'];

@@ -10,15 +10,12 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
-import { pathToFileURL } from 'node:url';
 
+import { builtPage, clickAndSettle, settled as windowSettled, typeAndLeave } from './built_page.mjs';
 import { launchChromium } from './chromium.mjs';
 
-const pageDir = process.env.ORSELA_WEB_DIR;
-const cli = process.env.ORSELA_CLI && path.resolve(process.env.ORSELA_CLI);
-assert.ok(pageDir && fs.existsSync(path.join(pageDir, 'workbench.js')), 'ORSELA_WEB_DIR: no workbench');
-assert.ok(cli && fs.existsSync(cli), 'ORSELA_CLI: no orsela-cli');
-const pageUrl = pathToFileURL(path.join(pageDir, 'index.html')).href;
+const { pageDir, cli, pageUrl } = builtPage();
+assert.ok(fs.existsSync(path.join(pageDir, 'workbench.js')), 'ORSELA_WEB_DIR: no workbench');
 const kWait = 20000;
 
 let browser;
@@ -92,24 +89,9 @@ async function open({ keepState = false } = {}) {
     await page.waitForFunction(() => document.getElementById('workbench')?.dataset.ready === 'true');
 }
 
-async function settled() {
-    await page.waitForFunction(() => window.orselaSettled());
-}
-
-async function windowType(name, text) {
-    await page.focus('#' + name);
-    await page.keyboard.press('Backspace');
-    if (text !== '') {
-        await page.keyboard.type(text);
-    }
-    await page.keyboard.press('Tab');
-    await settled();
-}
-
-async function windowClick(name) {
-    await page.click('#' + name);
-    await settled();
-}
+const settled = () => windowSettled(page);
+const windowType = (name, text) => typeAndLeave(page, name, text);
+const windowClick = (name) => clickAndSettle(page, name);
 
 async function windowBoxes() {
     await settled();

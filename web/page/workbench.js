@@ -219,6 +219,16 @@
             new TextDecoder('utf-8', { fatal: true, ignoreBOM: keepBom }).decode(bytes));
     }
 
+    // The file's text, or null once the status says it is not UTF-8.
+    async function readTextOrSay(file, keepBom, status, refusal) {
+        try {
+            return await readFile(file, keepBom);
+        } catch (error) {
+            say(status, refusal, 'error');
+            return null;
+        }
+    }
+
     function todaysDate() {
         const now = new Date();
         const two = (n) => String(n).padStart(2, '0');
@@ -679,11 +689,9 @@
         if (!file) {
             return;
         }
-        let text;
-        try {
-            text = await readFile(file, false);
-        } catch (error) {
-            say(status, `文件“${file.name}”不是 UTF-8 文本, 未导入。`, 'error');
+        const text = await readTextOrSay(file, false, status,
+            `文件“${file.name}”不是 UTF-8 文本, 未导入。`);
+        if (text === null) {
             return;
         }
         applyUserMaterials(text, status, `已导入“${file.name}”。`);
@@ -1005,11 +1013,9 @@
         if (v.abort) {
             return;
         }
-        let text;
-        try {
-            text = await readFile(file, true);
-        } catch (error) {
-            say(v.status, `文件“${file.name}”含有不是 UTF-8 的字节: 请另存为 UTF-8 编码的 CSV 再打开。`, 'error');
+        const text = await readTextOrSay(file, true, v.status,
+            `文件“${file.name}”含有不是 UTF-8 的字节: 请另存为 UTF-8 编码的 CSV 再打开。`);
+        if (text === null) {
             return;
         }
         v.abort = new AbortController();
@@ -1103,11 +1109,9 @@
         if (!file) {
             return;
         }
-        let text;
-        try {
-            text = await readFile(file, false);
-        } catch (error) {
-            say(status, `文件“${file.name}”不是 UTF-8 文本, 未打开。`, 'error');
+        const text = await readTextOrSay(file, false, status,
+            `文件“${file.name}”不是 UTF-8 文本, 未打开。`);
+        if (text === null) {
             return;
         }
         const read = api.readDesignFile(text, file.name);
