@@ -300,10 +300,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         return kExitReportError;
     }
     const std::size_t refused = counts[static_cast<std::size_t>(DesignStatus::Refused)];
-    streams.err << "orsela-cli batch: " << rows << " 行: 完成 "
-                << counts[static_cast<std::size_t>(DesignStatus::Completed)] << ", 中止 "
-                << counts[static_cast<std::size_t>(DesignStatus::Stopped)] << ", 拒绝 " << refused
-                << ", 计算错误 " << counts[static_cast<std::size_t>(DesignStatus::Fault)] << '\n';
+    streams.err << "orsela-cli batch: " << BatchSummary(rows, counts) << '\n';
     return refused > 0 ? kExitUsage : kExitCompleted;
 }
 

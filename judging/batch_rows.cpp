@@ -237,3 +237,12 @@ void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outc
     out += DumpJson(line);
     out += '\n';
 }
+
+std::string BatchSummary(std::size_t rows, const std::array<std::size_t, 4> &counts) {
+    const auto count = [&counts](DesignStatus status) {
+        return std::to_string(counts[static_cast<std::size_t>(status)]);
+    };
+    return std::to_string(rows) + " 行: 完成 " + count(DesignStatus::Completed) + ", 中止 " +
+           count(DesignStatus::Stopped) + ", 拒绝 " + count(DesignStatus::Refused) + ", 计算错误 " +
+           count(DesignStatus::Fault);
+}

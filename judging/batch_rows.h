@@ -5,6 +5,7 @@
 #include "judge_design.h"
 #include "request_options.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
 // (the single design's object with "row" first).
 // With columns.repeatedInputs the row's input cells follow "row" under their
 // own names (CSV) or make an "inputs" object (JSON).
+// The closing count of a judged table: "N 行: 完成 a, 中止 b, 拒绝 c, 计算错误 d",
+// counts indexed by DesignStatus.
+std::string BatchSummary(std::size_t rows, const std::array<std::size_t, 4> &counts);
+
 void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &columns);
 void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
                         bool withChecks, const BatchColumns &columns, const CsvRecord &record);

@@ -71,3 +71,10 @@ nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {
 std::string DumpJson(const nlohmann::ordered_json &json, int indent) {
     return json.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
+
+std::string RefusedJsonText(const std::string &message) {
+    nlohmann::ordered_json refusal;
+    refusal["status"] = "refused";
+    refusal["message"] = message;
+    return DumpJson(refusal, 2) + "\n";
+}

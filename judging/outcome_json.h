@@ -13,5 +13,9 @@ nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome);
 // The value as JSON: the shortest decimal that reads back as the same float.
 nlohmann::ordered_json FloatJson(float value);
 
+// A usage error as every front end prints it with JSON output:
+// {"status": "refused", "message": …}, indented, with its line end.
+std::string RefusedJsonText(const std::string &message);
+
 // nlohmann's dump, with any byte that is not UTF-8 replaced instead of thrown.
 std::string DumpJson(const nlohmann::ordered_json &json, int indent = -1);

@@ -66,13 +66,6 @@ val Printed(int exitStatus, const std::string &out, const std::string &err) {
     return result;
 }
 
-std::string RefusedJson(const std::string &message) {
-    nlohmann::ordered_json refusal;
-    refusal["status"] = "refused";
-    refusal["message"] = message;
-    return DumpJson(refusal, 2) + "\n";
-}
-
 // The request of a design file's text, with the CLI's refusal when it has none.
 DesignFileRead ReadRequest(const std::string &text) {
     return ReadDesignText(text, kRequestName);
@@ -83,7 +76,7 @@ val Judge(const std::string &requestText) {
     UseBuiltInMaterials();
     const DesignFileRead read = ReadRequest(requestText);
     if (!read.request) {
-        return Printed(kUsage, RefusedJson(read.error), "orsela-cli: " + read.error + "\n");
+        return Printed(kUsage, RefusedJsonText(read.error), "orsela-cli: " + read.error + "\n");
     }
     const DesignOutcome outcome = JudgeDesign(*read.request);
     std::string err;
@@ -303,7 +296,7 @@ val Search(const std::string &optionsText, val progress) {
         setup = BuildSearch(arguments, error);
     }
     if (!setup) {
-        return Printed(kUsage, RefusedJson(error),
+        return Printed(kUsage, RefusedJsonText(error),
                        "orsela-cli: " + error + "\n用法见 orsela-cli search --help\n");
     }
     std::string err;
@@ -328,7 +321,7 @@ val Search(const std::string &optionsText, val progress) {
 val Batch(const std::string &csvText, const std::string &optionsText, val progress) {
     UseBuiltInMaterials();
     const auto refuse = [](const std::string &message, bool json) {
-        return Printed(kUsage, json ? RefusedJson(message) : "",
+        return Printed(kUsage, json ? RefusedJsonText(message) : "",
                        "orsela-cli: " + message + "\n用法见 orsela-cli batch --help\n");
     };
     std::map<std::string, std::string> options;
@@ -406,11 +399,7 @@ val Batch(const std::string &csvText, const std::string &optionsText, val progre
         }
     }
     const std::size_t refused = counts[static_cast<std::size_t>(DesignStatus::Refused)];
-    err += "orsela-cli batch: " + std::to_string(rows) + " 行: 完成 " +
-           std::to_string(counts[static_cast<std::size_t>(DesignStatus::Completed)]) + ", 中止 " +
-           std::to_string(counts[static_cast<std::size_t>(DesignStatus::Stopped)]) + ", 拒绝 " +
-           std::to_string(refused) + ", 计算错误 " +
-           std::to_string(counts[static_cast<std::size_t>(DesignStatus::Fault)]) + "\n";
+    err += "orsela-cli batch: " + BatchSummary(rows, counts) + "\n";
     return Printed(refused > 0 ? kUsage : kCompleted, out, err);
 }
 
