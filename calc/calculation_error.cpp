@@ -1,11 +1,13 @@
 #include "calculation_error.h"
 
 CalculationError::CalculationError(CalculationErrorKind kind, const char *cause,
-                                   CalculationStep step)
-    : std::runtime_error(CalculationErrorName(kind)), kind_(kind), cause_(cause), step_(step) {}
+                                   CalculationStep step, bool undefined)
+    : std::runtime_error(CalculationErrorName(kind)), kind_(kind), cause_(cause), step_(step),
+      undefined_(undefined) {}
 
 CalculationError CalculationError::atStep(CalculationStep step) const {
-    return CalculationError(kind_, cause_, step_ == CalculationStep::Unknown ? step : step_);
+    return CalculationError(kind_, cause_, step_ == CalculationStep::Unknown ? step : step_,
+                            undefined_);
 }
 
 const char *CalculationErrorName(CalculationErrorKind kind) {
@@ -57,10 +59,13 @@ std::string CalculationErrorMessage(const CalculationError &error) {
     message += ": ";
     if (error.cause() != nullptr) {
         message += error.cause();
+        message += error.undefined() ? ", 被除数也为零, 0/0 无定义" : "";
+    } else if (error.undefined()) {
+        message += "0/0 无定义";
     } else if (error.kind() == CalculationErrorKind::Overflow) {
-        message += "结果超出单精度数值范围 (溢出)";
+        message += "结果超出单精度数值范围";
     } else {
-        message += CalculationErrorName(error.kind());
+        return message + CalculationErrorName(error.kind());
     }
-    return message;
+    return message + " (" + CalculationErrorName(error.kind()) + ")";
 }

@@ -6,4 +6,8 @@ void Raise(CalculationErrorKind kind, const char *cause) {
     throw CalculationError(kind, cause);
 }
 
+void RaiseUndefined(const char *cause) {
+    throw CalculationError(CalculationErrorKind::Overflow, cause, CalculationStep::Unknown, true);
+}
+
 } // namespace checked

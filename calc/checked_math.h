@@ -12,6 +12,8 @@
 namespace checked {
 
 [[noreturn]] void Raise(CalculationErrorKind kind, const char *cause = nullptr);
+// 0/0: undefined, which the rules count as an overflow.
+[[noreturn]] void RaiseUndefined(const char *cause);
 
 // A double-precision step result; Overflow when it is not finite.
 inline double Step(double value) {
@@ -25,9 +27,10 @@ inline double Step(double value) {
 // what a zero denominator means ("材料直径为零或过小").
 inline double Divide(double numerator, double denominator, const char *zeroCause = nullptr) {
     if (denominator == 0.0) [[unlikely]] {
-        Raise(numerator == 0.0 ? CalculationErrorKind::Overflow
-                               : CalculationErrorKind::DivisionByZero,
-              zeroCause);
+        if (numerator == 0.0) {
+            RaiseUndefined(zeroCause);
+        }
+        Raise(CalculationErrorKind::DivisionByZero, zeroCause);
     }
     return Step(numerator / denominator);
 }

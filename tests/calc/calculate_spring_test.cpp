@@ -415,7 +415,8 @@ struct RunFaultCase {
     SpringTypeSign type;
     std::function<void(SpringDesign &)> change;
     CalculationErrorKind kind;
-    const char *message; // the quantity and the cause, as the window shows them
+    const char *message; // the quantity, the cause and the kind, as the window shows them
+    WorkingPointMode mode = WorkingPointMode::KnownHeights;
 };
 
 class RunFaults : public ::testing::TestWithParam<RunFaultCase> {};
@@ -426,7 +427,7 @@ TEST_P(RunFaults, EndTheRunWithNothingNonFiniteInTheRecord) {
     c.change(s);
     RecordingListener listener;
     try {
-        CalculateSpring(s, c.type, WorkingPointMode::KnownHeights, listener);
+        CalculateSpring(s, c.type, c.mode, listener);
         FAIL() << "no calculation error";
     } catch (const CalculationError &e) {
         EXPECT_EQ(e.kind(), c.kind);
@@ -439,27 +440,79 @@ TEST_P(RunFaults, EndTheRunWithNothingNonFiniteInTheRecord) {
     }
 }
 
+// Every division the run can reach, as x/0 (division by zero) and, where the
+// numerator can be zero too, as 0/0 (undefined: an overflow, whatever the
+// cause says). The pitch, the slenderness ratio, the stress and the helix
+// angle divide by n, D or d only after the rate or the index has divided by
+// the same value, so those cannot be reached.
 INSTANTIATE_TEST_SUITE_P(
     Table, RunFaults,
     ::testing::Values(
-        RunFaultCase{"ZeroWireDiameter", kCompressionSpring,
+        RunFaultCase{"IndexByZeroWire", kCompressionSpring,
                      [](SpringDesign &s) { s.WireDiameter = 0.0F; },
-                     CalculationErrorKind::DivisionByZero, "旋绕比: 材料直径为零或过小"},
-        RunFaultCase{"MeanEqualsWire", kCompressionSpring,
-                     [](SpringDesign &s) { s.MeanDiameter = 4.0F; },
-                     CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径等于材料直径"},
-        RunFaultCase{"ZeroMeanDiameter", kExtensionSpring,
-                     [](SpringDesign &s) { s.MeanDiameter = 0.0F; },
-                     CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径为零或过小"},
+                     CalculationErrorKind::DivisionByZero, "旋绕比: 材料直径为零或过小 (除数为零)"},
+        RunFaultCase{"IndexZeroByZero", kExtensionSpring,
+                     [](SpringDesign &s) {
+                         s.WireDiameter = 0.0F;
+                         s.MeanDiameter = 0.0F;
+                     },
+                     CalculationErrorKind::Overflow,
+                     "旋绕比: 材料直径为零或过小, 被除数也为零, 0/0 无定义 (溢出)"},
+        RunFaultCase{"IndexUnderflowsThenCurvatureByZero", kExtensionSpring,
+                     [](SpringDesign &s) { s.MeanDiameter = 1e-45F; },
+                     CalculationErrorKind::DivisionByZero,
+                     "曲度系数: 弹簧中径为零或过小 (除数为零)"},
+        RunFaultCase{
+            "MeanEqualsWire", kCompressionSpring, [](SpringDesign &s) { s.MeanDiameter = 4.0F; },
+            CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径等于材料直径 (除数为零)"},
+        RunFaultCase{
+            "ZeroMeanDiameter", kExtensionSpring, [](SpringDesign &s) { s.MeanDiameter = 0.0F; },
+            CalculationErrorKind::DivisionByZero, "曲度系数: 弹簧中径为零或过小 (除数为零)"},
         RunFaultCase{"ZeroActiveCoilsCompression", kCompressionSpring,
                      [](SpringDesign &s) {
                          s.ActiveCoils = 0.0F;
                          s.TotalCoils = 2.0F;
                      },
-                     CalculationErrorKind::DivisionByZero, "刚度: 弹簧中径或有效圈数为零或过小"},
+                     CalculationErrorKind::DivisionByZero,
+                     "刚度: 弹簧中径或有效圈数为零或过小 (除数为零)"},
         RunFaultCase{"ZeroActiveCoilsExtension", kExtensionSpring,
                      [](SpringDesign &s) { s.ActiveCoils = 0.0F; },
-                     CalculationErrorKind::DivisionByZero, "刚度: 弹簧中径或有效圈数为零或过小"},
+                     CalculationErrorKind::DivisionByZero,
+                     "刚度: 弹簧中径或有效圈数为零或过小 (除数为零)"},
+        RunFaultCase{"RateZeroByZero", kExtensionSpring,
+                     [](SpringDesign &s) {
+                         s.ActiveCoils = 0.0F;
+                         s.ShearModulus = 0.0F;
+                     },
+                     CalculationErrorKind::Overflow,
+                     "刚度: 弹簧中径或有效圈数为零或过小, 被除数也为零, 0/0 无定义 (溢出)"},
+        RunFaultCase{"HeightByZeroRate", kCompressionSpring,
+                     [](SpringDesign &s) {
+                         s.ShearModulus = 0.0F;
+                         s.WorkingLoad1 = 100.0F;
+                     },
+                     CalculationErrorKind::DivisionByZero, "工作高度: 刚度为零 (除数为零)",
+                     WorkingPointMode::KnownLoads},
+        RunFaultCase{"HeightZeroByZeroRate", kCompressionSpring,
+                     [](SpringDesign &s) { s.ShearModulus = 0.0F; }, CalculationErrorKind::Overflow,
+                     "工作高度: 刚度为零, 被除数也为零, 0/0 无定义 (溢出)",
+                     WorkingPointMode::KnownLoads},
+        // The rate underflows to 0 when stored; F1 - F0 = 0 is then 0/0.
+        RunFaultCase{"HeightZeroByUnderflowedRate", kCompressionSpring,
+                     [](SpringDesign &s) {
+                         s.MeanDiameter = 1e38F;
+                         s.WorkingLoad2 = 1e35F;
+                     },
+                     CalculationErrorKind::Overflow,
+                     "工作高度: 刚度为零, 被除数也为零, 0/0 无定义 (溢出)",
+                     WorkingPointMode::KnownLoads},
+        RunFaultCase{"HeightByUnderflowedRate", kCompressionSpring,
+                     [](SpringDesign &s) {
+                         s.MeanDiameter = 1e38F;
+                         s.WorkingLoad1 = 1e35F;
+                     },
+                     CalculationErrorKind::DivisionByZero, "工作高度: 刚度为零 (除数为零)",
+                     WorkingPointMode::KnownLoads},
         RunFaultCase{"FreeHeightOverflowEndsACompressionRunToo", kCompressionSpring,
                      [](SpringDesign &s) { s.Pitch = 3e38F; }, CalculationErrorKind::Overflow,
                      "拉伸弹簧自由高度: 结果超出单精度数值范围 (溢出)"},

@@ -69,7 +69,17 @@ INSTANTIATE_TEST_SUITE_P(
         CliCase{"UnknownOption", {"--colour=blue"}, 2, "", "--colour"},
         CliCase{"MissingValue", {"--pitch"}, 2, "", "--pitch"},
         CliCase{"BadFormat", {"--format=xml"}, 2, "", "--format"},
-        CliCase{"DivisionByZero", {"--mean-diameter=4"}, 3, "", "曲度系数: 弹簧中径等于材料直径"},
+        CliCase{"DivisionByZero",
+                {"--mean-diameter=4"},
+                3,
+                "",
+                "曲度系数: 弹簧中径等于材料直径 (除数为零)"},
+        // The rate underflows to 0 when stored; F1 - F0 = 0 divided by it is 0/0.
+        CliCase{"ZeroByZeroIsAnOverflow",
+                {"--known-loads", "--working-load2=1e35", "--mean-diameter=1e38"},
+                3,
+                "",
+                "工作高度: 刚度为零, 被除数也为零, 0/0 无定义 (溢出)"},
         CliCase{"Help", {"--help"}, 0, "--known-loads", ""},
         // --help beside other options: the help, and nothing calculated or refused.
         CliCase{"HelpBesideACompressionTension",

@@ -283,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CalculateFailures,
                              FailureCase{"Text2", "7x", CalculateEnd::InputError,
                                          "error:“切变模量”不是一个数值 (类型不匹配)。"},
                              FailureCase{"Text6", "28", CalculateEnd::CalculationFault,
-                                         "error:曲度系数: 弹簧中径等于材料直径"}));
+                                         "error:曲度系数: 弹簧中径等于材料直径 (除数为零)"}));
 
 TEST(Commands, BlockedWhileInputInvalid) {
     Form f;

@@ -199,7 +199,8 @@ void CalculateTest::stressWarningThenResults() {
 void CalculateTest::designFault_data() {
     QTest::addColumn<Setup>("setup");
     QTest::addColumn<QString>("message");
-    QTest::newRow("D = d") << SetText(5, "4") << QStringLiteral("曲度系数: 弹簧中径等于材料直径");
+    QTest::newRow("D = d") << SetText(5, "4")
+                           << QStringLiteral("曲度系数: 弹簧中径等于材料直径 (除数为零)");
     QTest::newRow("load beyond float")
         << SetText(9, "3e38") << QStringLiteral("工作载荷: 结果超出单精度数值范围 (溢出)");
     // So few active coils that the rate does not fit a float.

@@ -236,7 +236,7 @@ describe('Calculate', () => {
         await open();
         await typeInto('Text6', '28');
         await click('Command1');
-        assert.deepEqual(await boxes(), [{ title: 'Orsela', text: '曲度系数: 弹簧中径等于材料直径', kind: 'error' }]);
+        assert.deepEqual(await boxes(), [{ title: 'Orsela', text: '曲度系数: 弹簧中径等于材料直径 (除数为零)', kind: 'error' }]);
         assert.equal(await value('Text6'), '28');
         await typeInto('Text6', '4');
         await click('Command1');
