@@ -3,8 +3,12 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,8 +26,8 @@ std::string WriteFailureCause(int error) {
         return "没有写入权限";
     case EROFS:
         return "磁盘或分区是只读的";
-    case ENOENT:
-        return "文件夹不存在";
+    case ENOENT: // the folder was there when checked: it takes no new files
+        return "无法在这个文件夹中创建文件";
     case ENOTDIR:
         return "路径中有一部分不是文件夹";
     case EISDIR:
@@ -32,21 +36,90 @@ std::string WriteFailureCause(int error) {
         return "文件超过了系统允许的大小";
     case ENAMETOOLONG:
         return "文件名太长";
+    case EBUSY:
+    case ETXTBSY:
+        return "文件正被占用";
+    case EMFILE:
+    case ENFILE:
+        return "打开的文件太多";
+    case ELOOP:
+        return "链接层数太多";
     case EIO:
         return "磁盘读写出错";
     default:
-        return std::string("写入失败 (") + std::strerror(error) + ")";
+        return "写入失败 (系统错误 " + std::to_string(error) + ": " + std::strerror(error) + ")";
     }
 }
 
 namespace {
 
-// A short name of its own in the target's folder, so that it fits the name
-// limit whatever the length of the target's name.
-std::string TemporaryPattern(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
-           ".orsela-XXXXXX";
+std::string Quoted(const std::string &text) {
+    return "“" + text + "”";
+}
+
+// The file a chain of links names; the path itself when it is no link or
+// the chain does not end.
+std::string FileBehindLinks(const std::string &path) {
+    std::error_code error;
+    fs::path file = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        if (!fs::is_symlink(fs::symlink_status(file, error))) {
+            return file.string();
+        }
+        const fs::path next = fs::read_symlink(file, error);
+        if (error) {
+            return path;
+        }
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string &path) {
+    const fs::path folder = fs::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+// The causes that can be named before anything is made.
+std::optional<std::string> CauseBeforeWriting(const std::string &target,
+                                              const struct stat *existing) {
+    if (existing != nullptr && S_ISDIR(existing->st_mode)) {
+        return "这是一个文件夹, 不是文件";
+    }
+    std::error_code error;
+    const fs::path folder = FolderOf(target);
+    if (!fs::is_directory(folder, error)) {
+        fs::path ancestor = folder;
+        while (!fs::exists(ancestor, error) && ancestor.has_parent_path() &&
+               ancestor.parent_path() != ancestor) {
+            ancestor = ancestor.parent_path();
+        }
+        if (fs::exists(ancestor, error) && !fs::is_directory(ancestor, error)) {
+            return Quoted(ancestor.string()) + "是一个文件, 不是文件夹";
+        }
+        return "文件夹" + Quoted(folder.string()) + "不存在";
+    }
+    if (existing == nullptr) {
+        return std::nullopt;
+    }
+    if (S_ISREG(existing->st_mode) && (existing->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        return "文件是只读的";
+    }
+    if (!S_ISREG(existing->st_mode) && !S_ISCHR(existing->st_mode)) {
+        return "这不是一个普通文件";
+    }
+    return std::nullopt;
+}
+
+// A name for a temporary file in folder that no one is likely to have taken.
+std::string TemporaryName(const std::string &folder) {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random(std::random_device{}());
+    std::string name = ".orsela-";
+    for (int i = 0; i < 12; ++i) {
+        name += kLetters[random() % (sizeof kLetters - 1)];
+    }
+    return (fs::path(folder) / name).string();
 }
 
 } // namespace
@@ -55,8 +128,15 @@ AtomicFileWriter::~AtomicFileWriter() {
     discard();
 }
 
-std::string AtomicFileWriter::failure(int error) const {
-    return "无法写入“" + path_ + "”: " + WriteFailureCause(error) + "。";
+std::optional<std::string> AtomicFileWriter::fail(std::string cause) {
+    discard();
+    cause_ = std::move(cause);
+    std::string message = "无法写入" + Quoted(path_) + ": " + cause_ + "。";
+    return replacing_ ? message + "原有文件未改动。" : message;
+}
+
+std::optional<std::string> AtomicFileWriter::failWithErrno(int error) {
+    return fail(WriteFailureCause(error));
 }
 
 void AtomicFileWriter::discard() {
@@ -68,28 +148,63 @@ void AtomicFileWriter::discard() {
         ::unlink(temporary_.c_str());
         temporary_.clear();
     }
+    removal_.reset();
+}
+
+bool AtomicFileWriter::openTemporary(const std::string &folder, unsigned mode) {
+#ifdef O_TMPFILE
+    // The unnamed file is given a name only when it is linked in on commit;
+    // /proc/self/fd is how an unprivileged process links it.
+    if (kind_ == TemporaryKind::UnnamedWherePossible && ::access("/proc/self/fd", X_OK) == 0) {
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            ::fchmod(fd_, mode);
+            return true;
+        }
+    }
+#endif
+    // A named file is known to the signal handlers before it exists.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TemporaryName(folder);
+        removal_.emplace(name);
+        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd_ >= 0) {
+            temporary_ = std::move(name);
+            ::fchmod(fd_, mode);
+            return true;
+        }
+        const int error = errno;
+        removal_.reset();
+        if (error != EEXIST) {
+            errno = error;
+            return false;
+        }
+    }
+    errno = EEXIST;
+    return false;
 }
 
 std::optional<std::string> AtomicFileWriter::open(const std::string &path) {
     path_ = path;
     if (path.empty()) {
-        return "没有给出输出文件名。";
+        return fail("没有给出文件名");
     }
+    target_ = FileBehindLinks(path);
     struct stat status {};
-    const bool exists = ::stat(path.c_str(), &status) == 0;
+    const bool exists = ::stat(target_.c_str(), &status) == 0;
+    if (auto cause = CauseBeforeWriting(target_, exists ? &status : nullptr)) {
+        replacing_ = exists && S_ISREG(status.st_mode);
+        return fail(*cause);
+    }
     if (exists && S_ISCHR(status.st_mode)) {
         direct_ = true;
-        fd_ = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-        return fd_ < 0 ? std::optional(failure(errno)) : std::nullopt;
+        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+        return fd_ < 0 ? failWithErrno(errno) : std::nullopt;
     }
-    if (exists && S_ISDIR(status.st_mode)) {
-        return failure(EISDIR);
-    }
-    if (exists && !S_ISREG(status.st_mode)) {
-        return "无法写入“" + path + "”: 这不是一个普通文件。";
-    }
+    replacing_ = exists;
     // The file's own permissions stay; a new file gets what the umask allows.
-    mode_t mode = 0;
+    unsigned mode = 0;
     if (exists) {
         mode = status.st_mode & 07777;
     } else {
@@ -97,18 +212,17 @@ std::optional<std::string> AtomicFileWriter::open(const std::string &path) {
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    std::string pattern = TemporaryPattern(path);
-    fd_ = ::mkstemp(pattern.data());
-    if (fd_ < 0) {
-        return failure(errno);
+    if (!openTemporary(FolderOf(target_), mode)) {
+        return failWithErrno(errno);
     }
-    temporary_ = pattern;
-    replacing_ = exists;
-    ::fchmod(fd_, mode);
     return std::nullopt;
 }
 
 bool AtomicFileWriter::flush() {
+    if (injectedError_ != 0 && !buffer_.empty()) {
+        error_ = injectedError_;
+        return false;
+    }
     std::size_t done = 0;
     while (done < buffer_.size()) {
         const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
@@ -135,9 +249,49 @@ void AtomicFileWriter::write(std::string_view bytes) {
     }
 }
 
+// Puts the complete temporary file in the target's place.
+bool AtomicFileWriter::replaceTarget() {
+    if (unnamed_) {
+        // Linked under a name of its own first (a link never replaces a
+        // file), known to the handlers before it exists, then renamed.
+        const std::string link = "/proc/self/fd/" + std::to_string(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::string name = TemporaryName(FolderOf(target_));
+            removal_.emplace(name);
+            if (::linkat(AT_FDCWD, link.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                temporary_ = std::move(name);
+                break;
+            }
+            const int error = errno;
+            removal_.reset();
+            if (error != EEXIST) {
+                error_ = error;
+                return false;
+            }
+        }
+        if (temporary_.empty()) {
+            error_ = EEXIST;
+            return false;
+        }
+    }
+    if (::close(fd_) != 0) {
+        error_ = errno;
+    }
+    fd_ = -1;
+    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        error_ = errno;
+    }
+    if (error_ != 0) {
+        return false;
+    }
+    temporary_.clear();
+    removal_.reset();
+    return true;
+}
+
 std::optional<std::string> AtomicFileWriter::commit() {
     if (fd_ < 0) {
-        return failure(EBADF);
+        return cause_.empty() ? failWithErrno(EBADF) : fail(cause_);
     }
     if (error_ == 0) {
         flush();
@@ -145,18 +299,16 @@ std::optional<std::string> AtomicFileWriter::commit() {
     if (error_ == 0 && !direct_ && ::fsync(fd_) != 0) {
         error_ = errno;
     }
-    if (::close(fd_) != 0 && error_ == 0) {
-        error_ = errno;
-    }
-    fd_ = -1;
-    if (error_ == 0 && !direct_ && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
-        error_ = errno;
+    if (direct_) {
+        if (::close(fd_) != 0 && error_ == 0) {
+            error_ = errno;
+        }
+        fd_ = -1;
+    } else if (error_ == 0) {
+        replaceTarget();
     }
     if (error_ != 0) {
-        discard();
-        std::string message = failure(error_);
-        return replacing_ ? message + "原有文件未改动。" : message;
+        return failWithErrno(error_);
     }
-    temporary_.clear();
     return std::nullopt;
 }

@@ -8,7 +8,6 @@
 #include "option_registration.h"
 #include "ordered_pipeline.h"
 #include "progress_line.h"
-#include "removal_on_signal.h"
 #include "shared_materials.h"
 #include "standard_output.h"
 #include "usage_refusal.h"
@@ -223,15 +222,12 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
                                       header.cells.begin() + static_cast<long>(header.size()));
     }
 
-    // Made before the file, so that it outlasts the file's own removal on return.
-    std::optional<RemovalOnSignal> removal;
     AtomicFileWriter outputFile;
     if (settings.outputPath) {
         if (auto problem = outputFile.open(*settings.outputPath)) {
             streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
             return kExitReportError;
         }
-        removal.emplace(outputFile.temporaryPath());
     }
     BatchSink sink(streams.out, settings.outputPath ? &outputFile : nullptr);
     const bool withChecks = settings.base.checks.check || columns.hasCheckColumn;

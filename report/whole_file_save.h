@@ -4,11 +4,10 @@
 #include <string>
 #include <string_view>
 
-// Writes bytes as the whole new content of the file at path (UTF-8), through
-// a temporary file in the same folder that replaces the target only once it
-// is complete: on failure an existing file keeps its old content and no
-// partial file remains. A character device (such as /dev/null) is written
-// directly, as it keeps no content to lose.
+// Writes bytes as the whole new content of the file at path (UTF-8) by the
+// program's one file writer (AtomicFileWriter): the target is replaced only
+// once the new content is complete; on failure an existing file keeps its
+// old content and no partial file remains.
 //
 // Returns nothing on success, else a Chinese message naming the file and the
 // cause (missing folder, read-only file, a folder, disk full, ...).
