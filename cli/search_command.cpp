@@ -3,10 +3,9 @@
 #include "atomic_file_writer.h"
 #include "cli_exit.h"
 #include "command_line.h"
-#include "design_file.h"
+#include "designs_folder.h"
 #include "option_registration.h"
 #include "progress_line.h"
-#include "search_design_request.h"
 #include "search_options.h"
 #include "search_output.h"
 #include "search_setup.h"
@@ -29,7 +28,9 @@ std::string SearchUsage() {
                         "0.25), 按目标排序输出最好的设计。\n\n";
     usage += SearchOptionsUsage();
     usage += UsageLine("  --save-designs=FOLDER",
-                       "把列出的每个设计存为设计文件 FOLDER/design-名次.json");
+                       "把列出的每个设计存为设计文件 FOLDER/design-001.json ..., 目录存入 "
+                       "FOLDER/designs.csv; 文件夹须为空或不存在");
+    usage += UsageLine("  --replace", "先删除 FOLDER 中以前存入的 design-*.json 和 designs.csv");
     usage += "\n退出状态: 0 有合格的设计, 1 没有合格的设计 (列出最接近的设计及原因), 2 "
              "用法或输入错误, 4 标准输出或设计文件写入失败。\n";
     return usage;
@@ -80,38 +81,7 @@ class SearchProgressText {
     int pass_ = 1;
 };
 
-// Each printed design as a design file in folder, named by its rank.
-std::optional<std::string> SaveDesigns(const std::string &folder, const SearchOutcome &outcome,
-                                       const SearchArguments &arguments,
-                                       const SearchRequest &request) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        return "无法创建文件夹“" + folder + "”: " + error.message();
-    }
-    const auto &designs = outcome.best.empty() ? outcome.nearestMisses : outcome.best;
-    const auto file = arguments.values.find("materials-file");
-    const std::optional<std::string> materialsFile =
-        file == arguments.values.end() ? std::nullopt : std::optional<std::string>(file->second);
-    const std::size_t width = std::max<std::size_t>(2, std::to_string(designs.size()).size());
-    for (std::size_t i = 0; i < designs.size(); ++i) {
-        std::string rank = std::to_string(i + 1);
-        rank.insert(0, width - rank.size(), '0');
-        const std::string name = "design-" + rank + ".json";
-        AtomicFileWriter writer;
-        const std::string path = (std::filesystem::path(folder) / name).string();
-        if (auto problem = writer.open(path)) {
-            return problem;
-        }
-        writer.write(DesignFileText(SearchDesignRequest(designs[i], request, materialsFile)));
-        if (auto problem = writer.commit()) {
-            return problem;
-        }
-    }
-    return std::nullopt;
-}
-
-int RunSearch(const SearchArguments &arguments, const std::optional<std::string> &saveDesigns,
+int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolder> &saveDesigns,
               CliStreams &streams) {
     std::string error;
     const auto setup = BuildSearch(arguments, error);
@@ -119,6 +89,12 @@ int RunSearch(const SearchArguments &arguments, const std::optional<std::string>
         const auto format = arguments.values.find("format");
         return RefuseUsage(streams, error, "search",
                            format != arguments.values.end() && format->second == "json");
+    }
+    if (saveDesigns) {
+        if (auto problem = saveDesigns->check()) {
+            return RefuseUsage(streams, "--save-designs: " + *problem, "search",
+                               setup->format == SearchFormat::Json);
+        }
     }
     for (const std::string &note : setup->notes) {
         streams.err << note << '\n';
@@ -141,7 +117,11 @@ int RunSearch(const SearchArguments &arguments, const std::optional<std::string>
         streams.err << SearchSummary(outcome) << '\n';
     }
     if (saveDesigns) {
-        if (auto problem = SaveDesigns(*saveDesigns, outcome, arguments, setup->request)) {
+        const auto file = arguments.values.find("materials-file");
+        const std::optional<std::string> materialsFile =
+            file == arguments.values.end() ? std::nullopt
+                                           : std::optional<std::string>(file->second);
+        if (auto problem = saveDesigns->save(outcome, setup->request, materialsFile)) {
             streams.err << "orsela-cli: " << *problem << '\n';
             return kExitReportError;
         }
@@ -157,10 +137,16 @@ Subcommand MakeSearchSubcommand(CLI::App &app) {
     auto arguments = std::make_shared<SearchArguments>();
     AddSearchOptions(*sub, *arguments);
     auto saveDesigns = std::make_shared<std::optional<std::string>>();
+    auto replace = std::make_shared<bool>(false);
     sub->add_option_function<std::string>(
            "--save-designs", [saveDesigns](const std::string &folder) { *saveDesigns = folder; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    return {sub, SearchUsage(), [arguments, saveDesigns](CliStreams &streams) {
-                return RunSearch(*arguments, *saveDesigns, streams);
+    sub->add_flag("--replace", *replace);
+    return {sub, SearchUsage(), [arguments, saveDesigns, replace](CliStreams &streams) {
+                std::optional<DesignsFolder> folder;
+                if (*saveDesigns) {
+                    folder.emplace(**saveDesigns, *replace);
+                }
+                return RunSearch(*arguments, folder, streams);
             }};
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -114,24 +115,74 @@ TEST_F(CliDesignFile, ABatchTakesTheFileAsTheDefaultsOfEveryRow) {
     EXPECT_NE(bad.err.find("文件不存在"), std::string::npos) << bad.err;
 }
 
+std::vector<std::string> SearchSaving(const std::string &folder, const char *top) {
+    return {"search",
+            "--materials-file=" ORSELA_MATERIALS_JSON,
+            "--material=65Mn",
+            "--density=7.85",
+            "--load1=92.128",
+            "--height1=40",
+            "--load2=184.257",
+            "--height2=36",
+            "--wire-diameters=3.5,4,4.5",
+            top,
+            "--save-designs=" + folder};
+}
+
+std::string Names(const fs::path &folder) {
+    std::vector<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const std::string &name : names) {
+        joined += (joined.empty() ? "" : " ") + name;
+    }
+    return joined;
+}
+
 TEST_F(CliDesignFile, EachSavedSearchDesignCompletesAndMeetsTheLoads) {
-    const CliRun search = RunWith(
-        {"search", "--materials-file=" ORSELA_MATERIALS_JSON, "--material=65Mn", "--density=7.85",
-         "--load1=92.128", "--height1=40", "--load2=184.257", "--height2=36",
-         "--wire-diameters=3.5,4,4.5", "--top=3", "--save-designs=" + path("found")});
+    const CliRun search = RunWith(SearchSaving(path("found"), "--top=3"));
     ASSERT_EQ(search.status, 0) << search.err;
-    int files = 0;
-    for (const auto &entry : fs::directory_iterator(folder_ / "found")) {
-        ++files;
-        const CliRun run = RunWith({"--design=" + entry.path().string(), "--format=json"});
-        ASSERT_EQ(run.status, 0) << entry.path() << run.err;
+    EXPECT_EQ(Names(folder_ / "found"),
+              "design-001.json design-002.json design-003.json designs.csv");
+    for (const char *name : {"design-001.json", "design-002.json", "design-003.json"}) {
+        const fs::path file = folder_ / "found" / name;
+        const CliRun run = RunWith({"--design=" + file.string(), "--format=json"});
+        ASSERT_EQ(run.status, 0) << file << run.err;
         const auto values = nlohmann::json::parse(run.out)["values"];
         // Within the search's default tolerance of 2 %.
-        EXPECT_NEAR(values["WorkingLoad1"].get<double>(), 92.128, 92.128 * 0.02) << entry.path();
+        EXPECT_NEAR(values["WorkingLoad1"].get<double>(), 92.128, 92.128 * 0.02) << file;
         EXPECT_NEAR(values["WorkingLoad2"].get<double>(), 184.257, 184.257 * 0.02);
     }
-    EXPECT_EQ(files, 3);
-    EXPECT_TRUE(fs::exists(folder_ / "found" / "design-01.json"));
+    std::ifstream index(folder_ / "found" / "designs.csv");
+    std::string header;
+    std::string first;
+    std::getline(index, header);
+    std::getline(index, first);
+    EXPECT_EQ(first.rfind("1,design-001.json,1,", 0), 0U) << first;
+}
+
+// A folder never mixes two searches: one that holds anything is refused
+// before the search; --replace removes our own earlier files only.
+TEST_F(CliDesignFile, SavedDesignsNeverMixTwoSearches) {
+    ASSERT_EQ(RunWith(SearchSaving(path("found"), "--top=3")).status, 0);
+    const CliRun again = RunWith(SearchSaving(path("found"), "--top=2"));
+    EXPECT_EQ(again.status, 2);
+    EXPECT_NE(again.err.find("不是空的"), std::string::npos) << again.err;
+    EXPECT_EQ(again.out, "") << "refused before the search";
+
+    std::vector<std::string> replace = SearchSaving(path("found"), "--top=2");
+    replace.push_back("--replace");
+    ASSERT_EQ(RunWith(replace).status, 0);
+    EXPECT_EQ(Names(folder_ / "found"), "design-001.json design-002.json designs.csv");
+
+    write("found/notes.txt", "the user's own");
+    const CliRun foreign = RunWith(replace);
+    EXPECT_EQ(foreign.status, 2);
+    EXPECT_NE(foreign.err.find("notes.txt"), std::string::npos) << foreign.err;
+    EXPECT_EQ(Names(folder_ / "found"), "design-001.json design-002.json designs.csv notes.txt");
 }
 
 } // namespace
