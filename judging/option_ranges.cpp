@@ -16,8 +16,10 @@ constexpr double kSearchCap = 1.0e7;
 
 constexpr std::array kRanges = {
     // The check inputs, also read by the search.
-    OptionRange{"load-cycles", 0.0, 1.0e12, "次"},
-    OptionRange{"working-frequency", 0.0, 1.0e5, "Hz"},
+    // A count starts at one load; a working frequency below 0.01 Hz (one
+    // stroke in 100 s) is no vibration, and its resonance limit would print as 0.
+    OptionRange{"load-cycles", 1.0, 1.0e12, "次", true},
+    OptionRange{"working-frequency", 0.01, 1.0e5, "Hz", true},
     OptionRange{"hook-bend-radius", 0.0, 1.0e4, "mm"},
     OptionRange{"tensile-strength", 100.0, 5000.0, "MPa"},
     OptionRange{"elastic-modulus", 1.0e4, 1.0e6, "MPa"},
