@@ -6,14 +6,18 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cstdint>
 
 void AddRequestOptions(CLI::App &app, GivenRequestOptions &given) {
     for (const RequestOptionGroup *group : RequestOptionGroups()) {
         for (const RequestOption &option : *group) {
             const std::string flagName = "--" + option.name;
             if (option.isFlag()) {
-                app.add_flag_callback(
-                    flagName, [&option, &given] { given.values.emplace_back(&option, "1"); });
+                // --no-NAME (or --NAME=false) clears a switch a design file set.
+                app.add_flag_function(flagName + ",!--no-" + option.name,
+                                      [&option, &given](std::int64_t count) {
+                                          given.values.emplace_back(&option, count > 0 ? "1" : "");
+                                      });
                 continue;
             }
             app.add_option_function<std::string>(flagName,
@@ -32,12 +36,15 @@ std::optional<std::string> ApplyRequestOptions(const GivenRequestOptions &given,
                                                DesignRequest &request, bool &fileProblem) {
     fileProblem = false;
     if (given.designFile) {
-        DesignFileRead read = ReadDesignFile(*given.designFile, request);
+        // The file and the options are checked together: an option may mend
+        // a key the file got wrong.
+        DesignFileRead read = ReadDesignFile(*given.designFile, request, given.values);
         if (!read.request) {
-            fileProblem = true;
+            fileProblem = !read.optionRefused;
             return read.error;
         }
         request = std::move(*read.request);
+        return std::nullopt;
     }
     for (const auto &[option, text] : given.values) {
         if (auto refused = option->store(request, text)) {
@@ -67,5 +74,6 @@ std::string RequestOptionsUsage() {
         }
     }
     usage += UsageLine("  --design=FILE", "设计文件 (orsela-design/1): 其余选项覆盖文件中的值");
+    usage += UsageLine("  --no-开关", "关闭一个开关 (如 --no-check), 覆盖设计文件中的值");
     return usage;
 }

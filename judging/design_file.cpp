@@ -1,7 +1,9 @@
 #include "design_file.h"
 
 #include "design_options.h"
+#include "echoed_text.h"
 #include "field_check.h"
+#include "option_ranges.h"
 #include "outcome_json.h"
 #include "request_options.h"
 
@@ -86,26 +88,61 @@ std::string ClosestKey(const std::string &key) {
     return best;
 }
 
-// A number field's text as the window's exit check takes it.
-std::optional<std::string> RefusedFieldText(const DesignRequest &request) {
+// Why the value an option holds in the request is refused, as judging the
+// design would refuse it: a number field as the window's exit check takes
+// it, a check input or requirement outside its physical range.
+std::optional<std::string> RefusedValue(const RequestOption &option, const DesignRequest &request) {
+    const std::optional<std::string> text = option.text(request);
+    if (!text || option.isFlag()) {
+        return std::nullopt;
+    }
     for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
-        if (!request.numericGiven[i]) {
-            continue;
+        if (option.name == NumericOptionName(i)) {
+            const FieldCheck check = CheckFieldText(kNumericFields[i], *text);
+            return check.verdict == FieldVerdict::Accepted ? std::nullopt
+                                                           : std::optional(check.message);
         }
-        const FieldCheck check = CheckFieldText(kNumericFields[i], request.numericTexts[i]);
-        if (check.verdict != FieldVerdict::Accepted) {
-            return "键“" + std::string(NumericOptionName(i)) + "”: " + check.message;
+    }
+    if (const OptionRange *range = FindOptionRange(option.name)) {
+        std::string refused;
+        if (!RangedNumber(*range, *text, refused)) {
+            const std::string prefix = "--" + option.name + ": ";
+            return refused.starts_with(prefix) ? refused.substr(prefix.size()) : refused;
         }
     }
     return std::nullopt;
+}
+
+// Parses the file, refusing a key given twice in one object (JSON keeps only
+// one of them, silently).
+Json ParseRefusingDuplicateKeys(std::string_view text, std::string &duplicate) {
+    std::vector<std::vector<std::string>> keys;
+    const Json::parser_callback_t callback = [&keys, &duplicate](int, Json::parse_event_t event,
+                                                                 Json &parsed) {
+        if (event == Json::parse_event_t::object_start) {
+            keys.emplace_back();
+        } else if (event == Json::parse_event_t::object_end && !keys.empty()) {
+            keys.pop_back();
+        } else if (event == Json::parse_event_t::key && !keys.empty()) {
+            const std::string key = parsed.get<std::string>();
+            auto &seen = keys.back();
+            if (std::find(seen.begin(), seen.end(), key) != seen.end() && duplicate.empty()) {
+                duplicate = key;
+            }
+            seen.push_back(key);
+        }
+        return true;
+    };
+    return Json::parse(text.begin(), text.end(), callback);
 }
 
 std::optional<std::string> StoreKey(DesignRequest &request, const std::string &key,
                                     const Json &value) {
     const RequestOption *option = FindRequestOption(key);
     if (option == nullptr) {
-        const std::string closest = ClosestKey(key);
-        return "未知的键“" + key + "”" + (closest.empty() ? "" : " (是不是“" + closest + "”?)");
+        const std::string closest = LongerThanEchoed(key, 40) ? "" : ClosestKey(key);
+        return "未知的键“" + EchoedText(key) + "”" +
+               (closest.empty() ? "" : " (是不是“" + closest + "”?)");
     }
     if (option->isFlag()) {
         if (!value.is_boolean()) {
@@ -145,11 +182,18 @@ std::string DesignFileText(const DesignRequest &request) {
 }
 
 DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName,
-                              const DesignRequest &base) {
+                              const DesignRequest &base, const OptionOverrides &overrides) {
     DesignFileRead read;
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        const auto [line, column] = LineAndColumn(text, nul);
+        read.error = Where(fileName) + " 第 " + std::to_string(line) + " 行第 " +
+                     std::to_string(column) + " 列: 含有空字符 (NUL), 不是文本文件";
+        return read;
+    }
     Json json;
+    std::string duplicate;
     try {
-        json = Json::parse(text.begin(), text.end());
+        json = ParseRefusingDuplicateKeys(text, duplicate);
     } catch (const Json::parse_error &e) {
         const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
         read.error = Where(fileName) + " 第 " + std::to_string(line) + " 行第 " +
@@ -157,6 +201,10 @@ DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName
         return read;
     } catch (const Json::exception &) {
         read.error = Where(fileName) + ": 不是有效的 JSON (数值超出范围)";
+        return read;
+    }
+    if (!duplicate.empty()) {
+        read.error = Where(fileName) + ": 键“" + EchoedText(duplicate) + "”出现了不止一次";
         return read;
     }
     if (!json.is_object()) {
@@ -171,8 +219,8 @@ DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName
     }
     const std::optional<int> version = FormatVersion(format->get<std::string>());
     if (!version || *version < 1) {
-        read.error = Where(fileName) + ": 不是设计文件 (格式为“" + format->get<std::string>() +
-                     "”, 应为“" + kDesignFileFormat + "”)";
+        read.error = Where(fileName) + ": 不是设计文件 (格式为“" +
+                     EchoedText(format->get<std::string>()) + "”, 应为“" + kDesignFileFormat + "”)";
         return read;
     }
     if (*version > kNewestVersion) {
@@ -183,6 +231,7 @@ DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName
     // Version 1 is the newest: a later version adds its migration step here,
     // so that every older file still opens.
     DesignRequest request = base;
+    std::vector<const RequestOption *> fromFile;
     for (const auto &[key, value] : json.items()) {
         if (key == "format") {
             continue;
@@ -191,16 +240,32 @@ DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName
             read.error = Where(fileName) + ": " + *refused;
             return read;
         }
+        fromFile.push_back(FindRequestOption(key));
     }
-    if (auto refused = RefusedFieldText(request)) {
-        read.error = Where(fileName) + ": " + *refused;
-        return read;
+    // The options beside the file override its keys; what they store is
+    // checked when the design is judged, as any option is.
+    for (const auto &[option, optionText] : overrides) {
+        if (auto refused = option->store(request, optionText)) {
+            read.error = "--" + option->name + ": " + *refused;
+            read.optionRefused = true;
+            return read;
+        }
+        fromFile.erase(std::remove(fromFile.begin(), fromFile.end(), option), fromFile.end());
+    }
+    // Every value the file still gives is checked now, naming the file and
+    // the key, not later as an option the user never typed.
+    for (const RequestOption *option : fromFile) {
+        if (auto refused = RefusedValue(*option, request)) {
+            read.error = Where(fileName) + ": 键“" + option->name + "”: " + *refused;
+            return read;
+        }
     }
     read.request = std::move(request);
     return read;
 }
 
-DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base) {
+DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base,
+                              const OptionOverrides &overrides) {
     DesignFileRead read;
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
@@ -234,5 +299,5 @@ DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base
         read.error = Where(path) + ": 文件太大 (设计文件不超过 1 MiB)";
         return read;
     }
-    return ReadDesignText(text, path, base);
+    return ReadDesignText(text, path, base, overrides);
 }

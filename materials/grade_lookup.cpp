@@ -1,5 +1,7 @@
 #include "grade_lookup.h"
 
+#include "echoed_text.h"
+
 namespace {
 
 std::optional<double> Given(double figure) {
@@ -9,7 +11,10 @@ std::optional<double> Given(double figure) {
 } // namespace
 
 std::string UnknownGradeMessage(const MaterialCatalog &catalog, std::string_view grade) {
-    std::string message = "材料数据中没有牌号“" + std::string(grade) + "”";
+    std::string message = "材料数据中没有牌号“" + EchoedText(grade) + "”";
+    if (LongerThanEchoed(grade)) {
+        return message; // no grade name is that long: nothing is close
+    }
     const std::vector<std::string> closest = ClosestGrades(catalog, grade);
     for (std::size_t i = 0; i < closest.size(); ++i) {
         message += (i ? "、" : "，最接近的有：") + closest[i];

@@ -115,6 +115,80 @@ TEST_F(CliDesignFile, ABatchTakesTheFileAsTheDefaultsOfEveryRow) {
     EXPECT_NE(bad.err.find("文件不存在"), std::string::npos) << bad.err;
 }
 
+// The file and the options beside it are checked together; each key the
+// file still gives is checked on reading, naming the file and the key.
+TEST_F(CliDesignFile, FileAndOptionsAreCheckedTogether) {
+    const std::string head = R"({"format": "orsela-design/1", )";
+    const struct {
+        const char *name;
+        std::string file;
+        std::vector<std::string> options;
+        int status;
+        const char *says; // in stderr; "" for nothing in particular
+    } cases[] = {
+        {"BadKeyMendedByAnOption",
+         head + R"("wire-diameter": "abc"})",
+         {"--wire-diameter=3"},
+         0,
+         ""},
+        {"BadKeyNamedWithTheFile",
+         head + R"("wire-diameter": "abc"})",
+         {},
+         2,
+         "d.json”: 键“wire-diameter”: 请输入一个数值!"},
+        {"CheckInputNamedWithTheFile",
+         head + R"("check": true, "load-cycles": "0.5"})",
+         {},
+         2,
+         "d.json”: 键“load-cycles”: 请输入不小于 1"},
+        {"CheckInputMendedByAnOption",
+         head + R"("check": true, "load-cycles": "0.5"})",
+         {"--load-cycles=1e6"},
+         0,
+         ""},
+        {"OptionRefusedAsAnOption",
+         head + R"("wire-diameter": "3"})",
+         {"--standard=iso"},
+         2,
+         "--standard"},
+        {"KeyGivenTwice",
+         head + R"("wire-diameter": "3", "wire-diameter": "5"})",
+         {},
+         2,
+         "键“wire-diameter”出现了不止一次"},
+        {"TextAfterANul",
+         head + "\"wire-diameter\": \"3\"}" + std::string(1, '\0') + "x",
+         {},
+         2,
+         "第 1 行第 52 列: 含有空字符"},
+        {"LongKeyCut",
+         head + "\"" + std::string(900000, 'k') + "\": \"1\"}",
+         {},
+         2,
+         "…(共 900000 个字符)"},
+        {"SwitchClearedByAnOption",
+         head + R"("check": true, "load-cycles": "1e6"})",
+         {"--no-check", "--format=json"},
+         0,
+         ""},
+    };
+    for (const auto &c : cases) {
+        {
+            std::ofstream out(folder_ / "d.json", std::ios::binary);
+            out << c.file;
+        }
+        std::vector<std::string> args = {"--design=" + path("d.json")};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun run = RunWith(args);
+        EXPECT_EQ(run.status, c.status) << c.name << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << c.name << run.err;
+        EXPECT_LT(run.err.size(), 2000U) << c.name;
+    }
+    const CliRun cleared =
+        RunWith({"--design=" + path("d.json"), "--no-check", "--format=json"}); // the last case
+    EXPECT_EQ(nlohmann::json::parse(cleared.out)["checks"].size(), 0U) << cleared.out;
+}
+
 std::vector<std::string> SearchSaving(const std::string &folder, const char *top) {
     return {"search",
             "--materials-file=" ORSELA_MATERIALS_JSON,

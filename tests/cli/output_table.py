@@ -125,9 +125,10 @@ def record(cli):
     return table
 
 
-# A field text the window refuses makes the saved file one that is refused
-# in turn, with the same message naming the file's key.
-REFUSED_FILES = {"refused-text", "refused-json"}
+# A value judging refuses (a field text the window refuses, a check input out
+# of its range) makes the saved file one that is refused in turn, with the
+# same message naming the file's key.
+REFUSED_FILES = {"refused-text", "refused-json", "check-bad-number"}
 
 
 SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs",
