@@ -7,10 +7,12 @@
 #include "outcome_json.h"
 #include "request_options.h"
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -136,6 +138,28 @@ Json ParseRefusingDuplicateKeys(std::string_view text, std::string &duplicate) {
     return Json::parse(text.begin(), text.end(), callback);
 }
 
+// Whether a key holds a number: a field of the design, a check input or a
+// requirement with a range of its own.
+bool IsNumberKey(const RequestOption &option) {
+    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
+        if (option.name == NumericOptionName(i)) {
+            return true;
+        }
+    }
+    return FindOptionRange(option.name) != nullptr;
+}
+
+// A JSON number as its shortest text, which reads back as the same number.
+std::string NumberText(const Json &value) {
+    if (value.is_number_unsigned()) {
+        return std::to_string(value.get<std::uint64_t>());
+    }
+    if (value.is_number_integer()) {
+        return std::to_string(value.get<std::int64_t>());
+    }
+    return fmt::format("{}", value.get<double>());
+}
+
 std::optional<std::string> StoreKey(DesignRequest &request, const std::string &key,
                                     const Json &value) {
     const RequestOption *option = FindRequestOption(key);
@@ -151,10 +175,16 @@ std::optional<std::string> StoreKey(DesignRequest &request, const std::string &k
         option->store(request, value.get<bool>() ? "1" : "");
         return std::nullopt;
     }
-    if (!value.is_string()) {
-        return "键“" + key + "”的值应为文本, 数值也写成文本 (如 \"4\")";
+    std::string text;
+    if (value.is_number() && IsNumberKey(*option)) {
+        text = NumberText(value); // as if typed
+    } else if (value.is_string()) {
+        text = value.get<std::string>();
+    } else {
+        return "键“" + key + "”的值应为文本" +
+               (IsNumberKey(*option) ? std::string("或数值 (如 \"4\" 或 4)") : std::string());
     }
-    if (auto refused = option->store(request, value.get<std::string>())) {
+    if (auto refused = option->store(request, text)) {
         return "键“" + key + "”: " + *refused;
     }
     return std::nullopt;
