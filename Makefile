@@ -24,7 +24,7 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORSELA_BUILD_TESTS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -54,7 +54,13 @@ web-bench: web web-npm
 	@node bench/web_startup.mjs $(WEB_DIR)/web
 	@node bench/web_workbench.mjs $(WEB_DIR)/web $(BUILD_DIR)/cli/orsela-cli
 
-run: build
+# The window alone: only its packages and its own targets. A build folder
+# that `make test` set up keeps its tests.
+run:
+	@scripts/install-deps.sh --window
+	@if [ -f $(BUILD_DIR)/CMakeCache.txt ]; then cmake -S . -B $(BUILD_DIR) >/dev/null; \
+	else cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORSELA_BUILD_TESTS=OFF >/dev/null; fi
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target orsela
 	@$(RUN_ENV) $(BUILD_DIR)/app/orsela
 
 bench: deps

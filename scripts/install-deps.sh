@@ -3,25 +3,34 @@
 # that are missing. Without root it names them instead.
 set -euo pipefail
 
-packages=(
+# What the window needs to build and run (`make run`).
+window_packages=(
     cmake ninja-build g++ make pkg-config
     qt6-base-dev libgl-dev libfontconfig-dev
-    libfmt-dev libfast-float-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libfmt-dev libfast-float-dev libcli11-dev nlohmann-json3-dev
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
+)
+# What the whole suite needs besides (`make test`): the test libraries, the
+# browser and the web page's toolchain, the drawing and report readers.
+test_packages=(
+    libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils
     python3 python3-jsonschema chromium poppler-utils
     python3-ezdxf python3-matplotlib librecad
     desktop-file-utils appstream
-    libcli11-dev nlohmann-json3-dev
     emscripten
 )
-packages+=("$@")
 
-# `make test` runs npm for the page's tests. Debian's nodejs comes without it;
-# a Node.js installed with its own npm conflicts with Debian's npm package.
-if ! command -v npm >/dev/null 2>&1; then
-    packages+=(npm)
+if [ "${1:-}" = "--window" ]; then
+    shift
+    packages=("${window_packages[@]}" "$@")
+else
+    packages=("${window_packages[@]}" "${test_packages[@]}" "$@")
+    # `make test` runs npm for the page's tests. Debian's nodejs comes without it;
+    # a Node.js installed with its own npm conflicts with Debian's npm package.
+    if ! command -v npm >/dev/null 2>&1; then
+        packages+=(npm)
+    fi
 fi
 
 missing=()
