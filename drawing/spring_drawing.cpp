@@ -118,7 +118,7 @@ Drawing BuildSpringDrawing(const DrawingInput &input) {
     drawing.sheetOrigin = {-axisX / s, -axisY / s};
 
     AddFrame(drawing);
-    AddSpringView(drawing, design, input.typeSign);
+    AddSpringView(drawing, design, input.typeSign, input.details.leftHand);
     const double baseY = view.radius + (kRoomAbove + dimensions * kHeightDimensionStep + 4.0) / s;
     AddCharacteristicLine(drawing, design, input.typeSign, baseY);
     AddRequirements(drawing, lines);

@@ -81,7 +81,8 @@ ViewExtent SpringViewExtent(const SpringDesign &design, SpringTypeSign typeSign)
     return extent;
 }
 
-void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign typeSign) {
+void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign typeSign,
+                   bool leftHand) {
     const Wire w = WireOf(design, typeSign);
     const bool compression = typeSign == kCompressionSpring;
     const double unit = 1.0 / drawing.scale;
@@ -135,17 +136,25 @@ void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign 
         }
     }
 
-    // The visible edge of each coil runs from a top section to the next
-    // bottom one; two tangent lines outline the wire.
-    for (const Section &t : keptTop) {
-        const auto next = std::find_if(keptBottom.begin(), keptBottom.end(), [&](const Section &b) {
-            return b.along > t.along + 1e-9 && b.along <= t.along + w.pitch / 2.0 + 1e-6;
+    // With the near half cut away, the edges left to see are those of the
+    // far side. Along the axis a right-hand coil there climbs from a bottom
+    // section to the next top one (rising to the right), a left-hand coil
+    // falls from a top section to the next bottom one; two tangent lines
+    // outline the wire.
+    const std::vector<Section> &from = leftHand ? keptTop : keptBottom;
+    const std::vector<Section> &to = leftHand ? keptBottom : keptTop;
+    for (const Section &start : from) {
+        const auto next = std::find_if(to.begin(), to.end(), [&](const Section &end) {
+            return end.along > start.along + 1e-9 &&
+                   end.along <= start.along + w.pitch / 2.0 + 1e-6;
         });
-        if (next == keptBottom.end()) {
+        if (next == to.end()) {
             continue;
         }
-        const double dx = next->along - t.along;
-        const double dy = -2.0 * rowUp;
+        const double startY = start.top ? rowUp : -rowUp;
+        const double endY = next->top ? rowUp : -rowUp;
+        const double dx = next->along - start.along;
+        const double dy = endY - startY;
         const double span = std::hypot(dx, dy);
         if (span == 0.0) {
             continue;
@@ -153,8 +162,8 @@ void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign 
         const double nx = -dy / span * w.d / 2.0;
         const double ny = dx / span * w.d / 2.0;
         for (const double side : {1.0, -1.0}) {
-            line({t.along + side * nx, rowUp + side * ny},
-                 {next->along + side * nx, -rowUp + side * ny}, Layer::Thick);
+            line({start.along + side * nx, startY + side * ny},
+                 {next->along + side * nx, endY + side * ny}, Layer::Thick);
         }
     }
 

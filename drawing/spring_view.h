@@ -6,8 +6,9 @@
 // The front view of the spring in section after GB/T 4459.4, true to size:
 // the axis on y = 0, the free height (an extension spring's free length
 // inside its hooks) from x = 0 to x = H0. The wire is cut at the top and the
-// bottom of the coils; straight lines join each top section to the next
-// bottom one; with more than four active coils only the two end coils of
+// bottom of the coils; straight lines join the sections as the far side's
+// coils run, rising to the right for a right-hand spring and falling for a
+// left-hand one; with more than four active coils only the two end coils of
 // each row are drawn and the left-out ones are joined by centre lines.
 // Dimensions: d at a section, the mean diameter, the outer diameter and H0.
 
@@ -20,4 +21,5 @@ struct ViewExtent {
 ViewExtent SpringViewExtent(const SpringDesign &design, SpringTypeSign typeSign);
 
 // Adds the view to drawing, whose scale is already chosen.
-void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign typeSign);
+void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign typeSign,
+                   bool leftHand);

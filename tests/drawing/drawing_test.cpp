@@ -159,6 +159,32 @@ TEST(SpringDrawingTest, ExtensionHooksEndAtTheFreeLength) {
     EXPECT_NEAR(innerRight, input.design.FreeHeight, 1e-4);
 }
 
+// The coil edges of the section view, read from the geometry: every sloped
+// thick line of the view rises to the right for a right-hand spring and
+// falls for a left-hand one.
+TEST(SpringDrawingTest, CoilEdgesShowTheHand) {
+    for (DrawingInput (*make)() : {Sample, Extension, ShortSample}) {
+        for (const bool leftHand : {false, true}) {
+            DrawingInput input = make();
+            input.details.leftHand = leftHand;
+            const Drawing drawing = BuildSpringDrawing(input);
+            int rising = 0;
+            int falling = 0;
+            for (const Line &l : drawing.lines) {
+                const double dx = l.to.x - l.from.x;
+                const double dy = l.to.y - l.from.y;
+                if (l.part != Part::View || l.layer != Layer::Thick || std::fabs(dx) < 1e-9 ||
+                    std::fabs(dy) < 1e-9) {
+                    continue;
+                }
+                (dy / dx > 0.0 ? rising : falling) += 1;
+            }
+            EXPECT_GT(leftHand ? falling : rising, 0) << leftHand;
+            EXPECT_EQ(leftHand ? rising : falling, 0) << leftHand;
+        }
+    }
+}
+
 TEST(SpringDrawingTest, SmallSectionsAreFilledBlack) {
     // 0.4 mm wire at 10:1 is 4 mm on paper: hatched; 0.15 mm at 10:1 is
     // 1.5 mm: filled.
