@@ -3,6 +3,7 @@
 #include "material_texts.h"
 #include "option_ranges.h"
 #include "permissible_stress.h"
+#include "run_checks.h"
 #include "shared_materials.h"
 
 #include <cmath>
@@ -206,6 +207,17 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
         prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
     }
     return prepared;
+}
+
+JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
+                         const SpringDesign &design, SpringTypeSign typeSign) {
+    JudgedChecks judged;
+    judged.prepared =
+        PrepareCheckInputs(request.checks, entry, design, typeSign, request.materials.loadType);
+    if (!judged.prepared.error) {
+        judged.results = RunChecks(design, typeSign, judged.prepared.inputs);
+    }
+    return judged;
 }
 
 bool HasFailedCheck(const CheckResults &results) {
