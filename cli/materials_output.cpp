@@ -99,14 +99,14 @@ void AddGradeFiguresAtRows(const MaterialCatalog &catalog, const MaterialEntry &
                                   StandardCaption(at.standard, catalog.series) + "）"});
     table.AddRow(
         {"抗拉强度 Rm",
-         at.rm ? MaterialNumber(at.rm->rmMin) + "～" +
-                     (at.rm->rmMax > 0.0 ? MaterialNumber(at.rm->rmMax) : std::string("—")) + " MPa"
+         at.rm ? MegapascalText(at.rm->rmMin) + "～" +
+                     (at.rm->rmMax > 0.0 ? MegapascalText(at.rm->rmMax) : std::string("—")) + " MPa"
                : std::string("—")});
     const auto row = [&](const char *caption, const GradePermissible(&stresses)[3]) {
         std::string text;
         for (int i = 0; i < 3; ++i) {
             text += (i ? "，" : "") + std::string(LoadCaption(kListedLoadTypes[i])) + ' ' +
-                    (stresses[i].stress ? MaterialNumber(stresses[i].stress->value) + " MPa"
+                    (stresses[i].stress ? MegapascalText(stresses[i].stress->value) + " MPa"
                                         : std::string("—"));
         }
         table.AddRow({caption, text});
@@ -190,17 +190,18 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
                 << "standard_diameter_provenance\t"
                 << MarkName(at->standard != StandardDiameter::Unknown, catalog.series.provenance)
                 << '\n'
-                << "rm_min\t" << (at->rm ? MaterialNumber(at->rm->rmMin) : "") << '\n'
-                << "rm_max\t" << (at->rm ? TsvFigure(at->rm->rmMax) : "") << '\n';
+                << "rm_min\t" << (at->rm ? MegapascalText(at->rm->rmMin) : "") << '\n'
+                << "rm_max\t"
+                << (at->rm && at->rm->rmMax > 0.0 ? MegapascalText(at->rm->rmMax) : "") << '\n';
             for (int i = 0; i < 3; ++i) {
                 const auto &p = at->compression[i];
                 out << "permissible_" << LoadTypeName(kListedLoadTypes[i]) << '\t'
-                    << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
+                    << (p.stress ? MegapascalText(p.stress->value) : "") << '\n';
             }
             for (int i = 0; i < 3; ++i) {
                 const auto &p = at->extension[i];
                 out << "permissible_extension_" << LoadTypeName(kListedLoadTypes[i]) << '\t'
-                    << (p.stress ? MaterialNumber(p.stress->value) : "") << '\n';
+                    << (p.stress ? MegapascalText(p.stress->value) : "") << '\n';
             }
         }
         out << "source\t" << entry.source << '\n';

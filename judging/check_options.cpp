@@ -3,6 +3,7 @@
 #include "material_texts.h"
 #include "option_ranges.h"
 #include "permissible_stress.h"
+#include "run_checks.h"
 #include "shared_materials.h"
 
 #include <cmath>
@@ -170,13 +171,17 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
         taken("ρ");
     }
     // The grade's own permissible figures where its source has them, else the
-    // family's share of Rm min at this wire diameter; a given Rm replaces the
-    // table's wherever a share of Rm is taken.
-    const GradePermissible grade =
-        PermissibleShearStressOf(*entry, kind, in.loadType, design.WireDiameter);
+    // family's share of Rm min at this wire diameter; a given Rm (the wire
+    // maker's certificate) replaces the table's wherever a share of Rm is taken.
+    const GradePermissible grade = PermissibleShearStressOf(
+        *entry, kind, in.loadType, design.WireDiameter, in.tensileStrength);
     if (!rmGiven && grade.rmMin) {
         in.tensileStrength = grade.rmMin;
         taken("Rm min");
+    }
+    if (rmGiven) {
+        prepared.notes.push_back("校核: 抗拉强度 Rm = " + MegapascalText(*in.tensileStrength) +
+                                 " MPa 取自钢丝质保书 (--tensile-strength)");
     }
     in.rmNeedsCertificate = entry->rm.empty();
     if (enStatic) {
@@ -186,29 +191,33 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
         } else {
             in.standardPermissibleProblem = "缺少抗拉强度 Rm, 无法求 EN 13906-1 的许用切应力";
         }
-    } else if (entry->fixedPermissible || !rmGiven) {
+    } else {
         in.standardPermissible = grade.stress;
         in.standardPermissibleProblem =
-            in.rmNeedsCertificate && !entry->fixedPermissible
+            in.rmNeedsCertificate && !entry->fixedPermissible && !rmGiven
                 ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
                 : grade.problem;
-        if (grade.stress) {
+        if (grade.stress && (entry->fixedPermissible || !rmGiven)) {
             taken("许用切应力");
         } else if (!rmGiven && !grade.problem.empty()) {
             prepared.notes.push_back("校核: " + grade.problem);
-        }
-    } else {
-        in.standardPermissible =
-            PermissibleShearStressFor(entry->family, kind, in.loadType, *in.tensileStrength);
-        if (!in.standardPermissible) {
-            in.standardPermissibleProblem =
-                entry->name + "所属材料类别没有按抗拉强度取许用切应力的系数";
         }
     }
     if (!fromTable.empty()) {
         prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
     }
     return prepared;
+}
+
+JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
+                         const SpringDesign &design, SpringTypeSign typeSign) {
+    JudgedChecks judged;
+    judged.prepared =
+        PrepareCheckInputs(request.checks, entry, design, typeSign, request.materials.loadType);
+    if (!judged.prepared.error) {
+        judged.results = RunChecks(design, typeSign, judged.prepared.inputs);
+    }
+    return judged;
 }
 
 bool HasFailedCheck(const CheckResults &results) {

@@ -32,6 +32,17 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
                                        const SpringDesign &design, SpringTypeSign typeSign,
                                        std::optional<LoadType> loadTypeGiven);
 
+// The checks of a completed run as every front end judges them: the single
+// design, a design table's row and each candidate of the search, so that a
+// design is judged alike whatever asks. The inputs are prepared from the
+// request's check and material options and the grade's entry.
+struct JudgedChecks {
+    PreparedCheckInputs prepared;
+    CheckResults results; // empty when prepared.error is set
+};
+JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
+                         const SpringDesign &design, SpringTypeSign typeSign);
+
 // The duty the permissible stress is for: the designer's when given, else the
 // one the load cycles call for, else static.
 LoadType EffectiveLoadType(const DesignRequest &request);

@@ -3,6 +3,7 @@
 #include "check_options.h"
 #include "grade_lookup.h"
 #include "material_texts.h"
+#include "option_ranges.h"
 #include "shared_materials.h"
 
 #include <cmath>
@@ -36,7 +37,18 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
     const SpringKind kind =
         typeSign == kExtensionSpring ? SpringKind::Extension : SpringKind::Compression;
     const double d = TypedDiameter(design.WireDiameter);
-    const GradeAtDiameter at = GradeAt(entry, kind, EffectiveLoadType(request), d);
+    // A given Rm (the wire maker's certificate) stands in for the table's, as for the checks.
+    std::optional<double> certificateRm;
+    if (request.checks.tensileStrength) {
+        std::string refused;
+        certificateRm = RangedNumber(*FindOptionRange("tensile-strength"),
+                                     *request.checks.tensileStrength, refused);
+        if (!certificateRm) {
+            fill.error = refused;
+            return fill;
+        }
+    }
+    const GradeAtDiameter at = GradeAt(entry, kind, EffectiveLoadType(request), d, certificateRm);
     const std::string table = MaterialTableCaption(entry);
     std::vector<std::string> taken; // said only when the design takes them
 
@@ -64,10 +76,13 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         fill.inputs.emplace_back("AllowableShearStress", value);
         std::string how = LoadCaption(EffectiveLoadType(request));
         if (at.permissible.rmMin && !entry.fixedPermissible) {
-            how += ", d = " + MaterialNumber(d) + " mm 时 Rm min " +
-                   MaterialNumber(*at.permissible.rmMin) + " MPa";
+            how += at.permissible.rmFromCertificate
+                       ? ", 钢丝质保书 Rm " + MegapascalText(*at.permissible.rmMin) +
+                             " MPa (--tensile-strength)"
+                       : ", d = " + MaterialNumber(d) + " mm 时 Rm min " +
+                             MegapascalText(*at.permissible.rmMin) + " MPa";
         }
-        taken.push_back("许用切应力 [τ] = " + MaterialNumber(value) + " MPa 取自" + table + " (" +
+        taken.push_back("许用切应力 [τ] = " + MegapascalText(value) + " MPa 取自" + table + " (" +
                         how + "; " + stress->clause + ")");
     }
     fill.notes.insert(fill.notes.end(), taken.begin(), taken.end());

@@ -144,15 +144,16 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
     outcome.status = DesignStatus::Completed;
     if (request.checks.check) {
         const LoadedMaterials &materials = SharedMaterials(request.materials.materialsFile);
-        const PreparedCheckInputs prepared =
-            PrepareCheckInputs(request.checks, FindMaterial(materials.catalog, request.material),
-                               outcome.design, outcome.sign, request.materials.loadType);
+        JudgedChecks judged =
+            JudgeChecks(request, FindMaterial(materials.catalog, request.material), outcome.design,
+                        outcome.sign);
+        const PreparedCheckInputs &prepared = judged.prepared;
         if (!request.materials.fromMaterial) {
             outcome.checkNotes = materials.problems; // else said once with the material notes
         }
         outcome.checkNotes.insert(outcome.checkNotes.end(), prepared.notes.begin(),
                                   prepared.notes.end());
-        outcome.checks = RunChecks(outcome.design, outcome.sign, prepared.inputs);
+        outcome.checks = std::move(judged.results);
         outcome.fatigue = FatigueDiagramFor(outcome.design, outcome.sign, prepared.inputs);
         if (request.checks.tensileStrength) {
             outcome.applicableWithGivenRm =

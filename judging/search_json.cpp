@@ -37,7 +37,10 @@ nlohmann::ordered_json DesignJson(const EvaluatedDesign &e, const SearchRequest 
     json["mass"] = e.mass ? nlohmann::ordered_json(*e.mass) : nullptr;
     auto checks = nlohmann::ordered_json::array();
     for (const CheckResult &check : e.checks) {
-        checks.push_back({{"id", check.id}, {"verdict", CheckVerdictName(check.verdict)}});
+        checks.push_back({{"id", check.id},
+                          {"verdict", CheckVerdictName(check.verdict)},
+                          {"value", check.value ? nlohmann::ordered_json(*check.value) : nullptr},
+                          {"limit", check.limit ? nlohmann::ordered_json(*check.limit) : nullptr}});
     }
     json["checks"] = std::move(checks);
     auto reasons = nlohmann::ordered_json::array();
@@ -58,6 +61,7 @@ nlohmann::ordered_json SearchOutcomeJson(const SearchOutcome &outcome, const Sea
     json["qualified"] = outcome.qualified;
     json["seconds"] = outcome.seconds;
     json["threads"] = outcome.threads;
+    json["strength_load"] = StrengthLoad(r); // N: the F3 the stress is judged at
     auto designs = nlohmann::ordered_json::array();
     for (const EvaluatedDesign &e : outcome.best) {
         designs.push_back(DesignJson(e, r));

@@ -1,5 +1,6 @@
 #include "search_setup.h"
 
+#include "check_options.h"
 #include "default_wire_diameters.h"
 #include "field_check.h"
 #include "grade_lookup.h"
@@ -7,7 +8,7 @@
 #include "number_format.h"
 #include "option_ranges.h"
 #include "permissible_stress.h"
-#include "run_checks.h"
+#include "search_design_request.h"
 #include "shared_materials.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ const std::vector<SearchOptionSpec> kSearchOptions = {
     {"wire-diameters", "LIST", "材料直径, 逗号分隔 (代替 GB/T 1358 系列)"},
     {"index-range", "MIN,MAX", "旋绕比 D/d 的范围 (4,16)"},
     {"active-coils-range", "MIN,MAX",
-     "有效圈数范围, 步长0.25 (2,50; 下限 2 为 GB/T 1358 有效圈数系列的最小值)"},
+     "有效圈数范围, 步长0.25 (3,50; 少于 3 圈刚度不准, 下限不得小于 2)"},
     {"end-coils", "X", "压缩弹簧: 总圈数 = 有效圈数 + X, 1 < X <= 2.5 (2)"},
     {"pitch", "MM", "拉伸弹簧节距 (默认: 密绕, 节距 = 材料直径)"},
     {"minimize", "WHAT", "mass|solid-height|outer-diameter|stress (mass)"},
@@ -220,6 +221,10 @@ void ReadSpace(OptionReader &in, SearchRequest &r) {
     if (const auto range = in.list("active-coils-range", 2); !range.empty()) {
         r.minActiveCoils = range[0];
         r.maxActiveCoils = range[1];
+        if (range[0] < kFewestActiveCoils) {
+            in.Fail("--active-coils-range=" + Shortest(range[0]) + "," + Shortest(range[1]) +
+                    ": 有效圈数下限不得小于 2 (少于 2 圈的弹簧不合格)");
+        }
     }
     if (in.has("end-coils") && r.typeSign != kCompressionSpring) {
         in.Fail("--end-coils 只用于压缩弹簧");
@@ -245,11 +250,15 @@ void ReadSpace(OptionReader &in, SearchRequest &r) {
     }
 }
 
-// The wire diameters to go through and [tau] at each.
+// The wire diameters to go through and [tau] at each: the designer's, else
+// the standard's permissible stress as the checks of the reproducing command
+// take it at that diameter (a given Rm, the standard and the duty included),
+// so that the search and the single design hold a candidate to one figure.
 void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatalog &catalog,
-               SpringKind kind, LoadType load, SearchSetup &setup) {
+               SearchSetup &setup) {
     const auto given = in.positive("allowable-shear-stress");
     setup.allowableGiven = given.has_value();
+    const auto hookRadius = in.positive("hook-bend-radius");
     std::vector<double> diameters = in.list("wire-diameters");
     const bool listed = in.has("wire-diameters");
     if (listed && in.flag("second-series")) {
@@ -268,80 +277,90 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
         diameters = defaults.diameters;
         setup.notes.push_back(defaults.description);
     }
+    const SpringTypeSign sign = setup.request.typeSign;
+    std::vector<double> hookTooTight;
     for (double d : diameters) {
         if (!(d > 0.0)) {
             in.Fail("--wire-diameters: 材料直径必须大于0!");
             return;
         }
-        const GradePermissible at = PermissibleShearStressOf(entry, kind, load, d);
-        const bool inTable = at.stress.has_value();
-        if (!listed && !inTable) {
-            continue; // the series beyond the material's table
+        // The single design refuses a hook bent tighter than half its wire.
+        if (sign == kExtensionSpring && hookRadius && *hookRadius <= d / 2.0) {
+            hookTooTight.push_back(d);
+            continue;
         }
-        if (!given && !inTable) {
+        SpringDesign probe;
+        probe.WireDiameter = static_cast<float>(d);
+        probe.AllowableShearStress = given ? static_cast<float>(*given) : 0.0F;
+        const PreparedCheckInputs prepared = PrepareCheckInputs(
+            setup.judged.checks, &entry, probe, sign, setup.judged.materials.loadType);
+        if (prepared.error) {
+            in.Fail(*prepared.error);
+            return;
+        }
+        const auto &permissible = prepared.inputs.standardPermissible;
+        if (!given && !permissible) {
+            if (!listed) {
+                continue; // the series beyond the material's table
+            }
+            // A certificate Rm gives a stress wherever one is a share of Rm.
+            const bool rmWouldServe =
+                !entry.fixedPermissible || setup.judged.checks.standard == "en";
             in.Fail("材料 " + entry.name + " 在 d = " + Shortest(d) +
-                    " mm 没有许用切应力: " + at.problem + "; 请用 --allowable-shear-stress 给出");
+                    " mm 没有许用切应力: " + prepared.inputs.standardPermissibleProblem +
+                    (rmWouldServe && !setup.judged.checks.tensileStrength
+                         ? "; 请用 --tensile-strength 给出钢丝质保书上的抗拉强度 Rm, 或用 "
+                           "--allowable-shear-stress 给出许用切应力"
+                         : "; 请用 --allowable-shear-stress 给出"));
             return;
         }
         setup.request.wires.push_back(
-            {d, given ? *given : DesignersPermissibleStress(at.stress->value)});
-        CheckInputs inputs;
-        inputs.family = entry.family;
-        inputs.standardPermissible = at.stress;
-        inputs.standardPermissibleProblem = at.problem;
-        inputs.rmNeedsCertificate = entry.rm.empty();
-        inputs.tensileStrength = at.rmMin;
-        setup.checkInputs.emplace_back(static_cast<float>(d), inputs);
+            {d, given ? *given : DesignersPermissibleStress(permissible->value)});
+    }
+    if (!hookTooTight.empty()) {
+        setup.notes.push_back(
+            "--hook-bend-radius=" + Shortest(*hookRadius) +
+            " 不大于材料直径的一半, 跳过 d = " + Shortest(hookTooTight.front()) +
+            (hookTooTight.size() > 1 ? "～" + Shortest(hookTooTight.back()) : "") + " mm");
     }
     if (setup.request.wires.empty()) {
-        in.Fail("直径系列中没有落在材料 " + entry.name + " 数据表范围内的材料直径");
+        if (!hookTooTight.empty() && hookTooTight.size() == diameters.size()) {
+            in.Fail("--hook-bend-radius=" + Shortest(*hookRadius) +
+                    ": 钩环弯曲半径 r2 不大于任何材料直径的一半");
+        } else if (entry.rm.empty() && !entry.fixedPermissible) {
+            in.Fail("材料 " + entry.name +
+                    " 没有可查的抗拉强度表: 请用 --tensile-strength 给出钢丝质保书上的抗拉强度 "
+                    "Rm, 或用 --allowable-shear-stress 给出许用切应力");
+        } else {
+            in.Fail("直径系列中没有落在材料 " + entry.name + " 数据表范围内的材料直径");
+        }
+        return;
     }
     if (!given) {
-        setup.notes.push_back("许用切应力按 " + std::string(LoadTypeName(load)) + " 取自材料 " +
-                              entry.name + " (各材料直径)");
+        std::string note = "许用切应力按 " +
+                           std::string(LoadTypeName(EffectiveLoadType(setup.judged))) +
+                           " 取自材料 " + entry.name + " (各材料直径";
+        if (setup.judged.checks.standard == "en") {
+            note += ", EN 13906-1";
+        }
+        if (setup.judged.checks.tensileStrength) {
+            note += ", 抗拉强度按钢丝质保书 Rm = " + *setup.judged.checks.tensileStrength + " MPa";
+        }
+        setup.notes.push_back(note + ")");
     }
 }
 
-// What the checks take from the options rather than from the table.
-void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup &setup,
-                      LoadType load) {
-    CheckInputs common;
-    common.loadType = load;
-    if (in.has("load-type")) {
-        common.loadTypeGiven = load;
+// The check options' names and numbers, refused with the option named.
+void ReadCheckOptions(OptionReader &in) {
+    if (const std::string *name = in.text("end-condition"); name && !EndConditionFromName(*name)) {
+        in.Fail("--end-condition 只能是 fixed-fixed、fixed-pinned、pinned-pinned 或 fixed-free");
     }
-    if (const std::string *name = in.text("end-condition")) {
-        if (auto end = EndConditionFromName(*name)) {
-            common.endCondition = *end;
-        } else {
-            in.Fail(
-                "--end-condition 只能是 fixed-fixed、fixed-pinned、pinned-pinned 或 fixed-free");
-        }
+    if (const std::string *name = in.text("standard"); name && *name != "gb" && *name != "en") {
+        in.Fail("--standard 只能是 gb 或 en");
     }
-    if (const std::string *name = in.text("standard")) {
-        if (*name == "gb" || *name == "en") {
-            common.standard = *name == "gb" ? CheckStandard::Gb : CheckStandard::En;
-        } else {
-            in.Fail("--standard 只能是 gb 或 en");
-        }
-    }
-    common.loadCycles = in.positive("load-cycles");
-    common.workingFrequency = in.positive("working-frequency");
-    common.hookBendRadius = in.positive("hook-bend-radius");
-    const auto rm = in.positive("tensile-strength");
-    common.elasticModulus = in.positive("elastic-modulus");
-    if (!common.elasticModulus && entry.elasticModulus > 0.0) {
-        common.elasticModulus = entry.elasticModulus;
-    }
-    common.density = setup.request.density;
-    for (auto &[d, inputs] : setup.checkInputs) {
-        const CheckInputs own = inputs;
-        inputs = common;
-        inputs.family = own.family;
-        inputs.standardPermissible = own.standardPermissible;
-        inputs.standardPermissibleProblem = own.standardPermissibleProblem;
-        inputs.rmNeedsCertificate = own.rmNeedsCertificate;
-        inputs.tensileStrength = rm ? rm : own.tensileStrength;
+    for (const char *name : {"load-cycles", "working-frequency", "hook-bend-radius",
+                             "tensile-strength", "elastic-modulus"}) {
+        in.positive(name);
     }
 }
 
@@ -367,15 +386,9 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         }
     }
     ReadSpace(in, r);
-    // As for a single design: a given load type, else the one the cycles call for.
-    const auto cycles = in.positive("load-cycles");
-    LoadType load = cycles ? LoadTypeForCycles(*cycles) : LoadType::Static;
-    if (const std::string *name = in.text("load-type")) {
-        if (auto type = LoadTypeFromName(*name)) {
-            load = *type;
-        } else {
-            in.Fail("--load-type 只能是 static、dynamic-limited 或 dynamic-unlimited");
-        }
+    // The duty is the single design's: a given load type, else the cycles decide.
+    if (const std::string *name = in.text("load-type"); name && !LoadTypeFromName(*name)) {
+        in.Fail("--load-type 只能是 static、dynamic-limited 或 dynamic-unlimited");
     }
     if (!in.has("material")) {
         in.Fail("缺少必需的选项 --material (已知的材料牌号, 见 orsela-cli materials)");
@@ -420,12 +433,9 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
                 " 的数据没有密度, 请用 --density 给出, 或用 --minimize 选别的目标";
         return std::nullopt;
     }
-    const SpringKind kind =
-        r.typeSign == kCompressionSpring ? SpringKind::Compression : SpringKind::Extension;
-    ReadWires(in, *entry, loaded.catalog, kind, load, setup);
-    ReadCheckOptions(in, *entry, setup, load);
-    // The reproducing command carries every option the checks used, so that
-    // it shows the same verdicts.
+    ReadCheckOptions(in);
+    // The reproducing command carries every option the checks used, and the
+    // candidates are judged with exactly those: the same call, the same verdicts.
     r.judgementArguments = {"--check"};
     for (const char *name : {"materials-file", "load-type", "load-cycles", "end-condition",
                              "standard", "working-frequency", "hook-bend-radius",
@@ -434,6 +444,14 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
             r.judgementArguments.push_back("--" + std::string(name) + "=" + *value);
         }
     }
+    if (!in.failed()) {
+        if (auto refused = StoreArguments(r.judgementArguments, setup.judged)) {
+            in.Fail(*refused);
+        }
+        setup.judged.material = grade;
+        setup.entry = entry;
+    }
+    ReadWires(in, *entry, loaded.catalog, setup);
     if (in.failed()) {
         error = in.error();
         return std::nullopt;
@@ -442,16 +460,14 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         error = *problem;
         return std::nullopt;
     }
-    std::sort(setup.checkInputs.begin(), setup.checkInputs.end(),
-              [](const auto &a, const auto &b) { return a.first < b.first; });
+    setup.notes.push_back(
+        "强度按 F3 = " + FormatThreeDecimals(static_cast<float>(StrengthLoad(r))) +
+        " N 校核 (要求的 F3 加上偏差 " + Shortest(r.tolerancePercent) + "%, 即公差允许的最大载荷)");
     return setup;
 }
 
 CandidateChecks ChecksFor(const SearchSetup &setup) {
-    return [&inputs = setup.checkInputs](const SpringDesign &design, SpringTypeSign sign) {
-        const auto at = std::lower_bound(
-            inputs.begin(), inputs.end(), design.WireDiameter,
-            [](const std::pair<float, CheckInputs> &entry, float d) { return entry.first < d; });
-        return RunChecks(design, sign, at != inputs.end() ? at->second : CheckInputs{});
+    return [&setup](const SpringDesign &design, SpringTypeSign sign) {
+        return JudgeChecks(setup.judged, setup.entry, design, sign).results;
     };
 }

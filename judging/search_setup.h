@@ -1,7 +1,8 @@
 #pragma once
 
-#include "check_inputs.h"
+#include "design_request.h"
 #include "design_search.h"
+#include "material_entry.h"
 
 #include <map>
 #include <optional>
@@ -30,7 +31,10 @@ const std::vector<SearchOptionSpec> &SearchOptionSpecs();
 // the materials data.
 struct SearchSetup {
     SearchRequest request;
-    std::vector<std::pair<float, CheckInputs>> checkInputs; // by wire diameter, ascending
+    // The check and material options of the reproducing command: each
+    // candidate is judged with them, by the single design's call.
+    DesignRequest judged;
+    const MaterialEntry *entry = nullptr; // the grade, from the shared materials
     SearchFormat format = SearchFormat::Text;
     std::vector<std::string> notes; // for stderr: what came from the materials table
     bool allowableGiven = false;

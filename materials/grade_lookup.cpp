@@ -32,7 +32,7 @@ GradeLookup LookUpGrade(const MaterialCatalog &catalog, std::string_view grade) 
 }
 
 GradeAtDiameter GradeAt(const MaterialEntry &entry, SpringKind kind, LoadType load,
-                        double wireDiameter) {
+                        double wireDiameter, std::optional<double> certificateRm) {
     GradeAtDiameter at;
     at.entry = &entry;
     at.family = entry.family;
@@ -41,6 +41,6 @@ GradeAtDiameter GradeAt(const MaterialEntry &entry, SpringKind kind, LoadType lo
     at.elasticModulus = Given(entry.elasticModulus);
     at.density = Given(entry.density);
     at.rm = TensileStrengthAt(entry, wireDiameter);
-    at.permissible = PermissibleShearStressOf(entry, kind, load, wireDiameter);
+    at.permissible = PermissibleShearStressOf(entry, kind, load, wireDiameter, certificateRm);
     return at;
 }

@@ -35,5 +35,7 @@ struct GradeAtDiameter {
     std::optional<TensileStrength> rm;    // Rm min and max at d, MPa
     GradePermissible permissible;         // for the kind and duty asked
 };
+// certificateRm: the wire maker's certificate Rm, which stands in for the
+// table's at this diameter wherever a share of Rm is taken.
 GradeAtDiameter GradeAt(const MaterialEntry &entry, SpringKind kind, LoadType load,
-                        double wireDiameter);
+                        double wireDiameter, std::optional<double> certificateRm = std::nullopt);

@@ -8,6 +8,13 @@ std::string MaterialNumber(double value) {
     return fmt::format("{}", value);
 }
 
+std::string MegapascalText(double value) {
+    if (!std::isfinite(value)) {
+        return fmt::format("{}", value);
+    }
+    return fmt::format("{}", std::round(value * 10.0) / 10.0);
+}
+
 const char *LoadCaption(LoadType load) {
     switch (load) {
     case LoadType::Static:

@@ -10,6 +10,11 @@
 // "12.5" for 12.5, "79000" for 79000: the shortest text that reads back.
 std::string MaterialNumber(double value);
 
+// An Rm or a permissible stress as text prints it: to 0.1 MPa, the shortest
+// text that reads back ("852.5", "1570"), never the binary tail of a share
+// (852.5000000000001). JSON keeps the full number.
+std::string MegapascalText(double value);
+
 // "静负荷", "动负荷有限寿命" or "动负荷无限寿命".
 const char *LoadCaption(LoadType load);
 

@@ -164,10 +164,14 @@ std::optional<LoadType> LoadTypeFromName(const std::string &name) {
 }
 
 GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind kind,
-                                          LoadType load, double wireDiameter) {
+                                          LoadType load, double wireDiameter,
+                                          std::optional<double> certificateRm) {
     GradePermissible result;
-    const std::optional<TensileStrength> rm = TensileStrengthAt(entry, wireDiameter);
-    if (rm && rm->rmMin > 0.0) {
+    if (certificateRm && std::isfinite(*certificateRm) && *certificateRm > 0.0) {
+        result.rmMin = *certificateRm;
+        result.rmFromCertificate = true;
+    } else if (const std::optional<TensileStrength> rm = TensileStrengthAt(entry, wireDiameter);
+               rm && rm->rmMin > 0.0) {
         result.rmMin = rm->rmMin;
     }
     if (entry.fixedPermissible) {
@@ -189,7 +193,7 @@ GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind
             value, fraction, fixed.source + "，" + KindName(kind) + ClassName(load)};
         return result;
     }
-    if (entry.rm.empty()) {
+    if (entry.rm.empty() && !result.rmMin) {
         result.problem = entry.name + "没有可查的抗拉强度表";
         return result;
     }

@@ -51,12 +51,16 @@ std::optional<LoadType> LoadTypeFromName(const std::string &name);
 
 // The permissible shear stress of one grade at a wire diameter: the grade's
 // own figures in MPa where its source gives them, otherwise the family's
-// share of Rm min at that diameter. Without a value, `problem` says why in
-// Chinese (no table, diameter outside the table, no share for the family).
+// share of Rm min at that diameter. A certificate Rm (the wire maker's
+// certificate, 质保书) stands in for the table's Rm at that diameter, also for
+// a grade without a table. Without a value, `problem` says why in Chinese (no
+// table, diameter outside the table, no share for the family).
 struct GradePermissible {
     std::optional<PermissibleShearStress> stress;
-    std::optional<double> rmMin; // Rm min at the diameter, where the table gives it
+    std::optional<double> rmMin; // Rm min at the diameter: the certificate's, else the table's
+    bool rmFromCertificate = false;
     std::string problem;
 };
 GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind kind,
-                                          LoadType load, double wireDiameter);
+                                          LoadType load, double wireDiameter,
+                                          std::optional<double> certificateRm = std::nullopt);

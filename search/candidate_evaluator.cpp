@@ -48,6 +48,16 @@ double CheckExcess(const CheckResult &check) {
 
 } // namespace
 
+bool InitialStressTooHigh(const CheckResults &checks) {
+    for (const CheckResult &check : checks) {
+        if (check.id == "initial-tension" && check.verdict == CheckVerdict::Warning &&
+            check.value && check.limit && *check.value > *check.limit) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool DiametersFit(const SpaceLimits &limits, float wireDiameter, float meanDiameter) {
     const double outer = double{meanDiameter} + wireDiameter;
     const double inner = double{meanDiameter} - wireDiameter;
@@ -62,6 +72,7 @@ CandidateEvaluator::CandidateEvaluator(const SearchRequest &request, const Candi
         heights_[i] = static_cast<float>(points_[i].height);
     }
     largestLoad_ = points_[2].load;
+    strengthLoad_ = StrengthLoad(request);
     current_.design.Material = request.material;
 }
 
@@ -83,6 +94,8 @@ const EvaluatedDesign &CandidateEvaluator::Evaluate(std::size_t wire, std::int64
     current_.misses.clear();
     current_.missDistance = 0.0;
     current_.stressComputed = false;
+    current_.completed = false;
+    current_.rankedLater = false;
     laterCoilsFail_ = false;
 
     const WireChoice &choice = request_.wires[wire];
@@ -138,7 +151,8 @@ bool CandidateEvaluator::Run() {
         return false;
     }
 
-    if (!compression && s.InitialTension < 0.0F) {
+    const bool negativeTension = !compression && s.InitialTension < 0.0F;
+    if (negativeTension) {
         AddMiss(Miss(MissKind::NegativeInitialTension, s.InitialTension, 0.0,
                      Excess(-double{s.InitialTension}, largestLoad_)));
     }
@@ -172,7 +186,10 @@ bool CandidateEvaluator::Run() {
     }
     current_.stressComputed = true;
     Rank();
-    return true;
+    // The single design refuses a negative F0: no run, so no checks, as its
+    // reproducing command shows none.
+    current_.completed = !negativeTension;
+    return current_.completed;
 }
 
 // A run stopped by a design warning (a spring that goes solid, say) has its
@@ -215,9 +232,11 @@ void CandidateEvaluator::JudgeWarnings(const CalculationOutcome &outcome) {
             r.excess = Excess(r.value - r.limit, r.limit);
             break;
         case DesignWarning::SpringGoesSolid:
+            // A miss of its own kind: solid at H3 exactly is as far from a
+            // working spring as solid well above it, so it counts a whole rule.
             r.value = s.SolidHeight;
             r.limit = s.WorkingHeight3;
-            r.excess = Excess(r.value - r.limit, r.limit);
+            r.excess = 1.0 + Excess(r.value - r.limit, r.limit);
             break;
         case DesignWarning::ExtensionHeightBelowFree:
             r.value = std::min({s.WorkingHeight1, s.WorkingHeight2, s.WorkingHeight3});
@@ -234,14 +253,26 @@ void CandidateEvaluator::JudgeWarnings(const CalculationOutcome &outcome) {
     }
 }
 
-// tau at F3 against the share of [tau] the request allows (all of it by default).
+// tau against the share of [tau] the request allows (all of it by default),
+// at the largest F3 the tolerance lets the spring deliver, or at its own F3
+// where that is larger: the spring may be loaded to what was asked, not only
+// to what this candidate gives.
 void CandidateEvaluator::JudgeStress() {
     const SpringDesign &s = current_.design;
     const double limit = request_.maxStressRatio * s.AllowableShearStress;
-    if (s.MaxShearStress > limit) {
-        MissReason r = Miss(MissKind::Warning, s.MaxShearStress, limit,
-                            Excess(double{s.MaxShearStress} - limit, limit));
+    const double ownLoad = s.WorkingLoad3;
+    double stress = s.MaxShearStress;
+    double load = 0.0;
+    if (strengthLoad_ > ownLoad && ownLoad > 0.0) {
+        // tau = 8 K C F / (pi d^2) grows with F alone. Finite: both loads
+        // are finite and the own load positive.
+        stress = double{s.MaxShearStress} * (strengthLoad_ / ownLoad);
+        load = strengthLoad_;
+    }
+    if (stress > limit) {
+        MissReason r = Miss(MissKind::Warning, stress, limit, Excess(stress - limit, limit));
         r.warning = DesignWarning::StressAboveAllowable;
+        r.load = load;
         AddMiss(std::move(r));
     }
 }
@@ -298,6 +329,7 @@ void CandidateEvaluator::RunChecks(double checkBudget) {
         return;
     }
     current_.checks = checks_(current_.design, request_.typeSign);
+    current_.rankedLater = InitialStressTooHigh(current_.checks);
     for (const CheckResult &check : current_.checks) {
         if (check.verdict == CheckVerdict::Fail) {
             MissReason r = Miss(MissKind::CheckFailed, check.value.value_or(0.0),

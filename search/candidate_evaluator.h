@@ -19,7 +19,14 @@ struct EvaluatedDesign {
     std::vector<MissReason> misses;
     double missDistance = 0.0;   // the sum of the misses' excesses
     bool stressComputed = false; // false: the run stopped before the stress at F3 was known
+    bool completed = false;      // the run went to the end, as the single design's does
+    // Ranked after the designs without it: an extension spring whose initial
+    // stress the checks call too high (hard to coil).
+    bool rankedLater = false;
 };
+
+// Whether the checks call an extension spring's initial stress too high.
+bool InitialStressTooHigh(const CheckResults &checks);
 
 // The outer and inner diameter limits; they depend on d and D alone.
 bool DiametersFit(const SpaceLimits &limits, float wireDiameter, float meanDiameter);
@@ -59,6 +66,7 @@ class CandidateEvaluator {
     std::array<float, 3> heights_{};
     float shearModulus_ = 0.0F;
     double largestLoad_ = 0.0;
+    double strengthLoad_ = 0.0;
     EvaluatedDesign current_;
     bool laterCoilsFail_ = false;
 };

@@ -20,9 +20,10 @@ auto SizeKey(const SpringDesign &s) {
     return std::make_tuple(s.WireDiameter, s.MeanDiameter, s.ActiveCoils);
 }
 
+// A design the checks call hard to make ranks after every one they do not.
 bool BetterDesign(const EvaluatedDesign &a, const EvaluatedDesign &b) {
-    return std::tuple_cat(std::make_tuple(a.metric), SizeKey(a.design)) <
-           std::tuple_cat(std::make_tuple(b.metric), SizeKey(b.design));
+    return std::tuple_cat(std::make_tuple(a.rankedLater, a.metric), SizeKey(a.design)) <
+           std::tuple_cat(std::make_tuple(b.rankedLater, b.metric), SizeKey(b.design));
 }
 
 bool NearerMiss(const EvaluatedDesign &a, const EvaluatedDesign &b) {

@@ -42,6 +42,10 @@ std::string WarningText(const MissReason &r) {
     case DesignWarning::ExtensionHeightBelowFree:
         return Join({"工作高度 ", Mm(r.value), " 小于自由高度 ", Mm(r.limit)});
     case DesignWarning::StressAboveAllowable:
+        if (r.load > 0.0) {
+            return Join({"F3 按公差上限 ", Newton(r.load), " 时切应力 ", Mpa(r.value),
+                         " 大于许用切应力 ", Mpa(r.limit)});
+        }
         return Join({"最大切应力 ", Mpa(r.value), " 大于许用切应力 ", Mpa(r.limit)});
     }
     return {};

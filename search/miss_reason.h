@@ -28,6 +28,7 @@ struct MissReason {
     double limit = 0.0;          // what it is held against
     double tolerance = 0.0;      // percent above the required load
     double toleranceBelow = 0.0; // percent below it
+    double load = 0.0;           // N: the load a stress was judged at, when not the spring's own F3
     std::string checkId;
     std::string checkMessage; // or, for a fault, the quantity and cause
     // How far beyond the rule, as a share of the limit; the nearest misses

@@ -2,9 +2,16 @@
 
 #include "candidate_grid.h"
 
+#include "number_format.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+std::string Shortest(double value) {
+    return FormatGeneral(static_cast<float>(value));
+}
 
 bool Positive(double value) {
     return std::isfinite(value) && value > 0.0;
@@ -68,6 +75,10 @@ std::optional<std::string> SpaceProblem(const SearchRequest &r) {
         std::ceil(r.minActiveCoils * 4.0 - 1e-9) > std::floor(r.maxActiveCoils * 4.0 + 1e-9)) {
         return "有效圈数范围必须满足 0 < 最小值 <= 最大值 <= 1000, 且含有0.25的整数倍!";
     }
+    if (r.minActiveCoils < kFewestActiveCoils) {
+        return "有效圈数范围 " + Shortest(r.minActiveCoils) + "," + Shortest(r.maxActiveCoils) +
+               " 的下限小于 2: 有效圈数少于 2 圈的弹簧不合格";
+    }
     // The calculation accepts n + 1 < n1 <= n + 2.5.
     if (r.typeSign == kCompressionSpring &&
         (!std::isfinite(r.endCoils) || r.endCoils <= 1.0 || r.endCoils > 2.5)) {
@@ -93,6 +104,11 @@ std::optional<std::string> LimitsProblem(const SearchRequest &r) {
 
 std::array<WorkingPointRequirement, 3> RequiredPoints(const SearchRequest &request) {
     return {request.first, request.second, request.third.value_or(request.second)};
+}
+
+double StrengthLoad(const SearchRequest &request) {
+    const double required = RequiredPoints(request)[2].load;
+    return std::max(required, required * (1.0 + request.tolerancePercent / 100.0));
 }
 
 double ToleranceBelowPercent(const SearchRequest &request) {

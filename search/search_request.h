@@ -51,7 +51,9 @@ struct SearchRequest {
     SpaceLimits limits;
     double minIndex = 4.0; // D/d
     double maxIndex = 16.0;
-    double minActiveCoils = 2.0; // n, in steps of 0.25
+    // n, in steps of 0.25. Fewer than 3 active coils give an inaccurate rate
+    // and fewer than 2 fail outright: 3 unless the designer asks for fewer.
+    double minActiveCoils = 3.0;
     double maxActiveCoils = 50.0;
     double endCoils = 2.0;       // compression spring: n1 = n + endCoils
     std::optional<double> pitch; // extension spring: t; close-wound (t = d) when absent
@@ -67,6 +69,13 @@ double ToleranceBelowPercent(const SearchRequest &request);
 
 // The three working points of every candidate, the largest load last.
 std::array<WorkingPointRequirement, 3> RequiredPoints(const SearchRequest &request);
+
+// The load the strength is judged at: the largest F3 the tolerance lets a
+// spring of the list deliver, never below the required F3 (N).
+double StrengthLoad(const SearchRequest &request);
+
+// The fewest active coils a search may go down to.
+constexpr double kFewestActiveCoils = 2.0;
 
 // The first thing wrong with a request, in Chinese; nothing when it can run.
 std::optional<std::string> SearchRequestProblem(const SearchRequest &request);

@@ -116,7 +116,19 @@ INSTANTIATE_TEST_SUITE_P(
                      0,
                      {"最大切应力  497.944 MPa"},
                      {"G = 79000 MPa 取自材料表 C级"}},
-        MaterialsRun{"BadLoadType", {"--load-type=cyclic"}, 2, {}, {"--load-type"}}),
+        MaterialsRun{"BadLoadType", {"--load-type=cyclic"}, 2, {}, {"--load-type"}},
+        // Rm between the maker's inch rows and its shares print to 0.1 MPa.
+        MaterialsRun{"RmAndStressToATenth",
+                     {"materials", "ASTM A228", "--wire-diameter=1.1"},
+                     0,
+                     {"抗拉强度 Rm  2145.8～2373.8 MPa\n", "静负荷 1072.9 MPa，"},
+                     {}},
+        // 0.55 x 1550 is 852.5000000000001 in binary: printed 852.5, from the certificate.
+        MaterialsRun{"FromMaterialCertificateRm",
+                     {"--material=FDC", "--from-material", "--tensile-strength=1550"},
+                     0,
+                     {},
+                     {"[τ] = 852.5 MPa", "钢丝质保书 Rm 1550 MPa"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 std::string Captured(const std::vector<std::string> &args, std::string *err = nullptr) {

@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reproduction{
             "SearchProgressOnATerminal",
             std::string("script -qec 'timeout 3 ") + kSearch +
-                R"(--index-range=1.01,1000 --active-coils-range=0.25,1000 --wire-diameters=1,2,3,4,5,6 --max-outer-diameter=1 > /dev/null' /dev/null | grep -ao '搜索中 ([^)]*) [0-9.]*%, 已用 0:0[1-9]' | head -n 1)",
+                R"(--index-range=1.01,1000 --active-coils-range=2,1000 --wire-diameters=1,2,3,4,5,6 --max-outer-diameter=1 > /dev/null' /dev/null | grep -ao '搜索中 ([^)]*) [0-9.]*%, 已用 0:0[1-9]' | head -n 1)",
             0, "已用 0:0", "", ""},
         // A read error is not the end of the table.
         Reproduction{"FolderAsStandardInput", R"("$CLI" batch - < .)", 2, "",

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,9 +61,18 @@ TEST(CliSearch, UsageErrorsExitTwoWithTheirReason) {
         {{"--top=0"}, "--top 必须是1至10000的整数"},
         {{"--max-stress-ratio=1.5"}, "--max-stress-ratio: 须大于 0 且不大于 1"},
         {{"--tolerance=3,2"}, "--tolerance: 需要一个百分数, 或 +上偏差,-下偏差"},
+        {{"--active-coils-range=1,50"}, "--active-coils-range=1,50: 有效圈数下限不得小于 2"},
+        {{"--material=70-C", "--wire-diameters=2"}, "请用 --tensile-strength 给出钢丝质保书上的"},
     };
     for (const Case &c : cases) {
-        const SearchRun run = RunWith(SampleSearch(c.change));
+        auto args = SampleSearch();
+        for (const std::string &change : c.change) {
+            const std::string name = change.substr(0, change.find('='));
+            std::erase_if(args,
+                          [&name](const std::string &a) { return a.rfind(name + "=", 0) == 0; });
+            args.push_back(change);
+        }
+        const SearchRun run = RunWith(args);
         SCOPED_TRACE(c.change.front());
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
@@ -182,7 +192,7 @@ TEST(CliSearch, WorksOutOfTheBoxAndSaysWhichDiametersItTried) {
         const char *load2;
         const char *list;
     } cases[] = {
-        {"--material=65Mn", "--load1=200", "--load2=400", "GB/T 1358 线径系列"},
+        {"--material=65Mn", "--load1=100", "--load2=200", "GB/T 1358 线径系列"},
         {"--material=EN 10270-1 DH", "--load1=2", "--load2=4", "抗拉强度表所列直径"},
     };
     for (const auto &c : cases) {
@@ -195,6 +205,94 @@ TEST(CliSearch, WorksOutOfTheBoxAndSaysWhichDiametersItTried) {
         EXPECT_EQ(run.out.rfind("名次  d (mm)", 0), 0U) << run.out;
         EXPECT_EQ(run.out.find("  —\n"), std::string::npos) << "ranked by mass: every mass shown";
     }
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> Requirements(std::vector<std::string> more) {
+    std::vector<std::string> args = {"search", "--materials-file=" ORSELA_MATERIALS_JSON,
+                                     "--format=json", "--top=3"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// Each listed design's command, pasted with --strict, exits 0 and prints the
+// listed verdict, value and limit in every row: with a certificate Rm, under
+// EN, for a grade without an Rm table, at the load the tolerance allows.
+TEST(CliSearch, EveryListedDesignPassesItsOwnCommand) {
+    const std::vector<std::string> searches[] = {
+        {"--material=EN 10270-1 SM", "--tensile-strength=2200", "--load1=200", "--height1=30",
+         "--load2=400", "--height2=20"},
+        {"--material=FDC", "--standard=en", "--load1=200", "--height1=30", "--load2=400",
+         "--height2=20"},
+        {"--material=70-C", "--tensile-strength=1570", "--allowable-shear-stress=600", "--load1=50",
+         "--height1=40", "--load2=120", "--height2=30"},
+        {"--material=QSn6.5-0.1", "--tensile-strength=900", "--load1=20", "--height1=40",
+         "--load2=50", "--height2=30", "--load-cycles=1e5"},
+        {"--material=65Mn", "--load1=92.128", "--height1=40", "--load2=184.257", "--height2=36",
+         "--load3=368.513", "--height3=28"},
+    };
+    for (const auto &search : searches) {
+        SCOPED_TRACE(search.front());
+        const SearchRun run = RunWith(Requirements(search));
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.err.find("强度按 F3 = "), std::string::npos) << run.err;
+        const auto answer = nlohmann::json::parse(run.out);
+        const double strengthLoad = std::stod(answer["strength_load"].dump());
+        ASSERT_FALSE(answer["designs"].empty());
+        for (const auto &design : answer["designs"]) {
+            auto single = design["command"].get<std::vector<std::string>>();
+            single.insert(single.end(), {"--strict", "--format=json"});
+            const SearchRun again = RunWith(single);
+            ASSERT_EQ(again.status, 0) << again.out;
+            const auto pasted = nlohmann::json::parse(again.out);
+            const auto &checks = pasted["checks"];
+            ASSERT_EQ(checks.size(), design["checks"].size());
+            for (std::size_t i = 0; i < checks.size(); ++i) {
+                EXPECT_EQ(checks[i]["verdict"], design["checks"][i]["verdict"]) << checks[i].dump();
+                EXPECT_EQ(checks[i]["limit"], design["checks"][i]["limit"]) << checks[i].dump();
+                EXPECT_EQ(checks[i]["value"], design["checks"][i]["value"]) << checks[i].dump();
+            }
+            const auto value = [&pasted](const char *name) {
+                return std::stod(pasted["values"][name].dump());
+            };
+            EXPECT_GE(std::stod(design["active_coils"].dump()), 3.0);
+            double allowable = 0.0;
+            for (const std::string &arg : single) {
+                if (arg.rfind("--allowable-shear-stress=", 0) == 0) {
+                    allowable = std::stod(arg.substr(arg.find('=') + 1));
+                }
+            }
+            EXPECT_LE(value("MaxShearStress") * std::max(1.0, strengthLoad / value("WorkingLoad3")),
+                      allowable);
+        }
+    }
+}
+
+// The certificate Rm sets [tau] (0.5 Rm for patented carbon wire, GB/T 1239.6
+// static class) and the verdict: the best design at Rm 2200 fails when its
+// wire is certified at 1200.
+TEST(CliSearch, TheCertificateRmSetsThePermissibleStress) {
+    const auto best = [](const char *rm) {
+        const SearchRun run =
+            RunWith(Requirements({"--material=EN 10270-1 SM", rm, "--load1=200", "--height1=30",
+                                  "--load2=400", "--height2=20", "--wire-diameters=3,3.5,4"}));
+        return nlohmann::json::parse(run.out)["designs"][0]["command"]
+            .get<std::vector<std::string>>();
+    };
+    const auto at2200 = best("--tensile-strength=2200");
+    const auto at2000 = best("--tensile-strength=2000");
+    EXPECT_NE(std::find(at2200.begin(), at2200.end(), "--allowable-shear-stress=1100"),
+              at2200.end());
+    EXPECT_NE(std::find(at2000.begin(), at2000.end(), "--allowable-shear-stress=1000"),
+              at2000.end());
+    auto low = at2200;
+    std::replace(low.begin(), low.end(), std::string("--tensile-strength=2200"),
+                 std::string("--tensile-strength=1200"));
+    low.push_back("--strict");
+    EXPECT_EQ(RunWith(low).status, 5);
 }
 
 } // namespace

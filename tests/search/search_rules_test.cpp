@@ -105,6 +105,8 @@ TEST(SearchRules, RefusedRequests) {
         [](SearchRequest &r) { r.wires.clear(); },
         [](SearchRequest &r) { r.density.reset(); }, // ranked by mass
         [](SearchRequest &r) { r.tolerancePercent = -1.0; },
+        [](SearchRequest &r) { r.minActiveCoils = 1.75; }, // fewer than 2 coils fail
+
         [](SearchRequest &r) {
             r.wires = {{0.1, 500}, {60.0, 500}};
             r.minIndex = 2.0;
@@ -118,6 +120,89 @@ TEST(SearchRules, RefusedRequests) {
         EXPECT_TRUE(SearchRequestProblem(r).has_value());
         EXPECT_THROW(SearchDesigns(r, Quiet()), std::invalid_argument);
     }
+}
+
+// The stress is judged at the largest F3 the tolerance lets a listed spring
+// deliver: [tau] 1 % above the sample's own tau passes at +0.1 % and +0.5 %,
+// not at +2 %, and the miss names the load.
+TEST(SearchRules, StrengthIsJudgedAtTheLargestLoadTheToleranceAllows) {
+    const EvaluatedDesign own = SearchDesigns(SampleRequest(), Quiet()).best.at(0);
+    const double tau = own.design.MaxShearStress;
+    const double f3 = own.design.WorkingLoad3;
+    const struct {
+        double above;
+        double below;
+        bool qualifies;
+    } cases[] = {{2.0, 2.0, false}, {0.1, 2.0, true}, {0.5, 0.5, true}, {1.5, 0.0, false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.above);
+        SearchRequest r = SampleRequest();
+        r.wires[0].allowableShearStress = tau * 1.01;
+        r.tolerancePercent = c.above;
+        r.toleranceBelowPercent = c.below;
+        const double load = 368.513 * (1.0 + c.above / 100.0);
+        EXPECT_DOUBLE_EQ(StrengthLoad(r), load);
+        const SearchOutcome out = SearchDesigns(r, Quiet());
+        EXPECT_EQ(out.qualified, c.qualifies ? 1U : 0U);
+        if (!c.qualifies) {
+            const MissReason &miss = out.nearestMisses.at(0).misses.at(0);
+            EXPECT_EQ(miss.warning, DesignWarning::StressAboveAllowable);
+            EXPECT_DOUBLE_EQ(miss.load, load);
+            EXPECT_NEAR(miss.value, tau * load / f3, 1e-9 * tau);
+            EXPECT_NE(MissReasonText(miss).find("F3 按公差上限"), std::string::npos);
+        }
+    }
+}
+
+// Solid at H3 exactly (n1 = 7, d = 4: Hb = 28 = H3) is a whole miss, further
+// than a spring 0.1 mm too wide.
+TEST(SearchRules, ASpringSolidAtH3IsAWholeMiss) {
+    SearchRequest solid = SampleRequest();
+    solid.endCoils = 2.0;
+    SearchRequest wide = SampleRequest();
+    wide.limits.maxOuterDiameter = 31.9;
+    const EvaluatedDesign solidMiss = SearchDesigns(solid, Quiet()).nearestMisses.at(0);
+    const EvaluatedDesign wideMiss = SearchDesigns(wide, Quiet()).nearestMisses.at(0);
+    ASSERT_FLOAT_EQ(solidMiss.design.SolidHeight, 28.0F);
+    EXPECT_DOUBLE_EQ(solidMiss.missDistance, 1.0);
+    EXPECT_NEAR(wideMiss.missDistance, 0.1 / 31.9, 1e-6);
+}
+
+// An extension spring whose initial stress the checks call too high ranks
+// after every one they do not, whatever its objective; "too low" does not.
+TEST(SearchRules, TooHighInitialStressRanksLater) {
+    SearchRequest r = SampleExtensionRequest();
+    r.wires = {{4.0, 3000.0}, {3.0, 3000.0}};
+    r.tolerancePercent = 60.0;
+    r.minIndex = 5.0;
+    r.maxIndex = 12.0;
+    r.minActiveCoils = 2.0;
+    r.maxActiveCoils = 10.0;
+    r.objective = SearchObjective::OuterDiameter;
+    r.top = 100000;
+    SearchOptions options = Quiet();
+    // Too high below D 30, too low from D 35 on.
+    options.checks = [](const SpringDesign &s, SpringTypeSign) {
+        CheckResult initial;
+        initial.id = "initial-tension";
+        initial.verdict = s.MeanDiameter < 30.0F || s.MeanDiameter >= 35.0F ? CheckVerdict::Warning
+                                                                            : CheckVerdict::Ok;
+        initial.value = s.MeanDiameter < 30.0F ? 200.0 : 100.0;
+        initial.limit = s.MeanDiameter < 35.0F ? 150.0 : 120.0;
+        return CheckResults{initial};
+    };
+    const SearchOutcome out = SearchDesigns(r, options);
+    ASSERT_GT(out.best.size(), 10U);
+    bool later = false;
+    bool bothKinds = false;
+    for (const EvaluatedDesign &e : out.best) {
+        EXPECT_EQ(e.rankedLater, e.design.MeanDiameter < 30.0F);
+        bothKinds |= later != e.rankedLater;
+        EXPECT_TRUE(!later || e.rankedLater) << "a design without the warning after one with it";
+        later = e.rankedLater;
+    }
+    EXPECT_TRUE(bothKinds);
+    EXPECT_TRUE(later);
 }
 
 } // namespace
