@@ -76,6 +76,19 @@
             ['outer-diameter', '外径'], ['stress', '切应力']], false],
         ['top', '输出的设计数 (不给: 10)', '个', 'text', false],
     ];
+    // The batch tab's options, as orsela-cli batch's: option, caption, kind.
+    const kBatchOptions = [
+        ['check', '工程校核 (check)', 'switch'],
+        ['with-inputs', '重复每行的输入 (with-inputs)', 'switch'],
+        ['bom', 'CSV 开头写入字节顺序标记 (bom)', 'switch'],
+        ['format', '输出格式', [['', 'CSV'], ['json', '每行一个 JSON 对象']]],
+    ];
+    const kFileOptions = [
+        ['date', '日期 (yyyy年mm月dd日, 不给: 今天)', null],
+        ['precisionGrade', '精度等级 (GB/T 1239)', [['', '2 级'], ['1', '1 级'], ['3', '3 级']]],
+        ['dxfVersion', 'DXF 版本', [['', '2007 (UTF-8)'], ['2000', '2000 (GBK)']]],
+    ];
+    const kKeptWindowDesign = 'orsela.window.design';
     const kTitleBlock = [['图号', ''], ['零件名称', ''], ['数量', ''], ['单位', ''], ['设计', ''],
         ['校对', ''], ['审核', ''], ['旋向', ['', '右', '左']], ['表面处理', ''],
         ['强压', ['', '是', '否']], ['喷丸', ['', '是', '否']]];
@@ -253,15 +266,134 @@
 
     // ---- the kept state -------------------------------------------------
 
-    function loadState() {
-        const fresh = { tab: 'material', checks: {}, search: {}, batch: {}, material: {},
-            files: { titleBlock: {} }, userMaterials: '' };
-        try {
-            const kept = JSON.parse(localStorage.getItem(kStoreKey) || '{}');
-            return Object.assign(fresh, kept && typeof kept === 'object' ? kept : {});
-        } catch (error) {
-            return fresh;
+    function freshState() {
+        const none = () => Object.create(null);
+        return { tab: 'material', checks: none(), search: none(), batch: none(), material: none(),
+            certificates: none(), files: { titleBlock: none() }, userMaterials: '' };
+    }
+
+    function isObject(value) {
+        return value !== null && typeof value === 'object' && !Array.isArray(value);
+    }
+
+    // A kept options object, key by key: a key the form does not have, a text
+    // where a switch or a choice belongs, or anything not a text is dropped
+    // and named in notes. "__proto__" is an unknown key like any other.
+    function keptOptions(kept, allowed, name, notes) {
+        const fitted = Object.create(null); // any key a plain key, none the prototype
+        if (kept === undefined) {
+            return fitted;
         }
+        if (!isObject(kept)) {
+            notes.push(name);
+            return fitted;
+        }
+        for (const [key, value] of Object.entries(kept)) {
+            const kind = allowed.get(key);
+            const fits = kind !== undefined && typeof value === 'string' &&
+                (kind === 'switch' ? value === '1' :
+                    !Array.isArray(kind) || kind.some(([choice]) => choice === value));
+            if (fits) {
+                fitted[key] = value;
+            } else {
+                notes.push(`${name} “${key}”`);
+            }
+        }
+        return fitted;
+    }
+
+    // The stored state as far as it fits the workbench; notes name what was dropped.
+    function fittedState(kept, notes) {
+        const state = freshState();
+        if (!isObject(kept)) {
+            notes.push('全部 (不是一个对象)');
+            return state;
+        }
+        const known = new Set(Object.keys(state));
+        for (const key of Object.keys(kept)) {
+            if (!known.has(key)) {
+                notes.push(`“${key}”`);
+            }
+        }
+        if (kept.tab !== undefined) {
+            if (kTabs.some(([id]) => id === kept.tab)) {
+                state.tab = kept.tab;
+            } else {
+                notes.push('打开的标签页');
+            }
+        }
+        const checkKinds = new Map(kCheckOptions.filter(([o]) => o !== 'tensile-strength')
+            .map(([o, , , choices]) => [o, choices]));
+        if (isObject(kept.checks) && typeof kept.checks['tensile-strength'] === 'string') {
+            // Kept by an older page for every grade: it belongs to none.
+            notes.push('未注明牌号的质保书 Rm');
+            kept.checks = Object.assign({}, kept.checks);
+            delete kept.checks['tensile-strength'];
+        }
+        state.checks = keptOptions(kept.checks, checkKinds, '校核选项', notes);
+        state.search = keptOptions(kept.search, new Map(kSearchOptions.map(([o, , , kind]) =>
+            [o, kind === 'text' ? null : kind])), '搜索选项', notes);
+        state.batch = keptOptions(kept.batch, new Map(kBatchOptions.map(([o, , kind]) => [o, kind])),
+            '批量计算选项', notes);
+        state.material = keptOptions(kept.material, new Map([['grade', null],
+            ['loadType', kLoadTypes]]), '材料页', notes);
+        state.certificates = keptOptions(kept.certificates, {
+            get: (grade) => (typeof grade === 'string' ? null : undefined),
+        }, '质保书 Rm', notes);
+        const files = isObject(kept.files) ? Object.assign({}, kept.files) : kept.files;
+        const titleBlock = isObject(files) ? files.titleBlock : undefined;
+        if (isObject(files)) {
+            delete files.titleBlock;
+        }
+        state.files = keptOptions(files, new Map(kFileOptions.map(([o, , choices]) => [o, choices])),
+            '文件与报告', notes);
+        state.files.titleBlock = keptOptions(titleBlock, new Map(kTitleBlock.map(([k, choices]) =>
+            [k, Array.isArray(choices) ? choices.map((c) => [c]) : null])), '标题栏', notes);
+        if (kept.userMaterials !== undefined) {
+            if (typeof kept.userMaterials === 'string') {
+                state.userMaterials = kept.userMaterials;
+            } else {
+                notes.push('自有牌号');
+            }
+        }
+        return state;
+    }
+
+    function loadState(notes) {
+        let text = null;
+        try {
+            text = localStorage.getItem(kStoreKey);
+        } catch (error) {
+            return freshState(); // storage denied: nothing kept
+        }
+        if (text === null) {
+            return freshState();
+        }
+        try {
+            return fittedState(JSON.parse(text), notes);
+        } catch (error) {
+            notes.push('全部 (不是 JSON)');
+            return freshState();
+        }
+    }
+
+    function clearSavedData() {
+        try {
+            localStorage.removeItem(kStoreKey);
+            localStorage.removeItem(kKeptWindowDesign);
+        } catch (error) {
+            // storage denied: nothing was kept either
+        }
+        api.setUserMaterials('');
+        state = freshState();
+        const bar = document.getElementById('restore');
+        if (bar) {
+            bar.hidden = true;
+        }
+        buildWorkbench(document.getElementById('workbench'), []);
+        selectTab('files', false);
+        say(filesView.status, '已清除浏览器中保存的数据: 工作台的选项、自有牌号、质保书 Rm 和上次的设计。' +
+            ' 窗口中的设计不变。', 'ok');
     }
 
     function saveState() {
@@ -274,8 +406,26 @@
 
     // ---- requests -------------------------------------------------------
 
+    // The certificate's Rm typed for a grade, or undefined.
+    function certificateRm(grade) {
+        return typeof grade === 'string' && Object.hasOwn(state.certificates, grade) ?
+            state.certificates[grade] : undefined;
+    }
+
     function checkRequest(request) {
-        return Object.assign({}, request, state.checks, { check: true });
+        const checked = Object.assign({}, request, state.checks, { check: true });
+        delete checked['tensile-strength'];
+        const rm = certificateRm(request.material);
+        if (rm !== undefined) {
+            checked['tensile-strength'] = rm;
+        }
+        return checked;
+    }
+
+    // Where a certificate's Rm is used, it says so and for which grade.
+    function rmNote(request) {
+        const rm = request && request['tensile-strength'];
+        return rm ? `; 抗拉强度取质保书上的 Rm = ${rm} MPa (牌号 ${request.material})` : '';
     }
 
     function lastRequest() {
@@ -302,13 +452,21 @@
                 return false;
             }
         }
+        // A design that carries check options sets them all; one without
+        // leaves the tab's as they are. A certificate's Rm is its grade's.
         const checks = {};
         for (const [option] of kCheckOptions) {
             if (typeof request[option] === 'string' && request[option] !== '') {
                 checks[option] = request[option];
             }
         }
-        state.checks = checks;
+        if (checks['tensile-strength'] !== undefined) {
+            state.certificates[win.request().material] = checks['tensile-strength'];
+            delete checks['tensile-strength'];
+        }
+        if (Object.keys(checks).length > 0) {
+            state.checks = checks;
+        }
         saveState();
         refreshCheckForm();
         return true;
@@ -343,7 +501,7 @@
 
     const shown = {}; // tab id -> what refreshes it when it is shown
     function selectTab(id, focus) {
-        if (!panels[id]) {
+        if (!kTabs.some(([tabId]) => tabId === id)) {
             id = 'material';
         }
         for (const [tabId] of kTabs) {
@@ -388,6 +546,7 @@
         gradeSelect.addEventListener('change', () => {
             state.material.grade = gradeSelect.value;
             saveState();
+            rm.value = certificateRm(gradeSelect.value) || '';
             showGrade();
         });
         loadType.addEventListener('change', () => {
@@ -395,13 +554,9 @@
             saveState();
         });
         rm.addEventListener('input', () => {
-            if (rm.value.trim() === '') {
-                delete state.checks['tensile-strength'];
-            } else {
-                state.checks['tensile-strength'] = rm.value.trim();
-            }
-            saveState();
+            setCertificateRm(gradeSelect.value, rm.value);
             refreshCheckForm();
+            optionsChanged();
         });
         panel.append(
             h('h2', { text: '材料' }),
@@ -410,7 +565,7 @@
                 h('div', { className: 'wb-field' },
                     h('label', { for: 'wb-grade-load-type', text: '用于设计的载荷类型' }), loadType),
                 h('div', { className: 'wb-field' },
-                    h('label', { for: 'wb-grade-rm', text: '质保书上的抗拉强度 Rm' }), rm,
+                    h('label', { for: 'wb-grade-rm', text: '质保书上的抗拉强度 Rm (只用于此牌号)' }), rm,
                     h('span', { className: 'wb-unit', text: 'MPa' })),
                 button('用于设计', () => useGrade(status), { id: 'wb-grade-use' })),
             status, detail,
@@ -434,7 +589,7 @@
         const known = api.material(wanted, windowDiameter());
         v.gradeSelect.value = known ? known.name : grades[0].name;
         v.loadType.value = state.material.loadType || 'static';
-        v.rm.value = state.checks['tensile-strength'] || '';
+        v.rm.value = certificateRm(v.gradeSelect.value) || '';
         showGrade();
     }
 
@@ -484,13 +639,13 @@
         if (taken.ShearModulus !== undefined && taken.AllowableShearStress !== undefined) {
             return { g: taken.ShearModulus, tau: taken.AllowableShearStress };
         }
-        const rm = state.checks['tensile-strength'];
+        const rm = certificateRm(name);
         const entry = api.material(name, windowDiameter());
         if (!rm || !entry || entry.shear_modulus === null) {
             return { message: fromTable.message || '材料表没有该牌号的 G 或 [τ]' };
         }
         const checked = JSON.parse(api.judge(Object.assign({}, base, state.checks,
-            { check: true, 'shear-modulus': String(entry.shear_modulus) })));
+            { check: true, 'shear-modulus': String(entry.shear_modulus), 'tensile-strength': rm })));
         const row = (checked.checks || []).find((c) => c.id === 'allowable-stress');
         if (!row || row.limit === null) {
             return { message: checked.message || '由给定的 Rm 求不出许用切应力' };
@@ -708,31 +863,57 @@
         const rows = h('tbody');
         const hints = h('ul', { className: 'wb-hints' });
         panel.append(h('h2', { text: '校核' }), h('h3', { text: '校核选项' }), form, stamp, status,
-            scrollBox(table(['校核项', '数值', '限值', '结论', '说明', '依据'], rows)),
+            h('div', { className: 'wb-checks-table' },
+                scrollBox(table(['校核项', '数值', '限值', '结论', '说明', '依据'], rows))),
             h('h3', { text: '提示' }), hints);
         checksView = { form, stamp, status, rows, hints };
         refreshCheckForm();
         shown.checks = showChecks;
     }
 
+    function setCertificateRm(grade, text) {
+        if (text.trim() === '') {
+            delete state.certificates[grade];
+        } else {
+            state.certificates[grade] = text.trim();
+        }
+        saveState();
+    }
+
+    // Judged again in the next frame: the engine takes well under a
+    // millisecond, so the table follows each keystroke.
     let rejudge = 0;
+    function rejudgeSoon() {
+        cancelAnimationFrame(rejudge);
+        rejudge = requestAnimationFrame(optionsChanged);
+    }
+
     function refreshCheckForm() {
         if (!checksView) {
             return;
         }
-        checksView.form.replaceChildren(...kCheckOptions.map(([key, caption, unit, choices]) =>
-            field(state.checks, key, caption, unit, choices, () => {
-                clearTimeout(rejudge);
-                rejudge = setTimeout(optionsChanged, 120);
-            }).row));
-        if (materialView) {
-            materialView.rm.value = state.checks['tensile-strength'] || '';
+        const grade = win.request().material;
+        checksView.rmGrade = grade;
+        checksView.form.replaceChildren(...kCheckOptions.map(([key, caption, unit, choices]) => {
+            if (key !== 'tensile-strength') {
+                return field(state.checks, key, caption, unit, choices, rejudgeSoon).row;
+            }
+            // The certificate's Rm of the window's grade, kept under that grade.
+            const rm = { [key]: certificateRm(grade) };
+            const { row, control } = field(rm, key, `${caption}, 牌号 ${grade}`, unit, choices, () => {
+                setCertificateRm(grade, control.value);
+                rejudgeSoon();
+            });
+            return row;
+        }));
+        if (materialView && document.activeElement !== materialView.rm) {
+            materialView.rm.value = certificateRm(materialView.gradeSelect.value) || '';
         }
     }
 
     function optionsChanged() {
         if (materialView && document.activeElement !== materialView.rm) {
-            materialView.rm.value = state.checks['tensile-strength'] || '';
+            materialView.rm.value = certificateRm(materialView.gradeSelect.value) || '';
         }
         if (state.tab === 'checks') {
             showChecks();
@@ -748,6 +929,9 @@
 
     function showChecks() {
         const v = checksView;
+        if (v.rmGrade !== win.request().material) {
+            refreshCheckForm();
+        }
         showStale(v.stamp);
         const request = lastRequest();
         v.rows.replaceChildren();
@@ -763,16 +947,22 @@
             say(v.status, withCaptions(outcome.message || outcome.status, captions), 'error');
         } else {
             say(v.status, `${request.extension ? '拉伸弹簧' : '压缩弹簧'}, 材料 ${request.material}: ` +
-                `${outcome.checks.length} 项校核`, 'info');
+                `${outcome.checks.length} 项校核${rmNote(request)}`, 'info');
         }
         v.rows.replaceChildren(...(outcome.checks || []).map((c) => {
             const [symbol, word] = kVerdicts[c.verdict] || ['?', c.verdict];
             const unit = c.unit ? ' ' + c.unit : '';
+            // data-label: the column's caption, shown in the narrow layout.
+            const labelled = (td, label) => {
+                td.dataset.label = label;
+                return td;
+            };
             return h('tr', { 'data-check': c.id, 'data-verdict': c.verdict },
                 h('th', { scope: 'row', text: kCheckNames[c.id] || c.id }),
-                cell(c.value === null ? '—' : number(c.value, 3) + unit, 'wb-num'),
-                cell(c.limit === null ? '—' : number(c.limit, 3) + unit, 'wb-num'),
-                cell(symbol + ' ' + word, 'wb-verdict'), cell(c.message), cell(c.clause, 'wb-small'));
+                labelled(cell(c.value === null ? '—' : number(c.value, 3) + unit, 'wb-num'), '数值'),
+                labelled(cell(c.limit === null ? '—' : number(c.limit, 3) + unit, 'wb-num'), '限值'),
+                labelled(cell(symbol + ' ' + word, 'wb-verdict'), '结论'), labelled(cell(c.message), '说明'),
+                labelled(cell(c.clause, 'wb-small'), '依据'));
         }));
         const lines = details.err.split('\n').filter((line) => line.trim() !== '');
         v.hints.replaceChildren(...lines.map((line) =>
@@ -817,7 +1007,7 @@
                 '尚无完成的计算: 请先在窗口中按“计算”。', 'info');
             return;
         }
-        say(v.status, '', 'info');
+        say(v.status, rmNote(request).replace(/^; /, ''), 'info');
         v.figures.append(svgFigure(charts.loadDeflection, '载荷–变形图'));
         v.figures.append(charts.fatigue ? svgFigure(charts.fatigue, '疲劳极限图') :
             h('p', { text: '没有疲劳极限图: 疲劳校核要有载荷循环次数 (校核页) 和材料的 Rm。' }));
@@ -979,13 +1169,15 @@
     let batchView = null;
 
     function buildBatchPanel(panel) {
-        const chooser = fileChooser('wb-batch-file', '选择设计表 (CSV)…', '.csv,text/csv');
+        const chooser = fileChooser('wb-batch-file', '选择设计表 (CSV)…', '.csv,text/csv', () => {
+            if (!batchView.abort) {
+                forgetBatchResult();
+                say(batchView.status, '', 'info');
+            }
+        });
         const input = chooser.input;
-        const options = h('div', { className: 'wb-grid' },
-            field(state.batch, 'check', '工程校核 (check)', '', 'switch').row,
-            field(state.batch, 'with-inputs', '重复每行的输入 (with-inputs)', '', 'switch').row,
-            field(state.batch, 'bom', 'CSV 开头写入字节顺序标记 (bom)', '', 'switch').row,
-            field(state.batch, 'format', '输出格式', '', [['', 'CSV'], ['json', '每行一个 JSON 对象']]).row);
+        const options = h('div', { className: 'wb-grid' }, kBatchOptions.map(([key, caption, kind]) =>
+            field(state.batch, key, caption, '', kind).row));
         const run = button('计算', () => runBatch(), { id: 'wb-batch-run' });
         const cancel = button('取消', () => batchView.abort && batchView.abort.abort(),
             { id: 'wb-batch-cancel', disabled: true });
@@ -1002,15 +1194,24 @@
         batchView = { input, run, cancel, save, progress, status, summary, preview, abort: null, result: null };
     }
 
+    function forgetBatchResult() {
+        const v = batchView;
+        v.result = null;
+        v.save.disabled = true;
+        v.summary.textContent = '';
+        v.preview.textContent = '';
+    }
+
     async function runBatch() {
         const v = batchView;
+        if (v.abort) {
+            return;
+        }
+        forgetBatchResult();
         const file = v.input.files[0];
         if (!file) {
             say(v.status, '请先选择设计表文件 (CSV)。', 'error');
             document.getElementById('wb-batch-file-button').focus();
-            return;
-        }
-        if (v.abort) {
             return;
         }
         const text = await readTextOrSay(file, true, v.status,
@@ -1058,6 +1259,9 @@
         v.result = { data: details.out, name: inputName.replace(/\.[^.]*$/, '') +
             (json ? '-结果.jsonl' : '-结果.csv'), type: json ? 'application/x-ndjson' : 'text/csv' };
         v.save.disabled = details.out === '';
+        if (details.out === '') {
+            v.result = null;
+        }
     }
 
     function saveBatch() {
@@ -1081,10 +1285,8 @@
         const titleBlock = h('div', { className: 'wb-grid' }, kTitleBlock.map(([key, choices]) =>
             field(files.titleBlock, key, key, '', Array.isArray(choices) ?
                 choices.map((c) => [c, c || '—']) : null).row));
-        const drawingOptions = h('div', { className: 'wb-grid' },
-            field(files, 'date', '日期 (yyyy年mm月dd日, 不给: 今天)', '', null).row,
-            field(files, 'precisionGrade', '精度等级 (GB/T 1239)', '', [['', '2 级'], ['1', '1 级'], ['3', '3 级']]).row,
-            field(files, 'dxfVersion', 'DXF 版本', '', [['', '2007 (UTF-8)'], ['2000', '2000 (GBK)']]).row);
+        const drawingOptions = h('div', { className: 'wb-grid' }, kFileOptions.map(([key, caption, choices]) =>
+            field(files, key, caption, '', choices).row));
         panel.append(h('h2', { text: '文件与报告' }),
             h('h3', { text: '设计文件' }),
             h('div', { className: 'wb-row' },
@@ -1097,8 +1299,11 @@
                 button('下载工作图 (DXF)', () => saveDrawing('dxf', status), { id: 'wb-drawing-dxf' }),
                 button('下载工作图 (SVG)', () => saveDrawing('svg', status), { id: 'wb-drawing-svg' })),
             status,
-            h('details', { className: 'wb-details' }, h('summary', { text: '标题栏与图样选项' }),
-                drawingOptions, titleBlock));
+            h('details', { className: 'wb-details' }, h('summary', { text: '标题栏与图样选项 (计算书与工作图共用)' }),
+                drawingOptions, titleBlock),
+            h('h3', { text: '浏览器中保存的数据' }),
+            h('p', { className: 'wb-small', text: '工作台的选项、自有牌号、质保书 Rm 和上次的设计保存在本浏览器中。' }),
+            button('清除保存的数据', () => clearSavedData(), { id: 'wb-clear-saved' }));
         filesView = { status, stamp };
         shown.files = () => showStale(stamp);
     }
@@ -1120,6 +1325,19 @@
             return;
         }
         const request = Object.assign({}, read.request);
+        // The reader fills in the defaults of the options a file leaves out:
+        // only the check options the file itself holds are carried.
+        let written = request;
+        try {
+            written = JSON.parse(text);
+        } catch (error) {
+            // read as the CLI reads it, not as JSON.parse does: all it holds
+        }
+        for (const [option] of kCheckOptions) {
+            if (!isObject(written) || !Object.hasOwn(written, option)) {
+                delete request[option];
+            }
+        }
         if (request['from-material']) {
             // The window has no such switch: G and [τ] as the file would take them.
             const taken = JSON.parse(api.judge(request)).inputs_from_material || {};
@@ -1149,9 +1367,16 @@
         return state.files.date || todaysDate();
     }
 
+    // One title block and precision grade for the report and the drawings.
+    function drawingOptions() {
+        const f = state.files;
+        return { date: reportDate(), titleBlock: Object.assign({}, f.titleBlock),
+            precisionGrade: f.precisionGrade || undefined, dxfVersion: f.dxfVersion || undefined };
+    }
+
     function report(status) {
         const request = lastRequest();
-        const html = request ? api.engineeringReport(request, { date: reportDate() }) : null;
+        const html = request ? api.engineeringReport(request, drawingOptions()) : null;
         if (html === null) {
             say(status, request ? '上次计算的设计按现在的校核选项不能完成, 没有计算书。' :
                 '尚无完成的计算: 请先在窗口中按“计算”。', 'error');
@@ -1185,9 +1410,7 @@
             say(status, '尚无完成的计算: 请先在窗口中按“计算”。', 'error');
             return;
         }
-        const f = state.files;
-        const drawn = api.drawing(request, kind, { date: reportDate(), titleBlock: Object.assign({}, f.titleBlock),
-            precisionGrade: f.precisionGrade || undefined, dxfVersion: f.dxfVersion || undefined });
+        const drawn = api.drawing(request, kind, drawingOptions());
         if (!drawn.ok) {
             say(status, '工作图未生成: ' + drawn.message, 'error');
             return;
@@ -1246,16 +1469,9 @@
         await whenPageReady();
         win = window.orselaWindow;
         fieldsByOption = new Map(api.fields().map((f) => [f.option, f]));
-        state = loadState();
-        root.replaceChildren();
-        root.append(h('p', { className: 'wb-keys', text: 'F6: 在窗口与工作台之间切换; ←/→: 切换标签页' }));
-        buildTabs(root);
-        buildMaterialPanel(panels.material);
-        buildChecksPanel(panels.checks);
-        buildChartsPanel(panels.charts);
-        buildSearchPanel(panels.search);
-        buildBatchPanel(panels.batch);
-        buildFilesPanel(panels.files);
+        const notes = [];
+        state = loadState(notes);
+        buildWorkbench(root, notes);
         if (state.userMaterials) {
             const applied = api.setUserMaterials(state.userMaterials);
             if (!applied.ok) {
@@ -1268,6 +1484,29 @@
         window.addEventListener('orsela:edited', onEdited);
         selectTab(state.tab, false);
         root.dataset.ready = 'true';
+    }
+
+    // The tabs and their panels from the state; notes: what of the stored
+    // state did not fit and was dropped.
+    function buildWorkbench(root, notes) {
+        root.replaceChildren();
+        root.append(h('p', { className: 'wb-keys', text: 'F6: 在窗口与工作台之间切换; ←/→: 切换标签页' }));
+        if (notes.length) {
+            root.append(h('p', { className: 'wb-status', role: 'status', id: 'wb-state-note',
+                'data-kind': 'warning', text: '浏览器中保存的工作台数据有不合用的部分, 已舍去: ' +
+                    notes.join('、') + '。其余照旧 (可在“文件与报告”中清除保存的数据)。' }));
+        }
+        buildTabs(root);
+        buildMaterialPanel(panels.material);
+        buildChecksPanel(panels.checks);
+        buildChartsPanel(panels.charts);
+        buildSearchPanel(panels.search);
+        buildBatchPanel(panels.batch);
+        buildFilesPanel(panels.files);
+        showUserGrades();
+        if (notes.length) {
+            saveState(); // what was dropped stays dropped
+        }
     }
 
     start().catch((error) => {
