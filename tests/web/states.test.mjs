@@ -6,6 +6,7 @@
 // ORSELA_WEB_DIR: the built page (build-web/web); ORSELA_CLI: orsela-cli.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
+import { pathToFileURL } from 'node:url';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -14,7 +15,7 @@ import { after, before, describe, test } from 'node:test';
 import { builtPage, settled } from './built_page.mjs';
 import { launchChromium } from './chromium.mjs';
 
-const { cli, pageUrl } = builtPage();
+const { cli, pageDir, pageUrl } = builtPage();
 const kStoreKey = 'orsela.workbench/1';
 const kKeptDesign = 'orsela.window.design';
 
@@ -398,6 +399,53 @@ describe('layout', () => {
             await page.setViewport({ width: 1400, height: 900 });
         }
     });
+});
+
+describe('one file to mail', () => {
+    test('orsela.html alone in a folder: under 1 MB, nothing fetched, Calculate and the checks work', async () => {
+        const alone = path.join(work, '附件');
+        fs.mkdirSync(alone, { recursive: true });
+        fs.copyFileSync(path.join(pageDir, 'orsela.html'), path.join(alone, 'orsela.html'));
+        assert.ok(fs.statSync(path.join(alone, 'orsela.html')).size < 1024 * 1024);
+        const requested = [];
+        const note = (request) => requested.push(request.url());
+        page.on('request', note);
+        try {
+            await page.goto(pathToFileURL(path.join(alone, 'orsela.html')).href);
+            await ready();
+            await page.click('#Command1');
+            await settled(page);
+            await tab('checks');
+            assert.ok(await page.$$eval('#wb-panel-checks tbody tr', (r) => r.length) > 0);
+            const results = await page.$eval('#Text20', (e) => e.value);
+            await page.click('#wb-tab-search');
+            const found = JSON.parse(await page.evaluate(() => orsela.search({ load1: '92.128', height1: '40',
+                load2: '184.257', height2: '36', material: '65Mn', top: '1' })));
+            assert.equal(found.designs.length, 1, 'the search\'s worker runs from the one file');
+            assert.equal(results, '497.944');
+        } finally {
+            page.off('request', note);
+        }
+        assert.deepEqual(requested.filter((url) => !/^(data|blob):/.test(url)),
+            [pathToFileURL(path.join(alone, 'orsela.html')).href]);
+    });
+
+    for (const missing of ['orsela-wasm.js', 'api.js', 'page.css']) {
+        test(`index.html without ${missing}: the page names it`, async () => {
+            const partial = path.join(work, 'without-' + missing);
+            fs.mkdirSync(partial, { recursive: true });
+            for (const file of fs.readdirSync(pageDir)) {
+                if (file !== missing) {
+                    fs.copyFileSync(path.join(pageDir, file), path.join(partial, file));
+                }
+            }
+            const errors = pageErrors.length;
+            await page.goto(pathToFileURL(path.join(partial, 'index.html')).href);
+            await page.waitForFunction(() => !document.getElementById('missing-files').hidden);
+            assert.match(await page.$eval('#missing-files', (e) => e.textContent), new RegExp(missing));
+            pageErrors.length = errors; // the scripts after the missing one fail as they must
+        });
+    }
 });
 
 describe('the whole run', () => {
