@@ -184,8 +184,8 @@ function checkCaptions() {
 
 function freshState() {
     const none = () => Object.create(null);
-    return { tab: 'material', checks: none(), search: none(), batch: none(), material: none(),
-        certificates: none(), files: { titleBlock: none() }, userMaterials: '' };
+    return { tab: 'material', checks: none(), search: none(), batch: Object.assign(none(), { bom: '1' }),
+        material: none(), certificates: none(), files: { titleBlock: none() }, userMaterials: '' };
 }
 
 function isObject(value) {
@@ -249,8 +249,10 @@ function fittedState(kept, notes) {
     state.checks = keptOptions(kept.checks, checkKinds, '校核选项', notes);
     state.search = keptOptions(kept.search, new Map(kSearchOptions.map(([o, , , kind]) =>
         [o, kind === 'text' ? null : kind])), '搜索选项', notes);
-    state.batch = keptOptions(kept.batch, new Map(kBatchOptions.map(([o, , kind]) => [o, kind])),
-        '批量计算选项', notes);
+    if (kept.batch !== undefined) { // else the defaults: the byte order mark Excel needs
+        state.batch = keptOptions(kept.batch, new Map(kBatchOptions.map(([o, , kind]) => [o, kind])),
+            '批量计算选项', notes);
+    }
     state.material = keptOptions(kept.material, new Map([['grade', null],
         ['loadType', kLoadTypes]]), '材料页', notes);
     state.certificates = keptOptions(kept.certificates, {
