@@ -166,6 +166,7 @@ const kFillings = [
             await tab('search');
             const options = { load1: '92.128', height1: '40', load2: '184.257', height2: '36',
                 material: '65Mn', top: '2' };
+            await page.$$eval('#wb-panel-search details', (ds) => ds.forEach((d) => { d.open = true; }));
             for (const [key, value] of Object.entries(options)) {
                 await wbType(option('search', key), value);
             }
@@ -342,6 +343,35 @@ describe('the report and the drawings share one title block', () => {
     });
 });
 
+describe('previewed before printing', () => {
+    test('the drawing as SVG and the report in a frame, with the title block typed', async () => {
+        await open({ [kStoreKey]: JSON.stringify({ files: { titleBlock: { 图号: 'TH-02' } } }) });
+        await page.click('#Command1');
+        await settled(page);
+        await tab('files');
+        await page.click('#wb-preview > summary');
+        await page.waitForSelector('#wb-drawing-preview svg');
+        await page.waitForFunction(() => /TH-02/.test(document.getElementById('wb-report-preview').srcdoc));
+        await page.$eval('#wb-panel-files details:not(#wb-preview)', (d) => { d.open = true; });
+        await page.focus('#wb-panel-files [data-option="图号"]');
+        await page.keyboard.type('-A');
+        await page.waitForFunction(() => /TH-02-A/.test(document.getElementById('wb-report-preview').srcdoc));
+        assert.match(await page.$eval('#wb-drawing-preview svg', (e) => e.outerHTML), /TH-02-A/);
+        const frame = await page.$eval('#wb-report-preview', (e) => e.getAttribute('sandbox'));
+        assert.equal(frame, '', 'the report runs nothing');
+    });
+
+    test('the charts take the panel\'s width', async () => {
+        await open();
+        await page.click('#Command1');
+        await settled(page);
+        await tab('charts');
+        const widths = await page.evaluate(() => [document.querySelector('#wb-panel-charts svg')
+            .getBoundingClientRect().width, document.getElementById('wb-panel-charts').clientWidth]);
+        assert.ok(widths[0] > 0.8 * Math.min(widths[1], 60 * 14), JSON.stringify(widths));
+    });
+});
+
 describe('批量计算', () => {
     test('a refused table after a judged one: no result left to see or download', async () => {
         await open();
@@ -415,6 +445,36 @@ describe('layout', () => {
         } finally {
             await page.setViewport({ width: 1400, height: 900 });
         }
+    });
+});
+
+describe('设计搜索 for a designer', () => {
+    test('filled from the window, started by Enter, the focus on the results, 载入 one Tab away', async () => {
+        await open();
+        await tab('search');
+        const closed = await page.$$eval('#wb-panel-search details', (ds) => ds.filter((d) => !d.open).length);
+        assert.equal(closed, 4, 'the optional fields folded in their groups');
+        await page.click('#wb-search-prefill');
+        const results = JSON.parse(await page.evaluate(() => orsela.judge(orselaWindow.request()))).results;
+        const filled = await page.$$eval('#wb-panel-search [data-option]', (cs) =>
+            Object.fromEntries(cs.map((c) => [c.dataset.option, c.type === 'checkbox' ? c.checked : c.value])));
+        assert.deepEqual([filled.load1, filled.height1, filled.load2, filled.height2, filled.load3, filled.height3,
+            filled.material, filled.extension], [results.WorkingLoad1, results.WorkingHeight1, results.WorkingLoad2,
+            results.WorkingHeight2, results.WorkingLoad3, results.WorkingHeight3, '70-C', false]);
+        // 70-C's table covers no diameter of the series: a grade that does.
+        await wbType(option('search', 'material'), '65Mn');
+        await page.keyboard.press('Enter');
+        await page.waitForSelector('#wb-panel-search tbody tr', { timeout: 60000 });
+        await page.waitForFunction(() => document.activeElement.closest('.wb-results') !== null);
+        await page.keyboard.press('Tab');
+        assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '载入第 1 个设计');
+        // 1400 px wide: 保存 of the first design is in sight, not cut off.
+        const save = await page.$eval('#wb-panel-search tbody tr .wb-actions button:last-child', (b) => {
+            const r = b.getBoundingClientRect();
+            return { right: r.right, hit: document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b };
+        });
+        assert.ok(save.right <= 1400, JSON.stringify(save));
+        assert.ok(save.hit, '保存 is covered or cut off');
     });
 });
 

@@ -736,7 +736,7 @@ describe('the workbench itself', () => {
             const expected = await page.evaluate((panelId) => {
                 const root = document.getElementById('workbench');
                 const radios = new Set();
-                return Array.from(root.querySelectorAll('button, input, select, textarea, summary, a[href], [tabindex]'))
+                return Array.from(root.querySelectorAll('button, input, select, textarea, summary, iframe, a[href], [tabindex]'))
                     .filter((e) => {
                         if (e.disabled || e.tabIndex < 0 || !e.getClientRects().length) {
                             return false;
@@ -848,6 +848,13 @@ describe('the whole run', () => {
 async function fillSearch(options) {
     await tab('search');
     for (const [key, value] of Object.entries(options)) {
+        // An optional field's group is opened first, as a user opens it.
+        await page.$eval(option('search', key), (e) => {
+            const group = e.closest('details');
+            if (group) {
+                group.open = true;
+            }
+        });
         await wbSet(option('search', key), value);
     }
 }

@@ -22,9 +22,18 @@ function buildFilesPanel(panel) {
     files.titleBlock = files.titleBlock || {};
     const titleBlock = h('div', { className: 'wb-grid' }, kTitleBlock.map(([key, choices]) =>
         field(files.titleBlock, key, key, '', Array.isArray(choices) ?
-            choices.map((c) => [c, c || '—']) : null).row));
+            choices.map((c) => [c, c || '—']) : null, previewSoon).row));
     const drawingOptions = h('div', { className: 'wb-grid' }, kFileOptions.map(([key, caption, choices]) =>
-        field(files, key, caption, '', choices).row));
+        field(files, key, caption, '', choices, previewSoon).row));
+    // What will print, before it is printed: the drawing and the report as
+    // they would download (the report in a frame that runs nothing).
+    const drawing = h('div', { className: 'wb-drawing', id: 'wb-drawing-preview' });
+    const report = h('iframe', { className: 'wb-report-preview', id: 'wb-report-preview', sandbox: '',
+        title: '工程计算书预览' });
+    const preview = h('details', { className: 'wb-details', id: 'wb-preview' },
+        h('summary', { text: '预览: 工作图与计算书' }), h('h4', { text: '工作图' }), drawing,
+        h('h4', { text: '工程计算书' }), report);
+    preview.addEventListener('toggle', () => showPreview());
     panel.append(h('h2', { text: '文件与报告' }),
         h('h3', { text: '设计文件' }),
         h('div', { className: 'wb-row' },
@@ -36,14 +45,37 @@ function buildFilesPanel(panel) {
             button('下载计算书 (HTML)', () => saveReport(status), { id: 'wb-report-save' }),
             button('下载工作图 (DXF)', () => saveDrawing('dxf', status), { id: 'wb-drawing-dxf' }),
             button('下载工作图 (SVG)', () => saveDrawing('svg', status), { id: 'wb-drawing-svg' })),
-        status,
+        status, preview,
         h('details', { className: 'wb-details' }, h('summary', { text: '标题栏与图样选项 (计算书与工作图共用)' }),
             drawingOptions, titleBlock),
         h('h3', { text: '浏览器中保存的数据' }),
         h('p', { className: 'wb-small', text: '工作台的选项、自有牌号、质保书 Rm 和上次的设计保存在本浏览器中。' }),
         button('清除保存的数据', () => clearSavedData(), { id: 'wb-clear-saved' }));
-    filesView = { status, stamp };
-    shown.files = () => showStale(stamp);
+    filesView = { status, stamp, preview, drawing, report };
+    shown.files = () => {
+        showStale(stamp);
+        showPreview();
+    };
+}
+
+let previewFrame = 0;
+function previewSoon() {
+    cancelAnimationFrame(previewFrame);
+    previewFrame = requestAnimationFrame(() => showPreview());
+}
+
+function showPreview() {
+    const v = filesView;
+    if (!v.preview.open || state.tab !== 'files') {
+        return; // drawn when it is opened
+    }
+    const request = lastRequest();
+    const drawn = request ? api.drawing(request, 'svg', drawingOptions()) : null;
+    const html = request ? api.engineeringReport(request, drawingOptions()) : null;
+    const none = request ? '上次计算的设计按现在的校核选项不能完成。' : '尚无完成的计算: 请先在窗口中按“计算”。';
+    fill(v.drawing, drawn && drawn.ok ? svgFigure(new TextDecoder().decode(drawn.data), '工作图') :
+        h('p', { text: drawn ? '工作图未生成: ' + drawn.message : none }));
+    v.report.srcdoc = html === null ? `<p>${none}</p>` : html;
 }
 
 async function openDesign(input, status) {

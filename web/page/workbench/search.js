@@ -40,40 +40,91 @@ const kSearchOptions = [
 
 let searchView = null;
 
+// The optional options in groups, folded until wanted; the spring type
+// stands with the requirements.
+const kSearchGroups = [
+    ['载荷与校核', ['load3', 'height3', 'shear-modulus', 'allowable-shear-stress', 'load-type', 'load-cycles',
+        'end-condition', 'working-frequency', 'hook-bend-radius', 'standard', 'tensile-strength',
+        'elastic-modulus', 'density', 'max-stress-ratio']],
+    ['尺寸限制与偏差', ['max-outer-diameter', 'min-inner-diameter', 'max-free-height', 'max-solid-height',
+        'tolerance']],
+    ['搜索范围', ['second-series', 'wire-diameters', 'index-range', 'active-coils-range', 'end-coils', 'pitch']],
+    ['排序与输出', ['minimize', 'top']],
+];
+
 function buildSearchPanel(panel) {
     const required = h('fieldset', {}, h('legend', { text: '要求 (必需)' }));
-    const optional = h('fieldset', {}, h('legend', { text: '其他选项' }));
+    const groups = new Map(kSearchGroups.map(([title]) => [title, h('details', { className: 'wb-group' },
+        h('summary', { text: title }))]));
     const grades = h('datalist', { id: 'wb-grade-names' });
+    const controls = new Map();
     for (const [key, caption, unit, kind, needed] of kSearchOptions) {
         const { row, control } = field(state.search, key, caption, unit,
             kind === 'text' ? null : kind);
+        controls.set(key, control);
         if (key === 'material') {
             control.setAttribute('list', 'wb-grade-names');
         }
         if (needed) {
             control.setAttribute('aria-required', 'true');
         }
-        (needed ? required : optional).append(row);
+        const group = kSearchGroups.find(([, keys]) => keys.includes(key));
+        (group ? groups.get(group[0]) : required).append(row);
     }
-    optional.append(h('p', { className: 'wb-small', text:
-        '材料文件: 用“材料”页的自有牌号。每个结果可存为设计文件 (“保存”)。' }));
-    const run = button('搜索', () => runSearch(), { id: 'wb-search-run' });
+    // A group holding a value is open, so that nothing given is out of sight.
+    for (const [title, keys] of kSearchGroups) {
+        groups.get(title).open = keys.some((key) => state.search[key] !== undefined);
+    }
+    const optional = h('fieldset', {}, h('legend', { text: '其他选项 (可选)' }), ...groups.values(),
+        h('p', { className: 'wb-small', text: '材料文件: 用“材料”页的自有牌号。每个结果可存为设计文件 (“保存”)。' }));
+    const status = h('p', { className: 'wb-status', role: 'status', 'aria-live': 'polite' });
+    const prefill = button('用窗口中的设计填写', () => prefillSearch(controls, status, groups),
+        { id: 'wb-search-prefill' });
+    // A submit button of the form: Enter in any of its fields starts the search.
+    const run = button('搜索', null, { id: 'wb-search-run', type: 'submit', form: 'wb-search-form' });
     const cancel = button('取消', () => searchView.abort && searchView.abort.abort(),
         { id: 'wb-search-cancel', disabled: true });
     const progress = h('progress', { id: 'wb-search-progress', max: '1', value: '0',
         'aria-label': '搜索进度' });
-    const status = h('p', { className: 'wb-status', role: 'status', 'aria-live': 'polite' });
     const results = h('div', { className: 'wb-results' });
-    const form = h('form', { className: 'wb-search-form', onsubmit: (e) => {
+    const form = h('form', { className: 'wb-search-form', id: 'wb-search-form', onsubmit: (e) => {
         e.preventDefault();
         runSearch();
     } }, required, optional, grades);
-    panel.append(h('h2', { text: '设计搜索' }), form,
+    panel.append(h('h2', { text: '设计搜索' }), h('div', { className: 'wb-row' }, prefill), form,
         h('div', { className: 'wb-row' }, run, cancel, progress), status, results);
     searchView = { run, cancel, progress, status, results, grades, abort: null };
     shown.search = () => {
         grades.replaceChildren(...api.materials().map((g) => h('option', { value: g.name })));
     };
+}
+
+// The window's loads and heights (as it calculates them), its material and
+// spring type as the search's requirements.
+function prefillSearch(controls, status, groups) {
+    const request = win.request();
+    const outcome = JSON.parse(api.judge(request));
+    if (outcome.status !== 'completed') {
+        say(status, '窗口中的设计不能计算, 没有填写: ' + (outcome.message || outcome.status), 'error');
+        return;
+    }
+    const r = outcome.results;
+    const given = { load1: r.WorkingLoad1, height1: r.WorkingHeight1, load2: r.WorkingLoad2,
+        height2: r.WorkingHeight2, load3: r.WorkingLoad3, height3: r.WorkingHeight3,
+        material: request.material, extension: request.extension ? '1' : '' };
+    for (const [key, value] of Object.entries(given)) {
+        const control = controls.get(key);
+        if (control.type === 'checkbox') {
+            control.checked = value === '1';
+        } else {
+            control.value = value;
+        }
+        control.dispatchEvent(new Event(control.type === 'checkbox' ? 'change' : 'input'));
+    }
+    groups.get(kSearchGroups[0][0]).open = true;
+    say(status, `已按窗口中的设计填写: F1 ${r.WorkingLoad1} N 在 H1 ${r.WorkingHeight1} mm, ` +
+        `F2 ${r.WorkingLoad2} N 在 H2 ${r.WorkingHeight2} mm, F3 ${r.WorkingLoad3} N 在 H3 ` +
+        `${r.WorkingHeight3} mm, 材料 ${request.material}; 按 Enter 或“搜索”开始。`, 'ok');
 }
 
 async function runSearch() {
@@ -145,6 +196,8 @@ function showSearch(found, details, captions) {
         notes.length ? h('ul', { className: 'wb-hints' }, notes.map((l) =>
             h('li', { text: withCaptions(l.replace(/^orsela-cli: /, ''), captions) }))) : null,
         h('p', { className: 'wb-status', role: 'status', id: 'wb-search-loaded' }));
+    // The focus on the results: the first 载入 is the next Tab.
+    v.results.querySelector('.wb-scroll').focus();
 }
 
 function verdictSummary(checks) {
