@@ -243,7 +243,7 @@ function fittedState(kept, notes) {
     if (isObject(kept.checks) && typeof kept.checks['tensile-strength'] === 'string') {
         // Kept by an older page for every grade: it belongs to none.
         notes.push('未注明牌号的质保书 Rm');
-        kept.checks = Object.assign({}, kept.checks);
+        kept.checks = { ...kept.checks }; // a copy that keeps "__proto__" an own key
         delete kept.checks['tensile-strength'];
     }
     state.checks = keptOptions(kept.checks, checkKinds, '校核选项', notes);
@@ -255,10 +255,9 @@ function fittedState(kept, notes) {
     }
     state.material = keptOptions(kept.material, new Map([['grade', null],
         ['loadType', kLoadTypes]]), '材料页', notes);
-    state.certificates = keptOptions(kept.certificates, {
-        get: (grade) => (typeof grade === 'string' ? null : undefined),
-    }, '质保书 Rm', notes);
-    const files = isObject(kept.files) ? Object.assign({}, kept.files) : kept.files;
+    // Any grade's name is a key: a text for each.
+    state.certificates = keptOptions(kept.certificates, { get: () => null }, '质保书 Rm', notes);
+    const files = isObject(kept.files) ? { ...kept.files } : kept.files;
     const titleBlock = isObject(files) ? files.titleBlock : undefined;
     if (isObject(files)) {
         delete files.titleBlock;
