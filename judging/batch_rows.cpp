@@ -155,13 +155,25 @@ std::string InputCell(const CsvRecord &record, std::size_t i) {
     return i < record.size() ? record[i] : std::string();
 }
 
+// An echoed cell that a spreadsheet would take for a formula ("=1+2",
+// "@SUM(A1)", "-5" included) gets the leading apostrophe spreadsheet programs
+// read as "text": a design table from elsewhere runs nothing when the result
+// is opened. Tab and carriage return lead formulas in some programs too.
+std::string SpreadsheetText(std::string cell) {
+    if (!cell.empty() &&
+        std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos) {
+        cell.insert(cell.begin(), '\'');
+    }
+    return cell;
+}
+
 } // namespace
 
 void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &columns) {
     out += "row";
     for (const std::string &name : columns.repeatedInputs) {
         out += ',';
-        AppendCsvCell(out, name);
+        AppendCsvCell(out, SpreadsheetText(name));
     }
     out += ",status,message";
     for (const ResultField &field : ResultFields()) {
@@ -183,7 +195,7 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
     out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
     for (std::size_t i = 0; i < columns.repeatedInputs.size(); ++i) {
         out += ',';
-        AppendCsvCell(out, InputCell(record, i));
+        AppendCsvCell(out, SpreadsheetText(InputCell(record, i)));
     }
     out += ',';
     out += DesignStatusName(outcome.status);

@@ -38,6 +38,8 @@ try {
     await page.click('#wb-tab-search');
     const requirements = { load1: '92.128', height1: '40', load2: '184.257', height2: '36', material: '65Mn',
         load3: '368.513', height3: '28', density: '7.85', top: '5' };
+    // The optional fields' groups opened, as a user opens them.
+    await page.$$eval('#wb-panel-search details', (groups) => groups.forEach((g) => { g.open = true; }));
     for (const [key, value] of Object.entries(requirements)) {
         await page.type(`#wb-panel-search [data-option="${key}"]`, value);
     }

@@ -143,6 +143,34 @@ TEST(Batch, WithInputsRepeatsEachRowsCells) {
     EXPECT_EQ(line["inputs"]["wire-diameter"], "4");
 }
 
+// An echoed input cell a spreadsheet would run as a formula is written as
+// text (a leading apostrophe); the row is judged from the cell as typed.
+struct EchoedCell {
+    const char *typed;
+    const char *echoed;
+};
+
+class BatchEchoedCell : public ::testing::TestWithParam<EchoedCell> {};
+
+TEST_P(BatchEchoedCell, NeverAFormula) {
+    const std::string table =
+        std::string("material,wire-diameter\n\"") + GetParam().typed + "\",4\n";
+    const auto rows = CsvRows(RunWithInput({"batch", "--with-inputs"}, table).out);
+    ASSERT_EQ(rows.size(), 2U);
+    EXPECT_EQ(rows[1][1], GetParam().echoed);
+    EXPECT_EQ(rows[1][2], "4");
+    const auto line = nlohmann::ordered_json::parse(
+        RunWithInput({"batch", "--with-inputs", "--format=json"}, table).out);
+    EXPECT_EQ(line["inputs"]["material"], GetParam().typed) << "JSON keeps the cell as typed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, BatchEchoedCell,
+                         ::testing::Values(EchoedCell{"=SUM(A1)", "'=SUM(A1)"},
+                                           EchoedCell{"+1+2", "'+1+2"}, EchoedCell{"-2+3", "'-2+3"},
+                                           EchoedCell{"@SUM(A1)", "'@SUM(A1)"},
+                                           EchoedCell{"\tx", "'\tx"}, EchoedCell{"65Mn", "65Mn"},
+                                           EchoedCell{"a=b", "a=b"}, EchoedCell{"'=x", "'=x"}));
+
 TEST(Batch, ChecksEqualTheSingleDesign) {
     const std::vector<std::vector<std::string>> designs = {
         {},

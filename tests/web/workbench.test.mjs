@@ -600,38 +600,86 @@ describe('设计搜索', () => {
 describe('批量计算: the downloaded result equals orsela-cli batch', () => {
     const table = 'wire-diameter,mean-diameter,free-height,extension,check,load-cycles\n' +
         '4,28,44,,,\n3.5,25.2,40,,1,1e6\n4,28,,1,,\nx,28,44,,,\n2,9,30,,1,\n';
+    // The page's options (the byte order mark on unless turned off) and the CLI's.
     const cases = [
-        { options: {}, name: 'catalogue.csv' },
-        { options: { check: '1', 'with-inputs': '1', bom: '1' }, name: '弹簧表.csv' },
-        { options: { format: 'json', check: '1' }, name: 'rows.csv' },
+        { options: { bom: '' }, cli: [], name: 'catalogue.csv' },
+        { options: { check: '1', 'with-inputs': '1' }, cli: ['--check', '--with-inputs', '--bom'], name: '弹簧表.csv' },
+        { options: { format: 'json', check: '1' }, cli: ['--format=json', '--check', '--bom'], name: 'rows.csv' },
     ];
+    // orsela-cli's stderr: the count line and the notes, without the program's name.
+    const told = (err) => {
+        const lines = err.split('\n').map((l) => l.replace(/^orsela-cli( batch)?: /, '')).filter((l) => l.trim());
+        return { count: lines.find((l) => /^\d+ 行: /.test(l)), notes: lines.filter((l) => !/^\d+ 行: /.test(l)) };
+    };
+
+    async function runTable(name, content, options) {
+        await open();
+        await tab('batch');
+        for (const [key, value] of Object.entries(options)) {
+            await wbSet(option('batch', key), value);
+        }
+        await upload('#wb-batch-file', name, content);
+        await page.click('#wb-batch-run');
+        await page.waitForFunction(() => !document.getElementById('wb-batch-run').disabled &&
+            document.querySelector('#wb-panel-batch .wb-status').textContent !== '' &&
+            !/正在计算/.test(document.querySelector('#wb-panel-batch .wb-status').textContent));
+    }
+
     for (const c of cases) {
-        test(`${JSON.stringify(c.options)}: bytes, exit status, stderr`, async () => {
-            await open();
-            await tab('batch');
-            for (const [key, value] of Object.entries(c.options)) {
-                await wbSet(option('batch', key), value);
-            }
-            await upload('#wb-batch-file', c.name, '\uFEFF' + table);
-            await page.click('#wb-batch-run');
-            await page.waitForFunction(() => !document.getElementById('wb-batch-save').disabled);
-            const fromCli = run(['batch', ...optionArgs(c.options).map((a) => a.replace(/=1$/, '')), c.name]);
+        test(`${JSON.stringify(c.options)}: bytes, the count, the notes and the rows`, async () => {
+            await runTable(c.name, '\uFEFF' + table, c.options);
+            const fromCli = run(['batch', ...c.cli, c.name]);
             const outName = c.name.replace(/\.csv$/, '') + (c.options.format === 'json' ? '-结果.jsonl' : '-结果.csv');
             const bytes = await downloaded(outName, () => page.click('#wb-batch-save'));
             assert.ok(bytes.equals(fromCli.out), 'the result differs from orsela-cli batch');
-            assert.match(await text('#wb-panel-batch .wb-status'), new RegExp('退出状态 ' + fromCli.status));
-            assert.equal(await text('#wb-batch-summary'), fromCli.err.replace(/^orsela-cli: /gm, ''));
+            const cliTold = told(fromCli.err);
+            const status = await text('#wb-panel-batch .wb-status');
+            assert.ok(status.includes(cliTold.count.replace(/^\d+ 行: /, '')), status);
+            assert.match(status, /UTF-8 编码, 5 行/);
+            assert.doesNotMatch(status, /退出状态|orsela-cli/);
+            assert.deepEqual(await page.$$eval('#wb-batch-notes li', (l) => l.map((x) => x.textContent)), cliTold.notes);
+            const rows = await page.$$eval('#wb-panel-batch tbody tr', (trs) => trs.map((tr) => tr.dataset.status));
+            const statuses = run(['batch', '--format=json', c.name]).out.toString('utf8').trim().split('\n')
+                .map((l) => JSON.parse(l).status);
+            assert.deepEqual(rows, statuses);
+            await page.click('#wb-batch-problems');
+            const problems = await page.$$eval('#wb-panel-batch tbody tr', (trs) => trs.map((tr) =>
+                tr.dataset.status + ':' + tr.dataset.verdict));
+            assert.ok(problems.length < 5 && problems.every((p) => !p.startsWith('completed') || p.endsWith(':fail')),
+                problems.join());
         });
     }
 
-    test('a table that is not UTF-8: named, nothing judged', async () => {
+    const kGbkTable = Buffer.concat([Buffer.from('material,wire-diameter\n'), Buffer.from([0xb5, 0xaf, 0xbb, 0xc9]),
+        Buffer.from(',4\n65Mn,4\n')]);
+    test('a GBK table (Excel on a Chinese Windows): read as GBK, said, judged as its UTF-8 text', async () => {
+        await runTable('gbk.csv', kGbkTable, { bom: '', 'with-inputs': '1' });
+        assert.match(await text('#wb-panel-batch .wb-status'), /GBK 编码, 2 行/);
+        fs.writeFileSync(path.join(work, 'utf8.csv'), 'material,wire-diameter\n弹簧,4\n65Mn,4\n');
+        const fromCli = run(['batch', '--with-inputs', 'utf8.csv']);
+        const bytes = await downloaded('gbk-结果.csv', () => page.click('#wb-batch-save'));
+        assert.ok(bytes.equals(fromCli.out), bytes.toString('utf8'));
+        assert.match(bytes.toString('utf8'), /^1,弹簧,4,/m);
+    });
+
+    test('bytes neither UTF-8 nor GBK: named, nothing judged', async () => {
+        await runTable('bytes.csv', Buffer.from([0x64, 0x0a, 0xff, 0x0a]), {});
+        assert.equal(await page.$eval('#wb-panel-batch .wb-status', (e) => e.dataset.kind), 'error');
+        assert.match(await text('#wb-panel-batch .wb-status'), /bytes\.csv/);
+        assert.equal(await page.$eval('#wb-batch-save', (e) => e.disabled), true);
+    });
+
+    test('the template: the window\'s design as its first row, judged by orsela-cli as the window judges it', async () => {
         await open();
         await tab('batch');
-        await upload('#wb-batch-file', 'gbk.csv', Buffer.from([0x64, 0x0a, 0xb5, 0xaf, 0x0a]));
-        await page.click('#wb-batch-run');
-        await page.waitForFunction(() => document.querySelector('#wb-panel-batch .wb-status').dataset.kind === 'error');
-        assert.match(await text('#wb-panel-batch .wb-status'), /gbk\.csv/);
-        assert.equal(await page.$eval('#wb-batch-save', (e) => e.disabled), true);
+        const template = await downloaded('设计表模板.csv', () => page.click('#wb-batch-template'));
+        assert.equal(template.subarray(0, 3).toString('hex'), 'efbbbf');
+        fs.writeFileSync(path.join(work, 'template.csv'), template);
+        const fromCli = run(['batch', 'template.csv']);
+        assert.equal(fromCli.status, 0, fromCli.err);
+        const lines = fromCli.out.toString('utf8').trim().split('\n');
+        assert.equal(lines.length, 2);
+        assert.match(lines[1], /^1,completed,.*497\.944/);
     });
 });
 
@@ -688,7 +736,7 @@ describe('the workbench itself', () => {
             const expected = await page.evaluate((panelId) => {
                 const root = document.getElementById('workbench');
                 const radios = new Set();
-                return Array.from(root.querySelectorAll('button, input, select, textarea, summary, a[href], [tabindex]'))
+                return Array.from(root.querySelectorAll('button, input, select, textarea, summary, iframe, a[href], [tabindex]'))
                     .filter((e) => {
                         if (e.disabled || e.tabIndex < 0 || !e.getClientRects().length) {
                             return false;
@@ -800,6 +848,13 @@ describe('the whole run', () => {
 async function fillSearch(options) {
     await tab('search');
     for (const [key, value] of Object.entries(options)) {
+        // An optional field's group is opened first, as a user opens it.
+        await page.$eval(option('search', key), (e) => {
+            const group = e.closest('details');
+            if (group) {
+                group.open = true;
+            }
+        });
         await wbSet(option('search', key), value);
     }
 }

@@ -407,10 +407,14 @@
         }
     }
 
-    function selectOption(number) {
+    // The model reports the fields a switch enables, not the option buttons
+    // themselves: every control is shown from the model afterwards, so that
+    // a switch pressed from the workbench or a restored design shows.
+    async function selectOption(number) {
         form.selectOption(number);
         designChanged();
-        return play();
+        await play();
+        showAll();
     }
 
     // ---- the keyboard ---------------------------------------------------

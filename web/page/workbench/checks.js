@@ -1,0 +1,147 @@
+// 校核: the check options and the checks of the last completed calculation.
+const kVerdicts = {
+    ok: ['○', '合格'], warning: ['△', '注意'], fail: ['×', '不合格'],
+    'not-applicable': ['—', '不适用'], info: ['◇', '信息'],
+};
+const kCheckNames = {
+    'static-strength': '静强度', 'allowable-stress': '许用切应力取值',
+    buckling: '稳定性 (高径比)', 'buckling-deflection': '稳定性 (临界变形)',
+    'coil-clearance': '圈间间隙', 'natural-frequency': '自振频率', fatigue: '疲劳强度',
+    index: '旋绕比', 'helix-angle': '螺旋角', mass: '质量', work: '变形能',
+    'hook-bending': '钩环弯曲应力', 'hook-torsion': '钩环扭转应力', 'initial-tension': '初切应力',
+};
+const kEndConditions = [['fixed-fixed', '两端固定'], ['fixed-pinned', '一端固定, 一端回转'],
+    ['pinned-pinned', '两端回转'], ['fixed-free', '一端固定, 一端自由']];
+const kStandards = [['gb', 'GB/T 23935'], ['en', 'EN 13906-1']];
+
+// The check options: option, caption, unit, choices (a select) or null.
+const kCheckOptions = [
+    ['load-cycles', '载荷循环次数', '次', null],
+    ['load-type', '载荷类型', '', [['', '按循环次数 (不给: 静负荷)'], ...kLoadTypes]],
+    ['end-condition', '端部支承', '', kEndConditions],
+    ['working-frequency', '工作频率', 'Hz', null],
+    ['hook-bend-radius', '钩环弯曲半径 r2', 'mm', null],
+    ['standard', '校核依据', '', kStandards],
+    ['tensile-strength', '抗拉强度 Rm (质保书)', 'MPa', null],
+    ['elastic-modulus', '弹性模量 E', 'MPa', null],
+    ['density', '密度 ρ', 'kg/dm³', null],
+];
+
+// orsela-cli search's options, the required ones first; kind: text, switch or choices.
+
+// ---- 校核 -----------------------------------------------------------
+
+let checksView = null;
+
+function buildChecksPanel(panel) {
+    const form = h('div', { className: 'wb-grid', id: 'wb-check-options' });
+    const stamp = h('p', { className: 'wb-stale', role: 'status' });
+    const status = h('p', { className: 'wb-status', role: 'status' });
+    const rows = h('tbody');
+    const hints = h('ul', { className: 'wb-hints' });
+    panel.append(h('h2', { text: '校核' }), h('h3', { text: '校核选项' }), form, stamp, status,
+        h('div', { className: 'wb-checks-table' },
+            scrollBox(table(['校核项', '数值', '限值', '结论', '说明', '依据'], rows))),
+        h('h3', { text: '提示' }), hints);
+    checksView = { form, stamp, status, rows, hints };
+    refreshCheckForm();
+    shown.checks = showChecks;
+}
+
+function setCertificateRm(grade, text) {
+    if (text.trim() === '') {
+        delete state.certificates[grade];
+    } else {
+        state.certificates[grade] = text.trim();
+    }
+    saveState();
+}
+
+// Judged again in the next frame: the engine takes well under a
+// millisecond, so the table follows each keystroke.
+let rejudge = 0;
+function rejudgeSoon() {
+    cancelAnimationFrame(rejudge);
+    rejudge = requestAnimationFrame(optionsChanged);
+}
+
+function refreshCheckForm() {
+    if (!checksView) {
+        return;
+    }
+    const grade = win.request().material;
+    checksView.rmGrade = grade;
+    checksView.form.replaceChildren(...kCheckOptions.map(([key, caption, unit, choices]) => {
+        if (key !== 'tensile-strength') {
+            return field(state.checks, key, caption, unit, choices, rejudgeSoon).row;
+        }
+        // The certificate's Rm of the window's grade, kept under that grade.
+        const rm = { [key]: certificateRm(grade) };
+        const { row, control } = field(rm, key, `${caption}, 牌号 ${grade}`, unit, choices, () => {
+            setCertificateRm(grade, control.value);
+            rejudgeSoon();
+        });
+        return row;
+    }));
+    if (materialView && document.activeElement !== materialView.rm) {
+        materialView.rm.value = certificateRm(materialView.gradeSelect.value) || '';
+    }
+}
+
+function optionsChanged() {
+    if (materialView && document.activeElement !== materialView.rm) {
+        materialView.rm.value = certificateRm(materialView.gradeSelect.value) || '';
+    }
+    if (state.tab === 'checks') {
+        showChecks();
+    } else if (state.tab === 'charts') {
+        showCharts();
+    }
+}
+
+function showStale(target) {
+    say(target, stale ? '以下为上次计算的结果 (窗口中的数据已改动, 重新计算后更新)' : '', 'stale');
+    target.hidden = !stale;
+}
+
+function showChecks() {
+    const v = checksView;
+    if (v.rmGrade !== win.request().material) {
+        refreshCheckForm();
+    }
+    showStale(v.stamp);
+    const request = lastRequest();
+    v.rows.replaceChildren();
+    v.hints.replaceChildren();
+    if (!request) {
+        say(v.status, '尚无完成的计算: 请先在窗口中按“计算”。', 'info');
+        return;
+    }
+    const details = api.judgeDetails(request);
+    const outcome = JSON.parse(details.out);
+    const captions = checkCaptions();
+    if (outcome.status !== 'completed') {
+        say(v.status, withCaptions(outcome.message || outcome.status, captions), 'error');
+    } else {
+        say(v.status, `${request.extension ? '拉伸弹簧' : '压缩弹簧'}, 材料 ${request.material}: ` +
+            `${outcome.checks.length} 项校核${rmNote(request)}`, 'info');
+    }
+    v.rows.replaceChildren(...(outcome.checks || []).map((c) => {
+        const [symbol, word] = kVerdicts[c.verdict] || ['?', c.verdict];
+        const unit = c.unit ? ' ' + c.unit : '';
+        // data-label: the column's caption, shown in the narrow layout.
+        const labelled = (td, label) => {
+            td.dataset.label = label;
+            return td;
+        };
+        return h('tr', { 'data-check': c.id, 'data-verdict': c.verdict },
+            h('th', { scope: 'row', text: kCheckNames[c.id] || c.id }),
+            labelled(cell(c.value === null ? '—' : number(c.value, 3) + unit, 'wb-num'), '数值'),
+            labelled(cell(c.limit === null ? '—' : number(c.limit, 3) + unit, 'wb-num'), '限值'),
+            labelled(cell(symbol + ' ' + word, 'wb-verdict'), '结论'), labelled(cell(c.message), '说明'),
+            labelled(cell(c.clause, 'wb-small'), '依据'));
+    }));
+    const lines = details.err.split('\n').filter((line) => line.trim() !== '');
+    v.hints.replaceChildren(...lines.map((line) =>
+        h('li', { text: withCaptions(line.replace(/^orsela-cli: /, ''), captions) })));
+}
