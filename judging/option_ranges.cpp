@@ -38,6 +38,11 @@ constexpr std::array kRanges = {
     OptionRange{"max-free-height", 0.0, kSearchCap, "mm"},
     OptionRange{"max-solid-height", 0.0, kSearchCap, "mm"},
     OptionRange{"pitch", 0.0, kSearchCap, "mm"},
+    // Each number of the search's lists: an index above 1 (at 1 the curvature
+    // factor divides by zero), a count of coils, a tolerance each way.
+    OptionRange{"index-range", 1.0, 100.0, ""},
+    OptionRange{"active-coils-range", 0.0, 1000.0, ""},
+    OptionRange{"tolerance", -100.0, 100.0, "%", true},
 };
 
 std::string Number(double value) {

@@ -133,6 +133,16 @@ class OptionReader {
 
   private:
     std::optional<double> Parse(const std::string &name, const std::string &t) {
+        // A list with a physical range of its own names it when a number
+        // falls outside; "+3" is a number as "3" is.
+        if (const OptionRange *range = FindOptionRange(name)) {
+            std::string refused;
+            const auto value = RangedNumber(*range, t.starts_with('+') ? t.substr(1) : t, refused);
+            if (!value) {
+                Fail(refused);
+            }
+            return value;
+        }
         const NumericText parsed = ParseNumericText(t);
         if (parsed.status != NumericTextStatus::Ok) {
             Fail("--" + name + ": " + kNotNumericMessage);

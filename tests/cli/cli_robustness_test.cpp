@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reproduction{
             "SearchProgressOnATerminal",
             std::string("script -qec 'timeout 3 ") + kSearch +
-                R"(--index-range=1.01,1000 --active-coils-range=2,1000 --wire-diameters=1,2,3,4,5,6 --max-outer-diameter=1 > /dev/null' /dev/null | grep -ao '搜索中 ([^)]*) [0-9.]*%, 已用 0:0[1-9]' | head -n 1)",
+                R"(--index-range=1.01,100 --active-coils-range=2,1000 --wire-diameters=1,2,3,4,5,6 --max-outer-diameter=1 > /dev/null' /dev/null | grep -ao '搜索中 ([^)]*) [0-9.]*%, 已用 0:0[1-9]' | head -n 1)",
             0, "已用 0:0", "", ""},
         // A read error is not the end of the table.
         Reproduction{"FolderAsStandardInput", R"("$CLI" batch - < .)", 2, "",
@@ -244,6 +244,21 @@ printf 'wire-diameter,check\n4,1\n5,1\n' | "$CLI" batch -)",
         Reproduction{"SearchModulusBeyondFloat",
                      std::string(kSearch) + "--wire-diameters=4 --shear-modulus=1e39", 2, "",
                      "--shear-modulus: 请输入大于 0 且不大于 10000000 的数值 (MPa)", ""},
+        // Numbers that are numbers, outside the physical range: the range is named.
+        Reproduction{"IndexRangeBeyondItsRange",
+                     std::string(kSearch) + "--wire-diameters=4 --index-range=4,1e308", 2, "",
+                     "--index-range: 请输入大于 1 且不大于 100 的数值", ""},
+        Reproduction{"CoilsRangeBeyondItsRange",
+                     std::string(kSearch) + "--wire-diameters=4 --active-coils-range=2,1e308", 2,
+                     "", "--active-coils-range: 请输入大于 0 且不大于 1000 的数值", ""},
+        Reproduction{"ToleranceBeyondItsRange",
+                     std::string(kSearch) + "--wire-diameters=4 --tolerance=+1e308,-1", 2, "",
+                     "--tolerance: 请输入不小于 -100 且不大于 100 的数值 (%)", ""},
+        Reproduction{"LoadCyclesBelowOne", R"("$CLI" --check --load-cycles=0.5)", 2, "",
+                     "--load-cycles: 请输入不小于 1 且不大于 1000000000000 的数值 (次)", ""},
+        Reproduction{"WorkingFrequencyThatPrintsAsZero",
+                     R"("$CLI" --check --working-frequency=1e-300)", 2, "",
+                     "--working-frequency: 请输入不小于 0.01 且不大于 100000 的数值 (Hz)", ""},
         // The search states [τ] as --from-material takes it: rounded down to 0.1 MPa.
         Reproduction{"SearchStressRoundedAsFromMaterial",
                      std::string(kSearch) +
