@@ -4,6 +4,9 @@
 #include "field_check.h"
 #include "outcome_json.h"
 #include "request_options.h"
+#include "system_error_text.h"
+#include "user_text.h"
+#include "utf8_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -100,6 +103,20 @@ std::optional<std::string> RefusedFieldText(const DesignRequest &request) {
     return std::nullopt;
 }
 
+// Bytes that are not UTF-8 (a file saved in GBK), named by line and column
+// before the JSON parser would call them a syntax error.
+std::optional<std::string> NonUtf8Place(std::string_view text, const std::string &fileName) {
+    const std::size_t at = FirstNonUtf8Byte(text);
+    if (at == text.size()) {
+        return std::nullopt;
+    }
+    const auto [line, column] = LineAndColumn(text, at);
+    // The problem of that one byte: "第 1 个字节 0x.. 不是 UTF-8 文本 …" without its place.
+    const std::string problem = *NonUtf8Problem(text.substr(at, 1));
+    return Where(fileName) + " 第 " + std::to_string(line) + " 行第 " + std::to_string(column) +
+           " 列: 字节 " + problem.substr(problem.find("0x"));
+}
+
 std::optional<std::string> StoreKey(DesignRequest &request, const std::string &key,
                                     const Json &value) {
     const RequestOption *option = FindRequestOption(key);
@@ -147,6 +164,10 @@ std::string DesignFileText(const DesignRequest &request) {
 DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName,
                               const DesignRequest &base) {
     DesignFileRead read;
+    if (auto problem = NonUtf8Place(text, fileName)) {
+        read.error = *problem;
+        return read;
+    }
     Json json;
     try {
         json = Json::parse(text.begin(), text.end());
@@ -204,8 +225,7 @@ DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base
     DesignFileRead read;
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
-        read.error = Where(path) + ": " +
-                     (errno == ENOENT ? std::string("文件不存在") : std::strerror(errno));
+        read.error = Where(path) + ": " + ReadErrorText(errno);
         return read;
     }
     if (!S_ISREG(status.st_mode)) {
@@ -218,8 +238,8 @@ DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        read.error = Where(path) + ": " +
-                     (errno == EACCES ? std::string("没有读取权限") : std::strerror(errno));
+        read.error =
+            Where(path) + ": " + (errno == 0 ? std::string("无法打开") : ReadErrorText(errno));
         return read;
     }
     std::string text;
