@@ -91,7 +91,9 @@ const FailureCase kFailureCases[] = {
     {"EscapeInMaterial", [](const std::string &folder) { return folder + "/old.doc"; },
      "70-C\x1B[31m", "控制字符或不可见字符 (U+001B) 不能写入计算书, 文件未写入"},
     {"ByteOrderMarkInMaterial", [](const std::string &folder) { return folder + "/old.doc"; },
-     "\xEF\xBB\xBF" "70-C", "控制字符或不可见字符 (U+FEFF) 不能写入计算书"},
+     "\xEF\xBB\xBF"
+     "70-C",
+     "控制字符或不可见字符 (U+FEFF) 不能写入计算书"},
 };
 
 void PrintTo(const FailureCase &c, std::ostream *os) {
