@@ -7,7 +7,7 @@ FUZZ_DIR ?= build-fuzz
 STARTUP_DIR ?= build-startup
 WEB_DIR ?= build-web
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report fuzz_csv fuzz_design_file fuzz_materials
+FUZZ_TARGETS := fuzz_numeric_text fuzz_calculate fuzz_formats fuzz_report fuzz_csv fuzz_design_file fuzz_materials fuzz_drawing
 JOBS ?= $(shell nproc)
 # Tests run headless; `make run` shows the window on the user's display, so
 # it drops the offscreen platform unless the user chose one.

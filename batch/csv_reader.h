@@ -1,5 +1,7 @@
 #pragma once
 
+#include "utf8_text.h" // IsUtf8, for the cells
+
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -70,6 +72,3 @@ class CsvReader {
 // quote, a line break or a blank at either end; records end in CR LF.
 void AppendCsvCell(std::string &out, std::string_view cell);
 void AppendCsvRecordEnd(std::string &out);
-
-// Whether text is well-formed UTF-8.
-bool IsUtf8(std::string_view text);

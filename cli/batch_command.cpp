@@ -10,6 +10,7 @@
 #include "progress_line.h"
 #include "shared_materials.h"
 #include "standard_output.h"
+#include "system_error_text.h"
 #include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
@@ -92,10 +93,8 @@ class TableInput {
             const bool folder = std::filesystem::is_directory(path, ignored);
             fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
             if (fd_ < 0) {
-                const char *cause = folder            ? "这是一个文件夹, 不是文件"
-                                    : errno == ENOENT ? "文件不存在"
-                                    : errno == EACCES ? "没有读取权限"
-                                                      : std::strerror(errno);
+                const std::string cause =
+                    folder ? std::string("这是一个文件夹, 不是文件") : ReadErrorText(errno);
                 return "无法打开设计表“" + path + "”: " + cause;
             }
             owned_ = true;
@@ -113,12 +112,8 @@ class TableInput {
         switch (error) {
         case 0:
             return "读取出错";
-        case EISDIR:
-            return "这是一个文件夹, 不是文件";
-        case EIO:
-            return "磁盘读写出错";
         default:
-            return std::strerror(error);
+            return ReadErrorText(error);
         }
     }
 
@@ -254,7 +249,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
                     for (const std::string &problem : SharedMaterials(file).problems) {
                         if (materialProblemsTold.insert(problem).second) {
                             progress.clear();
-                            streams.err << "orsela-cli batch: " << problem << '\n';
+                            streams.err << "orsela-cli batch: " << EscapedMessage(problem) << '\n';
                         }
                     }
                 }

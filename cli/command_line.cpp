@@ -1,6 +1,8 @@
 #include "command_line.h"
 
 #include "option_registration.h"
+#include "user_text.h"
+#include "utf8_text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -12,10 +14,6 @@ namespace {
 constexpr std::size_t kLongestEcho = 60;
 
 std::string EscapedText(std::string_view argument, std::size_t longest);
-
-bool IsContinuationByte(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
 
 std::string Hex(const char *format, unsigned value) {
     char buffer[16];
@@ -49,6 +47,15 @@ std::optional<std::string> CheckArguments(const CLI::App &app, std::vector<std::
             if (option == nullptr) {
                 return "未知选项: " + EscapedArgument(arg);
             }
+            if (eq != std::string::npos) {
+                if (auto problem = NonUtf8Problem(std::string_view(arg).substr(eq + 1))) {
+                    return name + " 的值" + *problem + ": " + EscapedArgument(arg);
+                }
+            } else if (TakesValue(*option) && i + 1 < args.size()) {
+                if (auto problem = NonUtf8Problem(args[i + 1])) {
+                    return name + " 的值" + *problem + ": " + EscapedArgument(args[i + 1]);
+                }
+            }
             if (!TakesValue(*option)) {
                 if (eq != std::string::npos) {
                     return "选项 " + name + " 不带数值";
@@ -73,6 +80,9 @@ std::optional<std::string> CheckArguments(const CLI::App &app, std::vector<std::
             ++i;
             continue;
         }
+        if (auto problem = NonUtf8Problem(arg)) {
+            return "参数" + *problem + ": " + EscapedArgument(arg);
+        }
         if (command == &app) {
             if (const CLI::App *sub = FindSubcommand(app, arg)) {
                 command = sub;
@@ -94,35 +104,38 @@ std::string EscapedMessage(std::string_view message) {
 
 namespace {
 
+// Characters that show nothing yet change what a reader sees: a byte order
+// mark inside a text, the non-characters U+FFFE and U+FFFF, zero-width spaces
+// and joiners, the direction marks and overrides that reorder the text.
+bool IsInvisible(char32_t code) {
+    return code == 0xFEFF || code == 0xFFFE || code == 0xFFFF ||
+           (code >= 0x200B && code <= 0x200F) || (code >= 0x2028 && code <= 0x202E) ||
+           (code >= 0x2060 && code <= 0x2069);
+}
+
 std::string EscapedText(std::string_view argument, std::size_t longest) {
     std::string shown;
     std::size_t i = 0;
     while (i < argument.size()) {
-        const auto c = static_cast<unsigned char>(argument[i]);
+        char32_t code = 0;
+        std::size_t length = Utf8SequenceAt(argument, i, code);
         std::string piece;
-        std::size_t length = 1;
-        if (c == '\n') {
+        if (length == 0) {
+            // Not UTF-8: the byte as it is, never a broken character on the terminal.
+            piece = Hex("\\x%02X", static_cast<unsigned char>(argument[i]));
+            length = 1;
+        } else if (code == '\n') {
             piece = "\\n";
-        } else if (c == '\t') {
+        } else if (code == '\t') {
             piece = "\\t";
-        } else if (c == '\r') {
+        } else if (code == '\r') {
             piece = "\\r";
-        } else if (c < 0x20 || c == 0x7F) {
-            piece = Hex("\\x%02X", c);
-        } else if (c == 0xC2 && i + 1 < argument.size() &&
-                   static_cast<unsigned char>(argument[i + 1]) >= 0x80 &&
-                   static_cast<unsigned char>(argument[i + 1]) <= 0x9F) {
+        } else if (code < 0x20 || code == 0x7F) {
+            piece = Hex("\\x%02X", static_cast<unsigned>(code));
+        } else if ((code >= 0x80 && code <= 0x9F) || IsInvisible(code)) {
             // The C1 controls (U+0080 to U+009F) steer terminals as well.
-            piece = Hex("\\u%04X", static_cast<unsigned char>(argument[i + 1]));
-            length = 2;
+            piece = Hex("\\u%04X", static_cast<unsigned>(code));
         } else {
-            // A whole UTF-8 sequence at a time, so a cut never splits a character.
-            length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-            while (length > 1 &&
-                   (i + length > argument.size() ||
-                    !IsContinuationByte(static_cast<unsigned char>(argument[i + length - 1])))) {
-                --length;
-            }
             piece = argument.substr(i, length);
         }
         if (longest != std::string_view::npos && shown.size() + piece.size() > longest) {

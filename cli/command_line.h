@@ -10,8 +10,10 @@ class App;
 }
 
 // An argument as an error message may echo it: control characters escaped
-// (\n, \t, \xHH, \u0085 ...), so that a terminal shows what was typed and
-// obeys none of it; longer ones cut after 60 bytes with "…".
+// (\n, \t, \xHH, \u0085 ...), so are bytes that are not UTF-8 (\xHH) and
+// the invisible characters (a byte order mark \uFEFF, U+FFFE, the direction
+// overrides), so that a terminal shows what was typed and obeys none of it;
+// longer ones cut after 60 bytes with "…".
 std::string EscapedArgument(std::string_view argument);
 
 // A message that may hold what a user typed (a grade, a column name, a
@@ -19,7 +21,8 @@ std::string EscapedArgument(std::string_view argument);
 std::string EscapedMessage(std::string_view message);
 
 // Reads args into app (its options and subcommands already registered),
-// after checking what the parser would otherwise take silently: an option
+// after checking what the parser would otherwise take silently: every
+// argument is UTF-8 (else refused, naming its option), an option
 // that needs a value never takes the next option as its value, a switch
 // takes none, an unknown option or a stray argument is refused. Returns a
 // Chinese message on a usage error.

@@ -67,7 +67,7 @@ int RunMaterials(const MaterialsArguments &arguments, CliStreams &streams) {
     }
     const LoadedMaterials &loaded = SharedMaterials(arguments.materialsFile);
     for (const std::string &problem : loaded.problems) {
-        streams.err << "orsela-cli: " << problem << '\n';
+        streams.err << "orsela-cli: " << EscapedMessage(problem) << '\n';
     }
     if (!arguments.grade) {
         PrintMaterialsList(loaded.catalog, arguments.format, streams.out);

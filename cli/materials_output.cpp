@@ -1,5 +1,6 @@
 #include "materials_output.h"
 
+#include "command_line.h"
 #include "materials_json.h"
 #include "text_table.h"
 #include "wire_series.h"
@@ -9,6 +10,12 @@
 #include <cmath>
 
 namespace {
+
+// A text from a materials file as a terminal may show it: its control
+// characters escaped, a tab never taken for a column break.
+std::string Shown(const std::string &text) {
+    return EscapedMessage(text);
+}
 
 std::string TextFigure(double value, const char *unit) {
     if (!(value > 0.0)) {
@@ -68,15 +75,15 @@ std::string StandardCaption(StandardDiameter kind, const WireDiameterSeries &ser
 }
 
 void AddEntryRows(const MaterialEntry &entry, TextTable &table) {
-    table.AddRow({"牌号", entry.name});
+    table.AddRow({"牌号", Shown(entry.name)});
     if (!entry.aliases.empty()) {
         std::string aliases;
         for (std::size_t i = 0; i < entry.aliases.size(); ++i) {
-            aliases += (i ? "、" : "") + entry.aliases[i];
+            aliases += (i ? "、" : "") + Shown(entry.aliases[i]);
         }
         table.AddRow({"别名", aliases});
     }
-    table.AddRow({"标准", entry.standard});
+    table.AddRow({"标准", Shown(entry.standard)});
     table.AddRow({"材料类别", MaterialFamilyName(entry.family)});
     table.AddRow(
         {"切变模量 G", TextFigure(entry.shearModulus, "MPa") +
@@ -136,11 +143,12 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
                "diameter_max\tshear_modulus_provenance\telastic_modulus_provenance\t"
                "density_provenance\trm_provenance\n";
         for (const MaterialEntry &entry : catalog.entries) {
-            out << entry.name << '\t' << entry.standard << '\t' << TsvFigure(entry.shearModulus)
-                << '\t' << TsvFigure(entry.elasticModulus) << '\t' << TsvFigure(entry.density)
-                << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.front().wireDiameter))
-                << '\t' << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.back().wireDiameter))
-                << '\t' << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\t'
+            out << Shown(entry.name) << '\t' << Shown(entry.standard) << '\t'
+                << TsvFigure(entry.shearModulus) << '\t' << TsvFigure(entry.elasticModulus) << '\t'
+                << TsvFigure(entry.density) << '\t'
+                << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.front().wireDiameter)) << '\t'
+                << (entry.rm.empty() ? "" : MaterialNumber(entry.rm.back().wireDiameter)) << '\t'
+                << MarkName(entry.shearModulus > 0.0, entry.provenance.shearModulus) << '\t'
                 << MarkName(entry.elasticModulus > 0.0, entry.provenance.elasticModulus) << '\t'
                 << MarkName(entry.density > 0.0, entry.provenance.density) << '\t'
                 << MarkName(!entry.rm.empty(), entry.provenance.rm) << '\n';
@@ -151,7 +159,7 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
     table.AddRow({"牌号", "标准", "G (MPa)", "E (MPa)", "ρ (kg/dm³)", "直径范围 (mm)",
                   "来源类别 (G/E/ρ/Rm)"});
     for (const MaterialEntry &entry : catalog.entries) {
-        table.AddRow({entry.name, entry.standard, TextFigure(entry.shearModulus, ""),
+        table.AddRow({Shown(entry.name), Shown(entry.standard), TextFigure(entry.shearModulus, ""),
                       TextFigure(entry.elasticModulus, ""), TextFigure(entry.density, ""),
                       entry.rm.empty() ? std::string("—") : DiameterRange(entry),
                       ListMarks(entry)});
@@ -169,8 +177,8 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
         return;
     }
     if (format == MaterialsFormat::Tsv) {
-        out << "name\t" << entry.name << '\n'
-            << "standard\t" << entry.standard << '\n'
+        out << "name\t" << Shown(entry.name) << '\n'
+            << "standard\t" << Shown(entry.standard) << '\n'
             << "family\t" << MaterialFamilyName(entry.family) << '\n'
             << "shear_modulus\t" << TsvFigure(entry.shearModulus) << '\n'
             << "elastic_modulus\t" << TsvFigure(entry.elasticModulus) << '\n'
@@ -204,7 +212,7 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
                     << (p.stress ? MegapascalText(p.stress->value) : "") << '\n';
             }
         }
-        out << "source\t" << entry.source << '\n';
+        out << "source\t" << Shown(entry.source) << '\n';
         return;
     }
     TextTable table;
@@ -212,9 +220,9 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
     if (at) {
         AddGradeFiguresAtRows(catalog, entry, *at, *wireDiameter, table);
     }
-    table.AddRow({"来源", entry.source});
+    table.AddRow({"来源", Shown(entry.source)});
     if (!entry.note.empty()) {
-        table.AddRow({"附注", entry.note});
+        table.AddRow({"附注", Shown(entry.note)});
     }
     table.Write(out);
 }

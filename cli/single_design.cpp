@@ -13,6 +13,7 @@
 #include "report_date.h"
 #include "report_file.h"
 #include "report_inputs.h"
+#include "spring_drawing.h"
 
 #include <CLI/CLI.hpp>
 
@@ -59,8 +60,15 @@ void AddSingleDesignOutputOptions(CLI::App &app, SingleDesignOutput &output) {
     app.add_option_function<std::string>(
            "--save-design", [&output](const std::string &path) { output.saveDesignPath = path; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    app.add_option_function<std::string>(
-           "--drawing", [&output](const std::string &path) { output.drawingPath = path; })
+    app.add_option_function<std::string>("--drawing",
+                                         [&output](const std::string &path) {
+                                             if (!IsDrawingFileName(path)) {
+                                                 throw UsageError{
+                                                     "--drawing: 文件名应以 .dxf 或 .svg 结尾: " +
+                                                     EscapedArgument(path)};
+                                             }
+                                             output.drawingPath = path;
+                                         })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option_function<std::vector<std::string>>(
            "--title-block",
@@ -111,7 +119,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
                 CliStreams &streams) {
     const DesignOutcome outcome = JudgeDesign(request);
     for (const std::string &note : outcome.materialNotes) {
-        streams.err << "orsela-cli: " << note << '\n';
+        streams.err << "orsela-cli: " << EscapedMessage(note) << '\n';
     }
     for (const std::string &warning : outcome.warnings) {
         streams.err << warning << '\n';
@@ -127,6 +135,15 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
         streams.err << "orsela-cli: " << note << '\n';
     }
     WriteCheckHints(outcome.checks, streams.err);
+    if (output.drawingPath) {
+        // Refused before anything is written, as any other input that cannot be drawn.
+        const DrawingInput drawing =
+            DrawingInputFor(request, outcome, output.drawing, TodaysReportDate());
+        if (auto problem = DrawingRoomProblem(drawing)) {
+            streams.err << "orsela-cli: --material: " << *problem << '\n';
+            return kExitUsage;
+        }
+    }
     // Each report that can be written is, whatever became of the other.
     bool reportFailed = false;
     if (output.reportPath) {

@@ -1,5 +1,7 @@
 #include "drawing_input.h"
 
+#include "user_text.h"
+
 #include <array>
 #include <tuple>
 
@@ -55,8 +57,8 @@ std::optional<std::string> StoreTitleBlockField(DrawingDetails &details,
     if (Characters(value) > kLongestValue) {
         return "值过长 (最多 " + std::to_string(kLongestValue) + " 个字符)";
     }
-    if (value.find_first_of("\r\n\t") != std::string_view::npos) {
-        return "值不能包含换行符或制表符";
+    if (auto problem = OneLineTextProblem(value)) {
+        return "值" + *problem;
     }
     for (const TextField &field : kTextFields) {
         if (key == field.chinese || key == field.english) {

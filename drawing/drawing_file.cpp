@@ -21,9 +21,13 @@ bool EndsWith(const std::string &path, const char *suffix) {
 
 } // namespace
 
+bool IsDrawingFileName(const std::string &path) {
+    return EndsWith(path, ".dxf") || EndsWith(path, ".svg");
+}
+
 std::optional<std::string> WriteSpringDrawing(const std::string &path, const DrawingInput &input) {
     const bool dxf = EndsWith(path, ".dxf");
-    if (!dxf && !EndsWith(path, ".svg")) {
+    if (!IsDrawingFileName(path)) {
         return "无法保存图样“" + path + "”: 文件名应以 .dxf 或 .svg 结尾";
     }
     std::optional<std::string> failure = SaveWholeFile(path, SpringDrawingBytes(input, dxf));

@@ -9,6 +9,9 @@
 // ask for) or SVG.
 std::string SpringDrawingBytes(const DrawingInput &input, bool dxf);
 
+// Whether path names a drawing file: it ends in ".dxf" or ".svg" (either case).
+bool IsDrawingFileName(const std::string &path);
+
 // Writes the drawing of input to path, as DXF when the name ends in ".dxf"
 // and as SVG when it ends in ".svg" (either case), replacing an existing
 // file only once the new one is complete. Returns nothing on success, else

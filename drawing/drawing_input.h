@@ -40,8 +40,9 @@ struct DrawingDetails {
 // Chinese captions (图号, 零件名称, 数量, 单位, 设计, 校对, 审核) or their English
 // names (number, name, quantity, company, designer, checker, approver), and
 // 旋向/winding (右/左, right/left), 表面处理/surface, 强压/presetting and
-// 喷丸/shot-peening (是/否, yes/no). A value holds at most 60 characters and
-// no line break or tab. Returns a Chinese message when the text is refused.
+// 喷丸/shot-peening (是/否, yes/no). A value holds at most 60 characters of
+// UTF-8 and no control character (a line break, a tab). Returns a Chinese
+// message when the text is refused.
 std::optional<std::string> StoreTitleBlockField(DrawingDetails &details, std::string_view keyValue);
 
 // "1", "2" or "3"; else a Chinese message.

@@ -3,6 +3,7 @@
 #include "dimension_shape.h"
 #include "drawing_layers.h"
 #include "text_measure.h"
+#include "xml_text.h"
 
 #include <fmt/format.h>
 
@@ -24,29 +25,9 @@ std::string Num(double value) {
     return text == "-0.000" ? "0.000" : text;
 }
 
+// What XML cannot hold never reaches the file: the HTML report's escaping.
 std::string Escaped(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) >= 0x20) {
-                out += c;
-            }
-        }
-    }
-    return out;
+    return EscapeXml(text);
 }
 
 struct Box {

@@ -1,24 +1,28 @@
 #include "dxf_writer.h"
 
 #include "gbk_bytes.h"
+#include "utf8_text.h"
 
 #include <cstdio>
 #include <map>
 
 namespace {
 
-// The code point of the UTF-8 sequence text[i .. i + length).
-char32_t CodePoint(std::string_view text, std::size_t i, std::size_t length) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    if (length == 2) {
-        return (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+std::string UnicodeEscape(unsigned unit) {
+    char escape[16];
+    std::snprintf(escape, sizeof escape, "\\U+%04X", unit);
+    return escape;
+}
+
+// A character GBK lacks, as AutoCAD writes it: "\U+XXXX", a character
+// beyond the BMP as its two UTF-16 halves, since the escape holds four
+// hex digits.
+std::string EscapedCharacter(char32_t code) {
+    if (code <= 0xFFFF) {
+        return UnicodeEscape(code);
     }
-    if (length == 3) {
-        return (char32_t{byte(0)} & 0x0F) << 12 | (char32_t{byte(1)} & 0x3F) << 6 |
-               (byte(2) & 0x3F);
-    }
-    return (char32_t{byte(0)} & 0x07) << 18 | (char32_t{byte(1)} & 0x3F) << 12 |
-           (char32_t{byte(2)} & 0x3F) << 6 | (byte(3) & 0x3F);
+    const char32_t offset = code - 0x10000;
+    return UnicodeEscape(0xD800 + (offset >> 10)) + UnicodeEscape(0xDC00 + (offset & 0x3FF));
 }
 
 } // namespace
@@ -26,28 +30,26 @@ char32_t CodePoint(std::string_view text, std::size_t i, std::size_t length) {
 std::string DxfCodePage936(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::map<std::string_view, std::string> known; // the few distinct characters of a drawing
+    std::map<char32_t, std::string> known; // the few distinct characters of a drawing
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
+        char32_t code = 0;
+        const std::size_t length = Utf8SequenceAt(utf8, i, code);
+        if (length == 0) {
+            // Not UTF-8: one byte stands for itself as "?", so that the
+            // line break of the next group code is never taken with it.
+            out += '?';
             ++i;
             continue;
         }
-        std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        length = std::min(length, utf8.size() - i);
-        const std::string_view character = utf8.substr(i, length);
-        auto found = known.find(character);
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+            i += length;
+            continue;
+        }
+        auto found = known.find(code);
         if (found == known.end()) {
-            const std::optional<std::string> gbk = GbkBytesOf(character);
-            std::string written = gbk ? *gbk : "?";
-            const char32_t code = length >= 2 ? CodePoint(utf8, i, length) : 0;
-            if (!gbk && code > 0 && code <= 0xFFFF) {
-                char escape[16];
-                std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(code));
-                written = escape;
-            }
-            found = known.emplace(character, std::move(written)).first;
+            const std::optional<std::string> gbk = GbkBytesOf(utf8.substr(i, length));
+            found = known.emplace(code, gbk ? *gbk : EscapedCharacter(code)).first;
         }
         out += found->second;
         i += length;

@@ -2,6 +2,8 @@
 
 #include "dimension_shape.h"
 #include "drawing_layers.h"
+#include "user_text.h"
+#include "utf8_text.h"
 
 #include <fmt/format.h>
 
@@ -648,19 +650,24 @@ class Writer {
 std::string DxfText(const std::string &text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = Utf8SequenceAt(text, i, code);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD"; // U+FFFD: a byte that is not UTF-8, shown as such
+            ++i;
             continue;
         }
-        if (text.compare(i, 3, "⌀") == 0) {
+        if (IsControlCharacter(code) || code == 0xFFFE || code == 0xFFFF) {
+            // A group value is one line; no CAD program shows these.
+        } else if (code == U'\u2300') {
             out += "%%c";
-            i += 2;
-        } else if (c == '%') {
+        } else if (code == '%') {
             out += "%%%";
         } else {
-            out += static_cast<char>(c);
+            out.append(text, i, length);
         }
+        i += length;
     }
     return out;
 }

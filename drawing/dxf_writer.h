@@ -16,9 +16,11 @@ std::string DrawingDxf(const Drawing &drawing, DxfVersion version = DxfVersion::
 
 // UTF-8 DXF text in code page 936 (GBK), as an AutoCAD 2000 file holds
 // Chinese; a character GBK has no code for is written as AutoCAD writes it,
-// "\U+XXXX".
+// "\U+XXXX" (beyond the BMP: its two UTF-16 halves, each so), and a byte
+// that is not UTF-8 as "?", never taking the line break after it.
 std::string DxfCodePage936(std::string_view utf8);
 
 // A text as a DXF TEXT holds it: "%" written "%%%", the diameter sign as
-// "%%c", line breaks and other control characters dropped.
+// "%%c", line breaks and other control characters and the non-characters
+// U+FFFE and U+FFFF dropped, a byte that is not UTF-8 shown as U+FFFD.
 std::string DxfText(const std::string &text);

@@ -2,6 +2,8 @@
 
 #include "text_measure.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr double kFilingMargin = 25.0; // a
@@ -37,6 +39,37 @@ void CellText(Drawing &drawing, const SheetBox &block, double x0, double y0, dou
                                      block.bottom + (y0 + y1) / 2.0 - height / 2.0),
                              text, height / drawing.scale, TextAlign::Centre, 0.0, Layer::Text,
                              Part::TitleBlock});
+}
+
+// The material's cell: one line at its height when it fits, else wrapped in
+// smaller lines (a long grade without spaces too), and only as a last resort
+// shrunk, so that no material runs out of its cell.
+void MaterialCellText(Drawing &drawing, const SheetBox &block, double x0, double y0, double x1,
+                      double y1, const std::string &text) {
+    const double room = x1 - x0 - 1.0;
+    if (TextWidth(text, 5.0) <= room) {
+        CellText(drawing, block, x0, y0, x1, y1, text, 5.0);
+        return;
+    }
+    constexpr double kLineSpacing = 1.4;
+    std::vector<std::string> lines;
+    double height = 3.5;
+    for (const double candidate : {3.5, 2.5}) {
+        height = candidate;
+        lines = WrapText(text, height, room);
+        if (static_cast<double>(lines.size()) * height * kLineSpacing <= y1 - y0 - 1.0) {
+            break;
+        }
+    }
+    const double step =
+        std::min(height * kLineSpacing,
+                 (y1 - y0 - 1.0) / static_cast<double>(std::max<std::size_t>(lines.size(), 1)));
+    const double top = (y0 + y1) / 2.0 + step * static_cast<double>(lines.size()) / 2.0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double bottom = top - step * static_cast<double>(i + 1);
+        CellText(drawing, block, x0, bottom, x1, bottom + step, lines[i],
+                 std::min(height, step / kLineSpacing));
+    }
 }
 
 } // namespace
@@ -133,7 +166,7 @@ void AddTitleBlock(Drawing &drawing, const DrawingInput &input) {
         vline(x, 0.0, 42.0);
     }
     cell(0.0, 42.0, 20.0, 56.0, "材料");
-    cell(20.0, 42.0, 100.0, 56.0, input.design.Material, 5.0);
+    MaterialCellText(drawing, b, 20.0, 42.0, 100.0, 56.0, input.design.Material);
     cell(20.0, 35.0, 45.0, 42.0, "姓名");
     cell(45.0, 35.0, 70.0, 42.0, "签名");
     cell(70.0, 35.0, 100.0, 42.0, "日期");

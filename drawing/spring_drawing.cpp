@@ -92,6 +92,23 @@ Point SheetUpperRight(const Drawing &drawing) {
             drawing.sheetOrigin.y + drawing.sheet.height / drawing.scale};
 }
 
+std::optional<std::string> DrawingRoomProblem(const DrawingInput &input) {
+    // Below this much paper the view and the characteristic line cannot be drawn.
+    constexpr double kSmallestViewHeight = 60.0;
+    const std::size_t lines =
+        RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0)
+            .size();
+    if (ViewRegion(SheetA4(), lines).height >= kSmallestViewHeight) {
+        return std::nullopt;
+    }
+    std::size_t room = 0;
+    while (ViewRegion(SheetA4(), room + 1).height >= kSmallestViewHeight) {
+        ++room;
+    }
+    return "弹簧材料太长, 图样放不下: 技术要求换行后需要 " + std::to_string(lines) +
+           " 行, 图纸上只容得下 " + std::to_string(room) + " 行";
+}
+
 Drawing BuildSpringDrawing(const DrawingInput &input) {
     const SpringDesign &design = input.design;
     const ViewExtent view = SpringViewExtent(design, input.typeSign);

@@ -44,7 +44,17 @@ std::vector<std::string> WrapText(std::string_view text, double height, double m
                 ++length;
             }
         }
-        units.push_back(text.substr(i, length));
+        const std::string_view unit = text.substr(i, length);
+        if (length > 1 && static_cast<unsigned char>(unit[0]) < 0x80 &&
+            TextWidth(unit, height) > maxWidth) {
+            // A word longer than the line (a material typed without spaces)
+            // breaks between its characters rather than run off the sheet.
+            for (std::size_t k = 0; k < unit.size(); ++k) {
+                units.push_back(unit.substr(k, 1));
+            }
+        } else {
+            units.push_back(unit);
+        }
         i += length;
     }
     std::vector<std::string> lines;

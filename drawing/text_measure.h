@@ -10,7 +10,7 @@
 double TextWidth(std::string_view text, double height);
 
 // Breaks text into lines no wider than maxWidth: between Chinese characters
-// (which have no spaces to break at) and at spaces, never inside a Latin word
-// or a number; a line never starts with "，" or "。". A space where a line
-// breaks is dropped.
+// (which have no spaces to break at) and at spaces, inside a Latin word or a
+// number only when it is wider than a line; a line never starts with "，" or
+// "。". A space where a line breaks is dropped.
 std::vector<std::string> WrapText(std::string_view text, double height, double maxWidth);

@@ -145,7 +145,11 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
             return Refused(where + "--" + option.name + ": " + *refused);
         }
     }
-    return JudgeDesign(scratch);
+    DesignOutcome outcome = JudgeDesign(scratch);
+    if (outcome.status == DesignStatus::Refused) {
+        outcome.message = where + outcome.message; // a field's refusal names its row's line
+    }
+    return outcome;
 }
 
 namespace {

@@ -6,6 +6,9 @@
 #include "option_ranges.h"
 #include "outcome_json.h"
 #include "request_options.h"
+#include "system_error_text.h"
+#include "user_text.h"
+#include "utf8_text.h"
 
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -160,6 +163,20 @@ std::string NumberText(const Json &value) {
     return fmt::format("{}", value.get<double>());
 }
 
+// Bytes that are not UTF-8 (a file saved in GBK), named by line and column
+// before the JSON parser would call them a syntax error.
+std::optional<std::string> NonUtf8Place(std::string_view text, const std::string &fileName) {
+    const std::size_t at = FirstNonUtf8Byte(text);
+    if (at == text.size()) {
+        return std::nullopt;
+    }
+    const auto [line, column] = LineAndColumn(text, at);
+    // The problem of that one byte: "第 1 个字节 0x.. 不是 UTF-8 文本 …" without its place.
+    const std::string problem = *NonUtf8Problem(text.substr(at, 1));
+    return Where(fileName) + " 第 " + std::to_string(line) + " 行第 " + std::to_string(column) +
+           " 列: 字节 " + problem.substr(problem.find("0x"));
+}
+
 std::optional<std::string> StoreKey(DesignRequest &request, const std::string &key,
                                     const Json &value) {
     const RequestOption *option = FindRequestOption(key);
@@ -218,6 +235,10 @@ DesignFileRead ReadDesignText(std::string_view text, const std::string &fileName
         const auto [line, column] = LineAndColumn(text, nul);
         read.error = Where(fileName) + " 第 " + std::to_string(line) + " 行第 " +
                      std::to_string(column) + " 列: 含有空字符 (NUL), 不是文本文件";
+        return read;
+    }
+    if (auto problem = NonUtf8Place(text, fileName)) {
+        read.error = *problem;
         return read;
     }
     Json json;
@@ -299,8 +320,7 @@ DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base
     DesignFileRead read;
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
-        read.error = Where(path) + ": " +
-                     (errno == ENOENT ? std::string("文件不存在") : std::strerror(errno));
+        read.error = Where(path) + ": " + ReadErrorText(errno);
         return read;
     }
     if (!S_ISREG(status.st_mode)) {
@@ -313,8 +333,8 @@ DesignFileRead ReadDesignFile(const std::string &path, const DesignRequest &base
     }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        read.error = Where(path) + ": " +
-                     (errno == EACCES ? std::string("没有读取权限") : std::strerror(errno));
+        read.error =
+            Where(path) + ": " + (errno == 0 ? std::string("无法打开") : ReadErrorText(errno));
         return read;
     }
     std::string text;

@@ -1,5 +1,7 @@
 #include "design_options.h"
 
+#include "user_text.h"
+
 #include <array>
 
 namespace {
@@ -44,9 +46,10 @@ RequestOptionGroup MakeGroup() {
     group.push_back(
         {"material", "TEXT", std::string("弹簧材料 (") + kDesignedMaterial + ")",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
-             // One line of the report holds the material: no line breaks or tabs.
-             if (text.find_first_of("\r\n\t") != std::string_view::npos) {
-                 return "弹簧材料不能包含换行符或制表符";
+             // One line of the report, the drawing and the terminal holds the
+             // material as typed: UTF-8, no control characters.
+             if (auto problem = OneLineTextProblem(text)) {
+                 return "弹簧材料" + *problem + ": " + QuotedForMessage(text);
              }
              request.material = text;
              return std::nullopt;

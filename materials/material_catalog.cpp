@@ -1,5 +1,9 @@
 #include "material_catalog.h"
 
+#include "json_value_lines.h"
+#include "user_text.h"
+#include "utf8_text.h"
+
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
@@ -34,6 +38,85 @@ struct FileProblem {
     throw FileProblem{what};
 }
 
+// The line each value of the file being read begins on; set while a file's
+// document is turned into a catalog (per thread: batch rows load in parallel).
+thread_local const std::unordered_map<const json *, std::size_t> *tValueLines = nullptr;
+
+// A problem with one value (or the object that lacks a key), with its line.
+[[noreturn]] void FailAt(const json &node, const std::string &what) {
+    if (tValueLines != nullptr) {
+        const auto found = tValueLines->find(&node);
+        if (found != tValueLines->end()) {
+            Fail(what + "（第 " + std::to_string(found->second) + " 行）");
+        }
+    }
+    Fail(what);
+}
+
+// A key the format does not have is refused, not passed over: a misspelt
+// "shear_modulus" would otherwise leave the figure silently missing.
+void RefuseUnknownKeys(const json &object, std::initializer_list<std::string_view> known,
+                       const std::string &where) {
+    for (const auto &[key, value] : object.items()) {
+        if (std::find(known.begin(), known.end(), key) == known.end()) {
+            std::string list;
+            for (const std::string_view name : known) {
+                list += (list.empty() ? "" : "、") + std::string(name);
+            }
+            FailAt(value, where + "有未知的键 \"" + key + "\"（可用：" + list + "）");
+        }
+    }
+}
+
+// The script of a letter, for names that mix look-alike alphabets: "65Мn"
+// with a Cyrillic М is not 65Mn, and no one would find it by typing.
+enum class Script { Other, Latin, Greek, Cyrillic };
+
+Script ScriptOf(char32_t code) {
+    if ((code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z')) {
+        return Script::Latin;
+    }
+    if (code >= 0x0370 && code <= 0x03FF) {
+        return Script::Greek;
+    }
+    if (code >= 0x0400 && code <= 0x052F) {
+        return Script::Cyrillic;
+    }
+    return Script::Other;
+}
+
+// A grade name or alias: UTF-8 without control characters, not blank, its
+// letters of one alphabet.
+void CheckGradeName(const json &node, const std::string &name, const std::string &what) {
+    if (auto problem = NonUtf8Problem(name)) {
+        FailAt(node, what + *problem);
+    }
+    if (NormalizeGradeName(name).empty()) {
+        FailAt(node, what + "不能为空白");
+    }
+    // The first letter of each alphabet: a Latin name with one Greek or
+    // Cyrillic letter names that letter.
+    std::optional<char32_t> first[4];
+    for (std::size_t at = 0; at < name.size();) {
+        char32_t code = 0;
+        at += Utf8SequenceAt(name, at, code);
+        std::optional<char32_t> &seen = first[static_cast<int>(ScriptOf(code))];
+        if (!seen) {
+            seen = code;
+        }
+    }
+    const int alphabets = (first[1] ? 1 : 0) + (first[2] ? 1 : 0) + (first[3] ? 1 : 0);
+    if (alphabets < 2) {
+        return;
+    }
+    const bool greek = first[static_cast<int>(Script::Greek)].has_value();
+    const char32_t odd = greek ? *first[static_cast<int>(Script::Greek)]
+                               : *first[static_cast<int>(Script::Cyrillic)];
+    FailAt(node, what + "混用了不同字母表的字母：“" + Utf8OfCodePoint(odd) + "” (" +
+                     fmt::format("U+{:04X}", static_cast<unsigned>(odd)) + ") 是" +
+                     (greek ? "希腊" : "西里尔") + "字母，与形似的拉丁字母不同");
+}
+
 std::string EntryLabel(std::size_t index, const json &entry) {
     std::string label = "第 " + std::to_string(index + 1) + " 个材料";
     if (entry.is_object() && entry.contains("name") && entry["name"].is_string()) {
@@ -45,16 +128,16 @@ std::string EntryLabel(std::size_t index, const json &entry) {
 std::string Text(const json &object, const char *key, bool required, const std::string &where) {
     if (!object.contains(key) || object[key].is_null()) {
         if (required) {
-            Fail(where + "缺少 \"" + key + "\"");
+            FailAt(object, where + "缺少 \"" + key + "\"");
         }
         return {};
     }
     if (!object[key].is_string()) {
-        Fail(where + "的 \"" + key + "\" 应为文字");
+        FailAt(object[key], where + "的 \"" + key + "\" 应为文字");
     }
     std::string value = object[key].get<std::string>();
     if (required && value.empty()) {
-        Fail(where + "的 \"" + key + "\" 不能为空");
+        FailAt(object[key], where + "的 \"" + key + "\" 不能为空");
     }
     return value;
 }
@@ -73,11 +156,11 @@ constexpr FigureRange kWireDiameterRange{0.0, 100.0, "mm"};
 
 double Positive(const json &value, const std::string &what) {
     if (!value.is_number()) {
-        Fail(what + "应为数值");
+        FailAt(value, what + "应为数值");
     }
     const double number = value.get<double>();
     if (!std::isfinite(number) || number <= 0.0) {
-        Fail(what + "应为正数");
+        FailAt(value, what + "应为正数");
     }
     return number;
 }
@@ -85,8 +168,8 @@ double Positive(const json &value, const std::string &what) {
 double InRange(const json &value, const std::string &what, const FigureRange &range) {
     const double number = Positive(value, what);
     if (!(number > range.above && number <= range.atMost)) {
-        Fail(what + "应大于 " + fmt::format("{}", range.above) + " 且不大于 " +
-             fmt::format("{}", range.atMost) + " " + range.unit);
+        FailAt(value, what + "应大于 " + fmt::format("{}", range.above) + " 且不大于 " +
+                          fmt::format("{}", range.atMost) + " " + range.unit);
     }
     return number;
 }
@@ -102,24 +185,24 @@ double OptionalInRange(const json &object, const char *key, const std::string &w
 
 std::vector<TensileStrengthRow> RmRows(const json &rows, const std::string &where) {
     if (!rows.is_array()) {
-        Fail(where + "的 \"rm\" 应为 [直径, 最小值, 最大值] 的数组");
+        FailAt(rows, where + "的 \"rm\" 应为 [直径, 最小值, 最大值] 的数组");
     }
     std::vector<TensileStrengthRow> result;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const json &row = rows[i];
         const std::string at = where + "的 \"rm\" 第 " + std::to_string(i + 1) + " 行";
         if (!row.is_array() || row.size() != 3) {
-            Fail(at + "应为 [直径, 最小值, 最大值]");
+            FailAt(row, at + "应为 [直径, 最小值, 最大值]");
         }
         TensileStrengthRow parsed;
         parsed.wireDiameter = InRange(row[0], at + "的直径", kWireDiameterRange);
         parsed.rmMin = InRange(row[1], at + "的最小值", kStressRange);
         parsed.rmMax = row[2].is_null() ? 0.0 : InRange(row[2], at + "的最大值", kStressRange);
         if (parsed.rmMax > 0.0 && parsed.rmMax < parsed.rmMin) {
-            Fail(at + "的最大值小于最小值");
+            FailAt(row, at + "的最大值小于最小值");
         }
         if (!result.empty() && parsed.wireDiameter <= result.back().wireDiameter) {
-            Fail(at + "的直径不大于上一行：各行须按直径递增");
+            FailAt(row, at + "的直径不大于上一行：各行须按直径递增");
         }
         result.push_back(parsed);
     }
@@ -130,7 +213,8 @@ FixedPermissibleStress ThreeStresses(const json &object, const char *key,
                                      const std::string &where) {
     const std::string at = where + "的 \"permissible_mpa\".\"" + key + "\"";
     if (!object.contains(key) || !object[key].is_array() || object[key].size() != 3) {
-        Fail(at + "应为 [静负荷, 有限寿命, 无限寿命] 三个数值");
+        FailAt(object.contains(key) ? object[key] : object,
+               at + "应为 [静负荷, 有限寿命, 无限寿命] 三个数值");
     }
     const json &values = object[key];
     return FixedPermissibleStress{InRange(values[0], at + "第 1 项", kStressRange),
@@ -140,8 +224,10 @@ FixedPermissibleStress ThreeStresses(const json &object, const char *key,
 
 FixedPermissible Permissible(const json &object, const std::string &where) {
     if (!object.is_object()) {
-        Fail(where + "的 \"permissible_mpa\" 应为对象");
+        FailAt(object, where + "的 \"permissible_mpa\" 应为对象");
     }
+    RefuseUnknownKeys(object, {"compression", "extension", "diameter_range", "source"},
+                      where + "的 \"permissible_mpa\"");
     FixedPermissible fixed;
     // A spring kind or a diameter range the source does not give is null.
     const auto given = [&](const char *key) {
@@ -156,12 +242,12 @@ FixedPermissible Permissible(const json &object, const std::string &where) {
         const std::string at = where + "的 \"permissible_mpa\".\"diameter_range\"";
         const json &range = object["diameter_range"];
         if (!range.is_array() || range.size() != 2) {
-            Fail(at + "应为 [最小直径, 最大直径]");
+            FailAt(range, at + "应为 [最小直径, 最大直径]");
         }
         fixed.fromDiameter = InRange(range[0], at + "第 1 项", kWireDiameterRange);
         fixed.toDiameter = InRange(range[1], at + "第 2 项", kWireDiameterRange);
         if (fixed.toDiameter < fixed.fromDiameter) {
-            Fail(at + "的最大直径小于最小直径");
+            FailAt(range, at + "的最大直径小于最小直径");
         }
     }
     fixed.source = Text(object, "source", true, where + "的 \"permissible_mpa\"");
@@ -177,8 +263,11 @@ EntryProvenance ProvenanceOf(const json &object, const std::string &where) {
     }
     const json &given = object["provenance"];
     if (!given.is_object()) {
-        Fail(where + "的 \"provenance\" 应为对象");
+        FailAt(given, where + "的 \"provenance\" 应为对象");
     }
+    RefuseUnknownKeys(given,
+                      {"shear_modulus", "elastic_modulus", "density", "rm", "permissible_mpa"},
+                      where + "的 \"provenance\"");
     const std::pair<const char *, Provenance *> figures[] = {
         {"shear_modulus", &marks.shearModulus},
         {"elastic_modulus", &marks.elasticModulus},
@@ -192,7 +281,8 @@ EntryProvenance ProvenanceOf(const json &object, const std::string &where) {
         }
         const std::optional<Provenance> parsed = ProvenanceFromName(word);
         if (!parsed) {
-            Fail(where + "的 \"provenance\".\"" + key + "\" 不是已知的来源类别：" + word);
+            FailAt(given[key],
+                   where + "的 \"provenance\".\"" + key + "\" 不是已知的来源类别：" + word);
         }
         *mark = *parsed;
     }
@@ -201,27 +291,34 @@ EntryProvenance ProvenanceOf(const json &object, const std::string &where) {
 
 MaterialEntry Entry(const json &object, const std::string &where) {
     if (!object.is_object()) {
-        Fail(where + "应为对象");
+        FailAt(object, where + "应为对象");
     }
+    RefuseUnknownKeys(object,
+                      {"name", "aliases", "standard", "family", "shear_modulus", "elastic_modulus",
+                       "density", "max_temperature", "rm_rule", "rm", "permissible_mpa", "source",
+                       "note", "provenance"},
+                      where);
     MaterialEntry entry;
     entry.name = Text(object, "name", true, where);
+    CheckGradeName(object["name"], entry.name, where + "的 \"name\" ");
     if (object.contains("aliases")) {
         const json &aliases = object["aliases"];
         if (!aliases.is_array()) {
-            Fail(where + "的 \"aliases\" 应为文字数组");
+            FailAt(aliases, where + "的 \"aliases\" 应为文字数组");
         }
         for (const json &alias : aliases) {
             if (!alias.is_string()) {
-                Fail(where + "的 \"aliases\" 应为文字数组");
+                FailAt(alias, where + "的 \"aliases\" 应为文字数组");
             }
             entry.aliases.push_back(alias.get<std::string>());
+            CheckGradeName(alias, entry.aliases.back(), where + "的别名 ");
         }
     }
     entry.standard = Text(object, "standard", true, where);
     const std::string family = Text(object, "family", true, where);
     const std::optional<MaterialFamily> parsedFamily = MaterialFamilyFromName(family);
     if (!parsedFamily) {
-        Fail(where + "的 \"family\" 不是已知的材料类别：" + family);
+        FailAt(object["family"], where + "的 \"family\" 不是已知的材料类别：" + family);
     }
     entry.family = *parsedFamily;
     entry.shearModulus = OptionalInRange(object, "shear_modulus", where, kModulusRange);
@@ -229,7 +326,7 @@ MaterialEntry Entry(const json &object, const std::string &where) {
     entry.density = OptionalInRange(object, "density", where, kDensityRange);
     if (object.contains("max_temperature") && !object["max_temperature"].is_null()) {
         if (!object["max_temperature"].is_number()) {
-            Fail(where + "的 \"max_temperature\" 应为数值");
+            FailAt(object["max_temperature"], where + "的 \"max_temperature\" 应为数值");
         }
         entry.maxTemperature = object["max_temperature"].get<double>();
     }
@@ -237,7 +334,7 @@ MaterialEntry Entry(const json &object, const std::string &where) {
     if (rule == "step-up-to") {
         entry.rmRule = RmRule::StepUpTo;
     } else if (!rule.empty() && rule != "linear") {
-        Fail(where + "的 \"rm_rule\" 应为 \"linear\" 或 \"step-up-to\"");
+        FailAt(object["rm_rule"], where + "的 \"rm_rule\" 应为 \"linear\" 或 \"step-up-to\"");
     }
     if (object.contains("rm")) {
         entry.rm = RmRows(object["rm"], where);
@@ -257,7 +354,7 @@ std::vector<double> Sizes(const json &object, const char *key, const std::string
         return sizes;
     }
     if (!object[key].is_array()) {
-        Fail(where + "的 \"" + key + "\" 应为直径数组");
+        FailAt(object[key], where + "的 \"" + key + "\" 应为直径数组");
     }
     for (const json &size : object[key]) {
         sizes.push_back(InRange(size, where + "的 \"" + key + "\" 中的直径", kWireDiameterRange));
@@ -268,8 +365,11 @@ std::vector<double> Sizes(const json &object, const char *key, const std::string
 WireDiameterSeries Series(const json &object) {
     const std::string where = "\"wire_diameter_series\"";
     if (!object.is_object()) {
-        Fail(where + " 应为对象");
+        FailAt(object, where + " 应为对象");
     }
+    RefuseUnknownKeys(object,
+                      {"standard", "first", "second", "complete", "provenance", "source", "note"},
+                      where + " ");
     WireDiameterSeries series;
     series.first = Sizes(object, "first", where);
     series.second = Sizes(object, "second", where);
@@ -277,7 +377,7 @@ WireDiameterSeries Series(const json &object) {
     series.note = Text(object, "note", false, where);
     if (object.contains("complete") && !object["complete"].is_null()) {
         if (!object["complete"].is_boolean()) {
-            Fail(where + " 的 \"complete\" 应为 true 或 false");
+            FailAt(object["complete"], where + " 的 \"complete\" 应为 true 或 false");
         }
         series.complete = object["complete"].get<bool>();
     }
@@ -285,7 +385,7 @@ WireDiameterSeries Series(const json &object) {
     if (!mark.empty()) {
         const std::optional<Provenance> parsed = ProvenanceFromName(mark);
         if (!parsed) {
-            Fail(where + " 的 \"provenance\" 不是已知的来源类别：" + mark);
+            FailAt(object["provenance"], where + " 的 \"provenance\" 不是已知的来源类别：" + mark);
         }
         series.provenance = *parsed;
     }
@@ -296,11 +396,18 @@ MaterialCatalog Catalog(const json &root) {
     if (!root.is_object()) {
         Fail("最外层应为对象");
     }
+    // A misspelt "materials" would leave the user's grades silently out.
+    RefuseUnknownKeys(root, {"format", "materials", "wire_diameter_series"}, "最外层");
+    if (root.contains("format") &&
+        !(root["format"].is_number_integer() && root["format"].get<long long>() == 1)) {
+        FailAt(root["format"], "\"format\" 为 " + root["format"].dump() +
+                                   "：本程序只能读 \"format\": 1 的材料文件");
+    }
     MaterialCatalog catalog;
     if (root.contains("materials")) {
         const json &materials = root["materials"];
         if (!materials.is_array()) {
-            Fail("\"materials\" 应为数组");
+            FailAt(materials, "\"materials\" 应为数组");
         }
         // Every name and alias met so far, as FindMaterial compares them.
         std::unordered_set<std::string> known;
@@ -308,7 +415,7 @@ MaterialCatalog Catalog(const json &root) {
             MaterialEntry entry = Entry(materials[i], EntryLabel(i, materials[i]));
             const std::string name = NormalizeGradeName(entry.name);
             if (!name.empty() && known.count(name) > 0) {
-                Fail(EntryLabel(i, materials[i]) + "与前面的材料重名");
+                FailAt(materials[i], EntryLabel(i, materials[i]) + "与前面的材料重名");
             }
             known.insert(name);
             for (const std::string &alias : entry.aliases) {
@@ -437,6 +544,15 @@ CatalogLoad ParseMaterialCatalog(const std::string &text, const std::string &fil
                      std::to_string(column) + " 列不是正确的 JSON（" + builder.detail + "）";
         return load;
     }
+    const std::unordered_map<const json *, std::size_t> lines = JsonValueLines(text, root);
+    struct LinesInUse {
+        explicit LinesInUse(const std::unordered_map<const json *, std::size_t> &lines) {
+            tValueLines = &lines;
+        }
+        ~LinesInUse() { tValueLines = nullptr; }
+        LinesInUse(const LinesInUse &) = delete;
+        LinesInUse &operator=(const LinesInUse &) = delete;
+    } inUse(lines);
     try {
         load.catalog = Catalog(root);
     } catch (const FileProblem &problem) {

@@ -296,6 +296,89 @@ bool TakesUnnamedFiles(const fs::path &folder) {
     return true;
 }
 
+// Texts a user gives that are not UTF-8 or that no file format can hold:
+// refused where they come in, with the option, file and line named; what
+// is written holds only what its format can.
+const char *kMaterialsFileOf =
+    R"sh(printf '{"format":1,"materials":[{"name":"%b","standard":"s",)sh"
+    R"sh("family":"carbon-spring-wire","source":"s"%b}]}' )sh";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Reproductions,
+    testing::Values(
+        Reproduction{
+            "TitleBlockInGbk",
+            R"sh("$CLI" --dxf-version=2000 "--title-block=designer=$(printf '\315\365')" )sh"
+            R"sh(--drawing=d.dxf)sh",
+            2, "", "--title-block 的值第 10 个字节 0xCD 不是 UTF-8", ""},
+        Reproduction{"StrayByteInMaterial",
+                     R"sh("$CLI" "--material=65Mn$(printf '\377')" --drawing=d.svg)sh", 2, "",
+                     "--material 的值第 5 个字节 0xFF 不是 UTF-8", ""},
+        Reproduction{"DesignFileInGbk",
+                     R"sh(printf '{"format":"orsela-design/1",\n"material":"\315\365"}' > d.json
+"$CLI" --design=d.json)sh",
+                     2, "", "“d.json” 第 2 行第 13 列: 字节 0xCD 不是 UTF-8", "d.json"},
+        Reproduction{"DesignFileNulNeverReachesTheReport",
+                     R"sh(printf '{"format":"orsela-design/1","material":"a\\u0000b"}' > d.json
+"$CLI" --design=d.json --report=r.doc)sh",
+                     2, "", "弹簧材料不能包含控制字符 (U+0000)", "d.json"},
+        Reproduction{"EscapeNeverReachesTheReport",
+                     R"sh("$CLI" "--material=$(printf 'x\033')" --report=r.doc)sh", 2, "",
+                     "弹簧材料不能包含控制字符 (U+001B)", ""},
+        Reproduction{
+            "NonCharacterInTitleBlock",
+            R"sh("$CLI" "--title-block=designer=$(printf 'a\357\277\276')" --drawing=d.svg)sh", 2,
+            "", "值不能包含非字符 U+FFFE: designer=a\\uFFFE", ""},
+        Reproduction{
+            "EmojiInDxf2000AsItsTwoHalves",
+            R"sh("$CLI" --dxf-version=2000 "--title-block=designer=😀" --drawing=d.dxf >/dev/null &&
+grep -F -c '\U+D83D\U+DE00' d.dxf)sh",
+            0, "1", "", "d.dxf"},
+        Reproduction{"DrawingOfAnotherKindIsAUsageError", R"sh("$CLI" --drawing=x.txt)sh", 2, "",
+                     "--drawing: 文件名应以 .dxf 或 .svg 结尾: x.txt", ""},
+        Reproduction{
+            "MaterialTooLongForTheSheet",
+            R"sh("$CLI" "--material=$(head -c 20000 /dev/zero | tr '\0' M)" --drawing=d.svg)sh", 2,
+            "", "--material: 弹簧材料太长, 图样放不下", ""},
+        Reproduction{"MaterialsFileMisspeltTopKey",
+                     R"sh(printf '{"format":1,"material":[]}' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "最外层有未知的键 \"material\"", "m.json"},
+        Reproduction{"MaterialsFileOfANewerFormat",
+                     R"sh(printf '{"format":2,"materials":[]}' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "\"format\" 为 2：本程序只能读 \"format\": 1", "m.json"},
+        Reproduction{"MaterialsFileLookAlikeGrade",
+                     std::string(kMaterialsFileOf) + R"sh('65\320\234n' '' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "“М” (U+041C) 是西里尔字母", "m.json"},
+        Reproduction{"MaterialsFileBlankGrade",
+                     std::string(kMaterialsFileOf) + R"sh('   ' '' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "的 \"name\" 不能为空白", "m.json"},
+        Reproduction{"MaterialsFileUnknownKey",
+                     std::string(kMaterialsFileOf) + R"sh('X' ',\n"colour":1' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "有未知的键 \"colour\"", "m.json"},
+        Reproduction{"MaterialsFileTypeErrorNamesItsLine",
+                     std::string(kMaterialsFileOf) + R"sh('X' ',\n\n"density":"7.85"' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "65Mn", "\"density\" 应为数值（第 3 行）", "m.json"},
+        Reproduction{"MaterialsGradeWithEscapeShownEscaped",
+                     std::string(kMaterialsFileOf) + R"sh('X\\u001b[31m' '' > m.json
+"$CLI" materials --materials-file=m.json)sh",
+                     0, "X\\x1B[31m", "", "m.json"},
+        Reproduction{"BatchNumberRefusalNamesItsLine",
+                     R"sh(printf 'wire-diameter\n4\nabc\n' | "$CLI" batch -)sh", 2,
+                     "2,refused,第 3 行: --wire-diameter: 请输入一个数值!", "", ""},
+        Reproduction{"BatchSecondByteOrderMarkShownEscaped",
+                     R"sh(printf '\357\273\277\357\273\277wire-diameter\n4\n' | "$CLI" batch -)sh",
+                     2, "", "“\\uFEFFwire-diameter”", ""},
+        Reproduction{"SystemErrorSaidInChinese",
+                     R"sh(ln -s a b && ln -s b a && "$CLI" --design=a)sh", 2, "",
+                     "设计文件“a”: 符号链接太多 (可能循环)", "a b"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // batch --output stopped by a signal: the temporary file goes, the target
 // stays as it was, and the program ends by that signal. The signal is sent
 // to the program itself, its table a pipe that this test keeps open.

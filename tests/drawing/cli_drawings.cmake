@@ -41,7 +41,7 @@ file(CHMOD ${FOLDER}/readonly.dxf PERMISSIONS OWNER_READ)
 set(cases
     "readonly.dxf|-|4|文件是只读的"
     "missing/d.dxf|-|4|无法保存图样“${FOLDER}/missing/d.dxf”"
-    "drawing.pdf|-|4|.dxf 或 .svg"
+    "drawing.pdf|-|2|.dxf 或 .svg"
     "old.dxf|--free-height=39|1|-"
     "new.dxf|--title-block=页码=3|2|--title-block"
     "new.dxf|--precision-grade=4|2|--precision-grade"

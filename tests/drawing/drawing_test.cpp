@@ -244,8 +244,16 @@ TEST(DrawingDetailsTest, TitleBlockFieldsByChineseOrEnglishKey) {
 }
 
 TEST(DxfTextTest, PercentDiameterAndControlCharacters) {
-    const std::pair<const char *, const char *> rows[] = {
-        {"⌀28", "%%c28"}, {"50%", "50%%%"}, {"a\nb\tc", "abc"}, {"弹簧", "弹簧"}};
+    const std::pair<const char *, const char *> rows[] = {{"⌀28", "%%c28"},
+                                                          {"50%", "50%%%"},
+                                                          {"a\nb\tc", "abc"},
+                                                          {"弹簧", "弹簧"},
+                                                          {"a\x1B[1m", "a[1m"},
+                                                          {"a\xC2\x85"
+                                                           "b",
+                                                           "ab"},
+                                                          {"\xFF", "\xEF\xBF\xBD"},
+                                                          {"x\xEF\xBF\xBE", "x"}};
     for (const auto &[text, dxf] : rows) {
         EXPECT_EQ(DxfText(text), dxf) << text;
     }
@@ -253,7 +261,16 @@ TEST(DxfTextTest, PercentDiameterAndControlCharacters) {
 
 TEST(DxfCodePageTest, ChineseInGbkOthersAsAutoCadEscapes) {
     const std::pair<const char *, const char *> rows[] = {
-        {"  1\nAC1015", "  1\nAC1015"}, {"弹簧", "\xB5\xAF\xBB\xC9"}, {"dm³", "dm\\U+00B3"}};
+        {"  1\nAC1015", "  1\nAC1015"},
+        {"弹簧", "\xB5\xAF\xBB\xC9"},
+        {"dm³", "dm\\U+00B3"},
+        // Beyond the BMP: the two UTF-16 halves, as the four-digit escape can hold them.
+        {"\xF0\x9F\x98\x80", "\\U+D83D\\U+DE00"},
+        // Not UTF-8 (a GBK name, a stray byte, a cut sequence): "?" a byte, the line
+        // break of the next group code kept.
+        {"\xCD\xF5\xE8\xA4\n  0", "????\n  0"},
+        {"\xFF\n  1", "?\n  1"},
+        {"\xE4\xB8\n  7", "??\n  7"}};
     for (const auto &[utf8, written] : rows) {
         EXPECT_EQ(DxfCodePage936(utf8), written) << utf8;
     }
@@ -282,6 +299,43 @@ TEST(TextMeasureTest, WrappedLinesKeepToTheWidth) {
         EXPECT_EQ(withoutSpaces(joined), withoutSpaces(text));
         for (const std::string &line : lines) {
             EXPECT_NE(line.back(), '.') << line;
+        }
+    }
+}
+
+TEST(TextMeasureTest, AWordWiderThanTheLineBreaksBetweenItsLetters) {
+    const std::string grade(200, 'M');
+    for (const double width : {20.0, 75.0}) {
+        std::string joined;
+        for (const std::string &line : WrapText("材料: " + grade + "。", 3.5, width)) {
+            EXPECT_LE(TextWidth(line, 3.5), width + 3.5) << line;
+            joined += line;
+        }
+        EXPECT_EQ(joined, "材料: " + grade + "。");
+    }
+}
+
+// However long the material, every text stays on the sheet, or the drawing
+// is refused before it is drawn.
+TEST(SpringDrawingTest, ALongMaterialStaysOnTheSheetOrIsRefused) {
+    for (const std::size_t length : {40U, 150U, 600U, 100000U}) {
+        DrawingInput input = Sample();
+        input.design.Material = std::string(length, 'X');
+        if (DrawingRoomProblem(input)) {
+            EXPECT_GE(length, 600U);
+            continue;
+        }
+        const Drawing drawing = BuildSpringDrawing(input);
+        const Point low = SheetLowerLeft(drawing);
+        const Point high = SheetUpperRight(drawing);
+        for (const Text &text : drawing.texts) {
+            const double width = TextWidth(text.content, text.height);
+            const double left = text.align == TextAlign::Left     ? text.at.x
+                                : text.align == TextAlign::Centre ? text.at.x - width / 2.0
+                                                                  : text.at.x - width;
+            EXPECT_GE(left, low.x) << length << ": " << text.content;
+            EXPECT_LE(left + width, high.x) << length << ": " << text.content;
+            EXPECT_LE(text.at.y + text.height, high.y) << length << ": " << text.content;
         }
     }
 }

@@ -87,6 +87,13 @@ const FailureCase kFailureCases[] = {
      "70-C\xF0\x9F\x98\x80", "字符“\xF0\x9F\x98\x80”(U+1F600) 不能用 GBK 编码保存, 文件未写入"},
     {"CopyrightSignInMaterial", [](const std::string &folder) { return folder + "/old.doc"; },
      "©70-C", "字符“©”(U+00A9) 不能用 GBK 编码保存"},
+    // GBK holds ESC and a byte order mark as they are: a reader's screen would obey or hide them.
+    {"EscapeInMaterial", [](const std::string &folder) { return folder + "/old.doc"; },
+     "70-C\x1B[31m", "控制字符或不可见字符 (U+001B) 不能写入计算书, 文件未写入"},
+    {"ByteOrderMarkInMaterial", [](const std::string &folder) { return folder + "/old.doc"; },
+     "\xEF\xBB\xBF"
+     "70-C",
+     "控制字符或不可见字符 (U+FEFF) 不能写入计算书"},
 };
 
 void PrintTo(const FailureCase &c, std::ostream *os) {
