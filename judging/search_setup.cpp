@@ -10,6 +10,7 @@
 #include "permissible_stress.h"
 #include "search_design_request.h"
 #include "shared_materials.h"
+#include "user_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -402,6 +403,8 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
     }
     if (!in.has("material")) {
         in.Fail("缺少必需的选项 --material (已知的材料牌号, 见 orsela-cli materials)");
+    } else if (auto problem = OneLineTextProblem(*in.text("material"))) {
+        in.Fail("--material: 弹簧材料" + *problem + ": " + QuotedForMessage(*in.text("material")));
     }
     const auto modulus = in.positive("shear-modulus");
     const auto density = in.positive("density");

@@ -259,6 +259,10 @@ printf 'wire-diameter,check\n4,1\n5,1\n' | "$CLI" batch -)",
         Reproduction{"WorkingFrequencyThatPrintsAsZero",
                      R"("$CLI" --check --working-frequency=1e-300)", 2, "",
                      "--working-frequency: 请输入不小于 0.01 且不大于 100000 的数值 (Hz)", ""},
+        Reproduction{"SearchMaterialWithAnEscape",
+                     R"sh("$CLI" search --load1=50 --height1=40 --load2=100 --height2=30 )sh"
+                     R"sh("--material=$(printf '65Mn\033')")sh",
+                     2, "", "--material: 弹簧材料不能包含控制字符 (U+001B)", ""},
         // The search states [τ] as --from-material takes it: rounded down to 0.1 MPa.
         Reproduction{"SearchStressRoundedAsFromMaterial",
                      std::string(kSearch) +
