@@ -195,7 +195,7 @@ std::optional<std::string> ParseCommandLine(CLI::App &app, std::vector<std::stri
     } catch (const UsageError &e) {
         return e.message;
     } catch (const CLI::ParseError &e) {
-        return "命令行有误: " + EscapedArgument(e.what());
+        return "命令行有误 (" + EscapedArgument(e.what()) + ")";
     }
     const std::vector<std::string> stray = app.remaining(true);
     if (!stray.empty()) {
