@@ -28,7 +28,7 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
     std::string free = std::string(compression ? "自由高度" : "自由长度(钩环内侧)") +
                        " H0 = " + FormatOneDecimal(design.FreeHeight) + " mm";
     if (!compression) {
-        free += "，初拉力 F0 = " + FormatThreeDecimals(design.InitialTension) + " N";
+        free += "，初拉力 F0 = " + FormatOneDecimal(design.InitialTension) + " N";
     }
     lines.push_back(free + "。");
     const char *height = compression ? "工作高度" : "工作长度";
@@ -41,14 +41,14 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
         const std::string k = std::to_string(i + 1);
         lines.push_back(height + std::string(" H") + k + " = " +
                         FormatOneDecimal(design.*heights[i]) + " mm 时，工作载荷 F" + k + " = " +
-                        FormatThreeDecimals(design.*loads[i]) + " N。");
+                        FormatOneDecimal(design.*loads[i]) + " N。"); // as a maker measures it
     }
     std::string sizes =
         "材料直径 d = " + FormatGeneral(design.WireDiameter) +
         " mm，弹簧中径 D = " + FormatGeneral(design.MeanDiameter) +
         " mm，外径 D2 = " + FormatGeneral(design.MeanDiameter + design.WireDiameter) + " mm";
     if (compression) {
-        sizes += "，并紧高度 Hb = " + FormatOneDecimal(design.SolidHeight) + " mm";
+        sizes += "，压并高度 Hb = " + FormatGeneral(design.SolidHeight) + " mm";
     }
     lines.push_back(sizes + "，刚度 k = " + FormatThreeDecimals(design.SpringRate) +
                     " N/mm，展开长度 L = " + FormatOneDecimal(design.DevelopedLength) + " mm。");

@@ -206,7 +206,7 @@ TEST(TechnicalRequirementsTest, NameTheChosenGradeWindingAndTreatments) {
         all += line + "\n";
     }
     for (const char *wanted : {"左旋", "GB/T 1239.2 的 3 级", "去应力回火", "喷丸", "发黑",
-                               "并紧高度 Hb = 26.0", "外径 D2 = 32"}) {
+                               "压并高度 Hb = 26 mm", "外径 D2 = 32", "F3 = 368.5 N"}) {
         EXPECT_NE(all.find(wanted), std::string::npos) << wanted;
     }
     EXPECT_EQ(all.find("强压"), std::string::npos);
