@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -42,42 +44,85 @@ CheckInput StandardPermissibleNeeds(const CheckInputs &in) {
 
 } // namespace
 
+namespace {
+
+// One stress held against one permissible value, with what each is.
+struct StressAgainstLimit {
+    double stress = 0.0;
+    double limit = 0.0;
+    std::string against;    // the permissible value's name
+    std::string stressNote; // why this stress, when not the calculation's
+};
+
+// The pair nearest to failing (the largest stress / limit) governs: a
+// designer's stricter [tau] is never overridden by the standard, nor the
+// standard by a looser [tau].
+const StressAgainstLimit &Governing(const std::vector<StressAgainstLimit> &pairs) {
+    const StressAgainstLimit *worst = &pairs.front();
+    for (const StressAgainstLimit &p : pairs) {
+        if (p.stress * worst->limit > worst->stress * p.limit) {
+            worst = &p;
+        }
+    }
+    return *worst;
+}
+
+} // namespace
+
 CheckResult StaticStrengthCheck(const CheckContext &c) {
     const CheckInputs &in = c.inputs;
+    // EN 13906-1 holds the uncorrected stress against its static figure; the
+    // designer's [tau] is held against the stress the calculation used.
     const bool en = in.standard == CheckStandard::En && !c.extension;
-    const std::string formula = en ? "未修正切应力 τ = 8FD/(πd³)" : "τ 为计算的最大切应力";
     const std::string duty =
         in.loadCycles && !in.loadTypeGiven ? std::string("; ") + LoadClassRuleText() : "";
-    CheckResult check = MakeCheck("static-strength", "MPa", formula);
+    CheckResult check = MakeCheck("static-strength", "MPa", "τ 为计算的最大切应力");
     if (en && !c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
     }
-    const double stress =
-        en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
-    std::string against;
+    std::vector<StressAgainstLimit> pairs;
+    std::vector<std::string> clauses;
     if (in.standardPermissible) {
-        check.limit = in.standardPermissible->value;
-        check.clause = in.standardPermissible->clause + (en ? "; " + formula : "") + duty;
-        against = "标准许用切应力";
-    } else if (c.designerAllowable > 0.0) {
-        // Without the standard's figure the designer's [tau] is all there is.
-        check.limit = c.designerAllowable;
-        check.clause = "设计给定的许用切应力 [τ]; " + formula;
-        against = "设计给定的许用切应力 [τ]";
-        check.missing = StandardPermissibleNeeds(in);
-    } else {
+        const double stress =
+            en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
+        pairs.push_back({stress, in.standardPermissible->value, "标准许用切应力",
+                         en ? "EN 13906-1 静载用未修正切应力 τ = 8FD/(πd³)" : ""});
+        clauses.push_back(in.standardPermissible->clause +
+                          (en ? "; 未修正切应力 τ = 8FD/(πd³)" : "") + duty);
+    }
+    if (c.designerAllowable > 0.0) {
+        pairs.push_back({c.maxShearStress, c.designerAllowable, "设计给定的许用切应力 [τ]", ""});
+        clauses.push_back("设计给定的许用切应力 [τ], 对计算的最大切应力");
+    }
+    if (pairs.empty()) {
         return NotApplicable(check,
                              "缺少许用切应力: " + (in.standardPermissibleProblem.empty()
                                                        ? std::string("材料表和设计都没有给出")
                                                        : in.standardPermissibleProblem),
                              StandardPermissibleNeeds(in));
     }
-    const double permissible = *check.limit;
-    check.value = stress;
-    check.verdict = stress <= permissible ? CheckVerdict::Ok : CheckVerdict::Fail;
-    check.message = std::string("最大工作载荷下切应力 ") + Fixed(stress, 1) +
-                    (stress <= permissible ? " MPa 不大于" : " MPa 超过") + against + " " +
-                    Fixed(permissible, 1) + " MPa";
+    if (!in.standardPermissible) {
+        check.missing = StandardPermissibleNeeds(in);
+    }
+    const StressAgainstLimit &rule = Governing(pairs);
+    check.clause =
+        clauses.front() + (clauses.size() > 1 ? "; 与" + clauses.back() + "取较严者" : "");
+    check.value = rule.stress;
+    check.limit = rule.limit;
+    const bool holds = rule.stress <= rule.limit;
+    check.verdict = holds ? CheckVerdict::Ok : CheckVerdict::Fail;
+    check.message = std::string("最大工作载荷下切应力 ") + Fixed(rule.stress, 1) +
+                    (holds ? " MPa 不大于" : " MPa 超过") + rule.against + " " +
+                    Fixed(rule.limit, 1) + " MPa";
+    if (!rule.stressNote.empty()) {
+        check.message += " (" + rule.stressNote + ")";
+    }
+    for (const StressAgainstLimit &other : pairs) {
+        if (&other != &rule) {
+            check.message += "; 按较严者判定 (" + other.against + " " + Fixed(other.limit, 1) +
+                             " MPa 对切应力 " + Fixed(other.stress, 1) + " MPa 较宽)";
+        }
+    }
     if (in.standardPermissible) {
         check.message += LooserDutyText(in);
         if (en && in.loadType != LoadType::Static) {
@@ -114,7 +159,8 @@ CheckResult AllowableStressCheck(const CheckContext &c) {
     } else {
         check.verdict = CheckVerdict::Ok;
         check.message = "设计给定的 [τ] " + Fixed(c.designerAllowable, 1) +
-                        " MPa 不高于标准许用值 " + Fixed(standard, 1) + " MPa";
+                        " MPa 不高于标准许用值 " + Fixed(standard, 1) +
+                        " MPa; 静强度按两者中较严者判定";
     }
     return check;
 }

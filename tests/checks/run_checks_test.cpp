@@ -120,6 +120,20 @@ const VerdictCase kVerdictCases[] = {
      CheckVerdict::Fail},
     {"DesignersAllowableWithoutStandard", false, NoChange, NoInputs, "static-strength",
      CheckVerdict::Ok},
+    // the stricter of the designer's [tau] and the standard's figure governs
+    {"DesignersStricterAllowableGoverns", false,
+     [](SpringDesign &s) { s.AllowableShearStress = 450.0F; }, Standard(570.0), "static-strength",
+     CheckVerdict::Fail},
+    {"EnWithoutStandardHoldsTheCalculatedStress", false,
+     [](SpringDesign &s) { s.AllowableShearStress = 480.0F; },
+     [](CheckInputs &in) { in.standard = CheckStandard::En; }, "static-strength",
+     CheckVerdict::Fail},
+    {"EnStandardJudgesTheUncorrectedStress", false, NoChange,
+     [](CheckInputs &in) {
+         in.standard = CheckStandard::En;
+         in.standardPermissible = PermissibleShearStress{415.0, 0.5, "EN"};
+     },
+     "static-strength", CheckVerdict::Ok},
     {"NoAllowableAtAll", false, [](SpringDesign &s) { s.AllowableShearStress = 0.0F; }, NoInputs,
      "static-strength", CheckVerdict::NotApplicable},
     // the designer's [tau] 660 against the standard's (65Mn's table gives 570)
