@@ -48,6 +48,13 @@ CheckResult NotApplicable(CheckResult check, std::string reason);
 
 // The same, with the input that would have let it judge.
 CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput missing);
+// A check the stated load makes necessary that cannot be judged: what is
+// missing is its message.
+CheckResult NotJudged(CheckResult check, std::string reason, CheckInput missing);
+
+// The load class every row judges by: the stricter of the given duty and the
+// one the load cycles call for.
+LoadType JudgedLoadType(const CheckInputs &inputs);
 
 // The reasons shared by several checks, in the spring's terms.
 inline constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";

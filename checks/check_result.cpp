@@ -46,6 +46,8 @@ const char *CheckVerdictName(CheckVerdict verdict) {
         return "not-applicable";
     case CheckVerdict::Info:
         return "info";
+    case CheckVerdict::NotJudged:
+        return "not-judged";
     }
     return "not-applicable";
 }

@@ -13,6 +13,8 @@ const char *CheckVerdictWord(CheckVerdict verdict) {
         return "不合格";
     case CheckVerdict::Info:
         return "信息";
+    case CheckVerdict::NotJudged:
+        return "未验证";
     case CheckVerdict::NotApplicable:
         break;
     }
@@ -29,6 +31,8 @@ const char *CheckVerdictText(CheckVerdict verdict) {
         return "× 不合格";
     case CheckVerdict::Info:
         return "◇ 信息";
+    case CheckVerdict::NotJudged:
+        return "? 未验证";
     case CheckVerdict::NotApplicable:
         break;
     }

@@ -8,11 +8,11 @@
 // The texts a check's row shows wherever it is printed: the command line's
 // text and tsv, the design table and the engineering report.
 
-// "合格", "注意", "不合格", "不适用" or "信息".
+// "合格", "注意", "不合格", "不适用", "信息" or "未验证".
 const char *CheckVerdictWord(CheckVerdict verdict);
 
 // The verdict as a symbol and a word, so that it reads in black-and-white
-// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息".
+// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息", "? 未验证".
 const char *CheckVerdictText(CheckVerdict verdict);
 
 // A check's value or limit with three decimals; empty when there is none or

@@ -201,40 +201,45 @@ CheckResult NaturalFrequencyCheck(const CheckContext &c) {
     return check;
 }
 
-namespace {
-
-CheckResult EnFatigueCheck(const CheckContext &c, CheckResult check) {
-    check.clause = "EN 13906-1 行程应力法: τkh = k·8D(F3 − F1)/(πd³), k 为 Bergsträsser 系数";
-    const double stroke = std::abs(c.load3 - c.load1);
-    check.value = BergstraesserFactor(c.springIndex) *
-                  UncorrectedShearStress(stroke, c.meanDiameter, c.wireDiameter);
-    return NotApplicable(check, "行程应力 " + Fixed(*check.value, 1) +
-                                    " MPa; EN 13906-1 的许用行程应力 τkH 取自其疲劳图, "
-                                    "没有可核对的公开数值, 无法判定");
-}
-
-} // namespace
-
 CheckResult FatigueCheck(const CheckContext &c) {
+    const CheckInputs &in = c.inputs;
     CheckResult check =
         MakeCheck("fatigue", "",
                   "GB/T 23935-2009 疲劳强度验算 S = (τu0 + 0.75τmin)/τmax ≥ 1.3 (标准取 1.1~1.3, "
                   "取上限); τu0/Rm 取两种公开表值中较低者");
-    if (!c.inputs.loadCycles) {
-        return NotApplicable(check, "未给出载荷循环次数, 按静载不验算疲劳", CheckInput::LoadCycles);
+    // A cyclic load makes the fatigue check necessary: where it cannot be
+    // judged it is not judged, never passed.
+    const LoadType duty = JudgedLoadType(in);
+    if (duty == LoadType::Static) {
+        return NotApplicable(check,
+                             in.loadCycles ? "载荷循环次数少于 10³, 按静载不验算疲劳"
+                                           : "未给出载荷循环次数, 按静载不验算疲劳",
+                             in.loadCycles ? CheckInput::None : CheckInput::LoadCycles);
     }
     if (!c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
     }
-    if (c.inputs.standard == CheckStandard::En) {
-        return EnFatigueCheck(c, check);
+    if (!in.loadCycles) {
+        return NotJudged(check, std::string("给定") + LoadCaption(duty) + ", 但未给出载荷循环次数",
+                         CheckInput::LoadCycles);
     }
-    if (!c.inputs.tensileStrength) {
-        return NotApplicable(check, NeedsTensileStrength(c.inputs), CheckInput::TensileStrength);
+    if (in.standard == CheckStandard::En && !c.extension) {
+        check.clause = "EN 13906-1 行程应力法: τkh = k·8D(F3 − F1)/(πd³), k 为 Bergsträsser 系数";
+        const double stroke =
+            BergstraesserFactor(c.springIndex) *
+            UncorrectedShearStress(std::abs(c.load3 - c.load1), c.meanDiameter, c.wireDiameter);
+        return NotJudged(
+            check,
+            "行程应力 " + Fixed(stroke, 1) +
+                " MPa; EN 13906-1 的许用行程应力 τkH 取自其疲劳图, 没有可核对的公开数值",
+            CheckInput::None);
     }
-    const auto share = PulsatingFatigueShare(*c.inputs.loadCycles);
+    if (!in.tensileStrength) {
+        return NotJudged(check, NeedsTensileStrength(in), CheckInput::TensileStrength);
+    }
+    const auto share = PulsatingFatigueShare(*in.loadCycles);
     if (!share) {
-        return NotApplicable(check, "循环次数超出疲劳强度表的范围 (1 ~ 10⁸ 次)");
+        return NotJudged(check, "循环次数超出疲劳强度表的范围 (1 ~ 10⁸ 次)", CheckInput::None);
     }
     const double tauMin = c.CorrectedStress(std::min(c.load1, c.load3));
     const double tauMax = c.CorrectedStress(std::max(c.load1, c.load3));

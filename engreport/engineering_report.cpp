@@ -188,7 +188,9 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
         if (!CheckRowNeededInDocument(check)) {
             continue;
         }
-        html += check.verdict == CheckVerdict::Fail ? "<tr class=\"fail\">" : "<tr>";
+        html += check.verdict == CheckVerdict::Fail        ? "<tr class=\"fail\">"
+                : check.verdict == CheckVerdict::NotJudged ? "<tr class=\"notjudged\">"
+                                                           : "<tr>";
         html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
         html +=
             "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.value, check.unit)) + "</td>";

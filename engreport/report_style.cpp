@@ -21,6 +21,7 @@ th { background: #e8e8e8; font-weight: bold; text-align: left; }
 .checks td:first-child { white-space: nowrap; }
 .checks td.n { text-align: right; white-space: nowrap; }
 .checks .clause { font-size: 6.8pt; }
+.checks tr.notjudged td { font-style: italic; border-top: 1.2pt dashed #000; border-bottom: 1.2pt dashed #000; }
 .checks tr.fail td { font-weight: bold; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
 .verdict { white-space: nowrap; }
 .warnings { margin: 0; padding-left: 5mm; }

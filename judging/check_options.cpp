@@ -213,7 +213,7 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
 
 bool HasFailedCheck(const CheckResults &results) {
     for (const CheckResult &r : results) {
-        if (r.verdict == CheckVerdict::Fail) {
+        if (r.verdict == CheckVerdict::Fail || r.verdict == CheckVerdict::NotJudged) {
             return true;
         }
     }

@@ -36,5 +36,6 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
 // one the load cycles call for, else static.
 LoadType EffectiveLoadType(const DesignRequest &request);
 
-// Whether any check failed (the command line's --strict).
+// Whether any check failed or, though the load made it necessary, could not
+// be judged (the command line's --strict).
 bool HasFailedCheck(const CheckResults &results);

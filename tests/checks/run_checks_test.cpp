@@ -192,8 +192,15 @@ const VerdictCase kVerdictCases[] = {
      "natural-frequency", CheckVerdict::Fail},
     // fatigue at 1e6 cycles, tau 124.5 / 497.9: S = (0.33 Rm + 93.4) / 497.9
     {"StaticDuty", false, NoChange, NoInputs, "fatigue", CheckVerdict::NotApplicable},
+    // a cyclic load that cannot be judged is not judged, never passed
     {"CyclesWithoutRm", false, NoChange, [](CheckInputs &in) { in.loadCycles = 1e6; }, "fatigue",
-     CheckVerdict::NotApplicable},
+     CheckVerdict::NotJudged},
+    {"DynamicDutyWithoutCycles", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadType = LoadType::DynamicLimited;
+         in.tensileStrength = 1680.0;
+     },
+     "fatigue", CheckVerdict::NotJudged},
     {"FatigueSafe", false, NoChange,
      [](CheckInputs &in) {
          in.loadCycles = 1e6;
@@ -218,7 +225,7 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1680.0;
          in.standard = CheckStandard::En;
      },
-     "fatigue", CheckVerdict::NotApplicable},
+     "fatigue", CheckVerdict::NotJudged},
     // index and helix angle warn, never fail
     {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
     {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",

@@ -11,7 +11,7 @@
     ];
     const kVerdicts = {
         ok: ['○', '合格'], warning: ['△', '注意'], fail: ['×', '不合格'],
-        'not-applicable': ['—', '不适用'], info: ['◇', '信息'],
+        'not-applicable': ['—', '不适用'], info: ['◇', '信息'], 'not-judged': ['?', '未验证'],
     };
     const kCheckNames = {
         'static-strength': '静强度', 'allowable-stress': '许用切应力取值',
