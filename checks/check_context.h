@@ -52,10 +52,6 @@ CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput miss
 // missing is its message.
 CheckResult NotJudged(CheckResult check, std::string reason, CheckInput missing);
 
-// The load class every row judges by: the stricter of the given duty and the
-// one the load cycles call for.
-LoadType JudgedLoadType(const CheckInputs &inputs);
-
 // The reasons shared by several checks, in the spring's terms.
 inline constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";
 inline constexpr const char *kNeedsDensity = "缺少材料密度 ρ";

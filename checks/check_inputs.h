@@ -37,3 +37,7 @@ struct CheckInputs {
     std::optional<double> hookBendRadius;   // r2 of the extension hook, mm
     CheckStandard standard = CheckStandard::Gb;
 };
+
+// The load class every row judges by: the stricter of the given duty and the
+// one the load cycles call for.
+LoadType JudgedLoadType(const CheckInputs &inputs);

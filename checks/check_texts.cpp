@@ -61,8 +61,5 @@ bool CheckRowNeededInDocument(const CheckResult &check) {
     if (check.id == "allowable-stress") {
         return check.verdict == CheckVerdict::Warning;
     }
-    if (check.id == "buckling-deflection") {
-        return check.verdict != CheckVerdict::NotApplicable || check.missing != CheckInput::None;
-    }
     return true;
 }

@@ -23,6 +23,5 @@ std::string CheckNumberText(std::optional<double> quantity);
 std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit);
 
 // Whether a one-page document needs the row: the comparison of the designer's
-// [tau] with the standard's only when it warns, the critical deflection only
-// when the slenderness called for it.
+// [tau] with the standard's only when it warns.
 bool CheckRowNeededInDocument(const CheckResult &check);

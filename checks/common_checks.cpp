@@ -25,14 +25,14 @@ constexpr double kIndexHighest = 12.0;
 
 namespace {
 
-// The duty the permissible stress was taken for, and whether the designer's
-// duty is looser than the load cycles call for.
+// Whether the designer's duty is looser than the load cycles call for: the
+// stricter one was taken, and the row says so.
 std::string LooserDutyText(const CheckInputs &in) {
     if (in.loadTypeGiven && in.loadCycles &&
         LessStrict(*in.loadTypeGiven, LoadTypeForCycles(*in.loadCycles))) {
         return std::string("; 给定的") + LoadCaption(*in.loadTypeGiven) + "比 " +
                Fixed(*in.loadCycles, 0) + " 次循环对应的" +
-               LoadCaption(LoadTypeForCycles(*in.loadCycles)) + "宽松";
+               LoadCaption(LoadTypeForCycles(*in.loadCycles)) + "宽松, 已按后者判定";
     }
     return {};
 }
@@ -237,9 +237,12 @@ CheckResult FatigueCheck(const CheckContext &c) {
     if (!in.tensileStrength) {
         return NotJudged(check, NeedsTensileStrength(in), CheckInput::TensileStrength);
     }
-    const auto share = PulsatingFatigueShare(*in.loadCycles);
+    // Beyond the table's last row the strength is taken at that row: the
+    // lowest share it gives.
+    const bool beyond = *in.loadCycles > kFatigueTableCycles;
+    const auto share = PulsatingFatigueShare(std::min(*in.loadCycles, kFatigueTableCycles));
     if (!share) {
-        return NotJudged(check, "循环次数超出疲劳强度表的范围 (1 ~ 10⁸ 次)", CheckInput::None);
+        return NotJudged(check, "循环次数不在疲劳强度表的范围内", CheckInput::None);
     }
     const double tauMin = c.CorrectedStress(std::min(c.load1, c.load3));
     const double tauMax = c.CorrectedStress(std::max(c.load1, c.load3));
@@ -250,8 +253,9 @@ CheckResult FatigueCheck(const CheckContext &c) {
     }
     check.value = *factor;
     check.limit = kFatigueSafetyRequired;
-    const std::string figures = "S = " + Fixed(*factor, 2) + " (τu0 = " + Fixed(*share, 2) +
-                                "·Rm = " + Fixed(strength, 0) + " MPa)";
+    const std::string figures =
+        "S = " + Fixed(*factor, 2) + " (τu0 = " + Fixed(*share, 2) + "·Rm = " + Fixed(strength, 0) +
+        " MPa" + (beyond ? ", 循环次数超过表中最大的 10⁸ 次, 按 10⁸ 次判定" : "") + ")";
     if (*factor >= kFatigueSafetyRequired) {
         check.verdict = CheckVerdict::Ok;
         check.message = figures + ", 疲劳强度足够";

@@ -24,73 +24,76 @@ std::optional<double> GbSlendernessLimit(EndCondition condition) {
 } // namespace
 
 CheckResult BucklingCheck(const CheckContext &c) {
+    // The slenderness is information; the critical deflection judges.
     CheckResult check = MakeCheck("buckling", "",
                                   "GB/T 23935-2009 高径比 b = H0/D 限值: 两端固定 5.3, "
-                                  "一端回转 3.7, 两端回转 2.6");
+                                  "一端回转 3.7, 两端回转 2.6 (仅供参考, 稳定性按临界变形判定)");
     if (!(c.freeHeight > 0.0) || !(c.meanDiameter > 0.0)) {
         return NotApplicable(check, "自由高度或中径不为正");
     }
     const double b = c.freeHeight / c.meanDiameter;
     check.value = b;
+    check.verdict = CheckVerdict::Info;
     const auto limit = GbSlendernessLimit(c.inputs.endCondition);
     if (!limit) {
-        return NotApplicable(check, "高径比 b = " + Fixed(b, 2) +
-                                        "; 一端自由时标准未给出高径比限值, 按临界变形验算");
+        check.message = "高径比 b = " + Fixed(b, 2) + "; 一端自由时标准未给出高径比限值 (仅供参考)";
+        return check;
     }
     check.limit = *limit;
-    if (b <= *limit) {
-        check.verdict = CheckVerdict::Ok;
-        check.message = "高径比 b = " + Fixed(b, 2) + " 不大于 " + Fixed(*limit, 1) + ", 稳定";
-    } else {
-        check.verdict = CheckVerdict::Warning;
-        check.message =
-            "高径比 b = " + Fixed(b, 2) + " 大于 " + Fixed(*limit, 1) + ", 须按临界变形验算稳定性";
-        if (!c.inputs.elasticModulus) {
-            check.missing = CheckInput::ElasticModulus;
-        }
-    }
+    check.message = "高径比 b = " + Fixed(b, 2) + (b <= *limit ? " 不大于 " : " 大于 ") +
+                    Fixed(*limit, 1) + " (仅供参考; 稳定性按临界变形判定)";
     return check;
 }
+
+namespace {
+
+// Poisson's ratio for E = 2 (1 + nu) G where no E is known: the common
+// figure for spring steels, said in the row.
+constexpr double kPoissonRatio = 0.3;
+
+} // namespace
 
 CheckResult BucklingDeflectionCheck(const CheckContext &c) {
     CheckResult check =
         MakeCheck("buckling-deflection", "mm", "EN 13906-1 临界变形 sK, 须 f3 = H0 − H3 < sK");
-    if (!(c.freeHeight > 0.0) || !(c.meanDiameter > 0.0)) {
-        return NotApplicable(check, "自由高度或中径不为正");
+    if (!(c.freeHeight > 0.0) || !(c.meanDiameter > 0.0) || !(c.shearModulus > 0.0)) {
+        return NotApplicable(check, "自由高度、中径或切变模量不为正");
     }
     const double deflection = c.freeHeight - c.height3;
     check.value = deflection;
-    if (!c.inputs.elasticModulus || !(*c.inputs.elasticModulus > c.shearModulus)) {
-        const auto limit = GbSlendernessLimit(c.inputs.endCondition);
-        if (limit && c.freeHeight / c.meanDiameter <= *limit) {
-            return NotApplicable(check, "高径比不大于限值, 无需验算临界变形");
-        }
-        return NotApplicable(check, "缺少弹性模量 E (须大于 G), 无法计算临界变形",
-                             CheckInput::ElasticModulus);
+    const std::optional<double> &given = c.inputs.elasticModulus;
+    if (given && !(*given > c.shearModulus)) {
+        return NotJudged(check,
+                         "弹性模量 E " + Fixed(*given, 0) + " MPa 不大于切变模量 G " +
+                             Fixed(c.shearModulus, 0) + " MPa, 数据矛盾, 无法计算临界变形",
+                         CheckInput::ElasticModulus);
     }
+    const double e = given ? *given : 2.0 * (1.0 + kPoissonRatio) * c.shearModulus;
+    const std::string eText =
+        given ? "" : "; 未给 E, 取 E = 2(1 + ν)G = " + Fixed(e, 0) + " MPa (ν = 0.3)";
+    check.clause += given ? "" : "; E = 2(1 + ν)G, ν = 0.3";
     const auto critical = BucklingCriticalDeflection(c.freeHeight, c.meanDiameter, c.shearModulus,
-                                                     *c.inputs.elasticModulus,
-                                                     SeatingCoefficient(c.inputs.endCondition));
+                                                     e, SeatingCoefficient(c.inputs.endCondition));
     if (!critical) {
         check.verdict = CheckVerdict::Ok;
-        check.message = "此高径比和支承下不存在临界变形, 不会失稳";
+        check.message = "此高径比和支承下不存在临界变形, 稳定" + eText;
         return check;
     }
     check.limit = *critical;
     if (*critical > deflection) {
         check.verdict = CheckVerdict::Ok;
-        check.message =
-            "F3 下变形 " + Fixed(deflection, 1) + " mm 小于临界变形 " + Fixed(*critical, 1) + " mm";
+        check.message = "F3 下变形 " + Fixed(deflection, 1) + " mm 小于临界变形 " +
+                        Fixed(*critical, 1) + " mm, 稳定" + eText;
     } else {
         check.verdict = CheckVerdict::Fail;
         check.message = "F3 下变形 " + Fixed(deflection, 1) + " mm 不小于临界变形 " +
-                        Fixed(*critical, 1) + " mm, 会失稳: 加导杆或导套";
+                        Fixed(*critical, 1) + " mm, 会失稳: 加导杆或导套" + eText;
     }
     return check;
 }
 
 CheckResult CoilClearanceCheck(const CheckContext &c) {
-    const bool dynamic = c.inputs.loadCycles || c.inputs.loadType != LoadType::Static;
+    const bool dynamic = JudgedLoadType(c.inputs) != LoadType::Static;
     CheckResult check =
         MakeCheck("coil-clearance", "mm",
                   dynamic ? "EN 13906-1 最小圈间间隙之和 Sa = 1.5·n(0.0015D²/d + 0.1d) (冷卷, 动载)"

@@ -14,6 +14,9 @@
 // the row above it. Nothing beyond 1e8 cycles or below one cycle.
 std::optional<double> PulsatingFatigueShare(double loadCycles);
 
+// The largest count the table gives; a longer life is judged there.
+inline constexpr double kFatigueTableCycles = 1e8;
+
 // S = (tau_u0 + 0.75 tau_min) / tau_max; nothing when tau_max is not positive.
 std::optional<double> FatigueSafetyFactor(double fatigueStrength, double tauMin, double tauMax);
 

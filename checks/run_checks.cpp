@@ -31,11 +31,13 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
 std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design, SpringTypeSign typeSign,
                                                 const CheckInputs &inputs) {
     // Only the GB method has a limit line with public figures.
-    if (!inputs.loadCycles || !inputs.tensileStrength || inputs.standard != CheckStandard::Gb) {
+    const CheckContext c = MakeCheckContext(design, typeSign, inputs);
+    if (!inputs.loadCycles || !inputs.tensileStrength ||
+        JudgedLoadType(inputs) == LoadType::Static ||
+        (inputs.standard == CheckStandard::En && !c.extension)) {
         return std::nullopt;
     }
-    const CheckContext c = MakeCheckContext(design, typeSign, inputs);
-    const auto share = PulsatingFatigueShare(*inputs.loadCycles);
+    const auto share = PulsatingFatigueShare(std::min(*inputs.loadCycles, kFatigueTableCycles));
     if (!share || !c.GeometryUsable()) {
         return std::nullopt;
     }

@@ -106,12 +106,11 @@ const RequestOptionGroup &CheckOptionGroup() {
 }
 
 LoadType EffectiveLoadType(const DesignRequest &request) {
-    if (request.materials.loadType) {
-        return *request.materials.loadType;
-    }
     std::optional<std::string> ignored;
-    const auto cycles = PositiveNumber(request.checks.loadCycles, "load-cycles", ignored);
-    return cycles ? LoadTypeForCycles(*cycles) : LoadType::Static;
+    CheckInputs duty;
+    duty.loadType = request.materials.loadType.value_or(LoadType::Static);
+    duty.loadCycles = PositiveNumber(request.checks.loadCycles, "load-cycles", ignored);
+    return JudgedLoadType(duty);
 }
 
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
@@ -139,11 +138,10 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
                 MaterialNumber(halfWire) + " mm)";
         return prepared;
     }
-    // An explicit duty wins; else the cycles decide; else the load is static.
+    // The stricter of the given duty and the cycles' class governs every row.
     in.loadTypeGiven = loadTypeGiven;
-    in.loadType = loadTypeGiven   ? *loadTypeGiven
-                  : in.loadCycles ? LoadTypeForCycles(*in.loadCycles)
-                                  : LoadType::Static;
+    in.loadType = loadTypeGiven ? *loadTypeGiven : LoadType::Static;
+    in.loadType = JudgedLoadType(in);
 
     const bool extension = typeSign == kExtensionSpring;
     const SpringKind kind = extension ? SpringKind::Extension : SpringKind::Compression;

@@ -27,13 +27,14 @@ struct PreparedCheckInputs {
     std::vector<std::string> notes;
     std::optional<std::string> error;
 };
-// loadTypeGiven: the designer's duty when given; else the load cycles decide.
+// loadTypeGiven: the designer's duty when given; the stricter of it and the
+// load cycles' class governs.
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
                                        const SpringDesign &design, SpringTypeSign typeSign,
                                        std::optional<LoadType> loadTypeGiven);
 
-// The duty the permissible stress is for: the designer's when given, else the
-// one the load cycles call for, else static.
+// The duty the permissible stress is for: the stricter of the designer's and
+// the one the load cycles call for; static when neither is given.
 LoadType EffectiveLoadType(const DesignRequest &request);
 
 // Whether any check failed or, though the load made it necessary, could not

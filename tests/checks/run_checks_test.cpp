@@ -1,9 +1,11 @@
 #include "design_fixtures.h"
 #include "run_checks.h"
+#include "spring_check_formulas.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -145,16 +147,15 @@ const VerdictCase kVerdictCases[] = {
      CheckVerdict::Ok},
     {"NoStandardToCompare", false, NoChange, NoInputs, "allowable-stress",
      CheckVerdict::NotApplicable},
-    // buckling: b 1.571 against 5.3, then f3 against sK
-    {"ShortSpring", false, NoChange, NoInputs, "buckling", CheckVerdict::Ok},
+    // stability: b is information, the critical deflection judges (E derived
+    // from G when none is known)
+    {"ShortSpring", false, NoChange, NoInputs, "buckling", CheckVerdict::Info},
     {"FreeEndHasNoSlendernessLimit", false, NoChange,
      [](CheckInputs &in) { in.endCondition = EndCondition::FixedFree; }, "buckling",
-     CheckVerdict::NotApplicable},
-    {"LongSpringBeyondSlenderness", false, LongSpring, NoInputs, "buckling", CheckVerdict::Warning},
-    {"ShortSpringNeedsNoCritical", false, NoChange, NoInputs, "buckling-deflection",
-     CheckVerdict::NotApplicable},
-    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling-deflection",
-     CheckVerdict::NotApplicable},
+     CheckVerdict::Info},
+    {"LongSpringBeyondSlenderness", false, LongSpring, NoInputs, "buckling", CheckVerdict::Info},
+    {"ShortSpringIsStable", false, NoChange, NoInputs, "buckling-deflection", CheckVerdict::Ok},
+    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling-deflection", CheckVerdict::Ok},
     {"LongSpringBelowCritical", false, LongSpring, Steel, "buckling-deflection", CheckVerdict::Ok},
     {"LongSpringBeyondCritical", false,
      [](SpringDesign &s) {
@@ -162,6 +163,15 @@ const VerdictCase kVerdictCases[] = {
          s.WorkingHeight3 = 147.0F;
      },
      Steel, "buckling-deflection", CheckVerdict::Fail},
+    {"LongSpringBeyondCriticalWithoutE", false,
+     [](SpringDesign &s) {
+         LongSpring(s);
+         s.WorkingHeight3 = 147.0F;
+     },
+     NoInputs, "buckling-deflection", CheckVerdict::Fail},
+    {"ElasticModulusBelowShearModulus", false, LongSpring,
+     [](CheckInputs &in) { in.elasticModulus = 70000.0; }, "buckling-deflection",
+     CheckVerdict::NotJudged},
     // coil clearance: gaps 2.0 against Sa 3.47 (static) or 5.21 (cyclic)
     {"GapsBelowSa", false, NoChange, NoInputs, "coil-clearance", CheckVerdict::Warning},
     {"GapsAboveSa", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; }, NoInputs,
@@ -226,6 +236,35 @@ const VerdictCase kVerdictCases[] = {
          in.standard = CheckStandard::En;
      },
      "fatigue", CheckVerdict::NotJudged},
+    // one load class for every row: fewer than 10^3 cycles are static, a
+    // looser given duty yields to the cycles, beyond 10^8 the last row judges
+    {"FewCyclesNeedNoFatigue", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 999.0;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::NotApplicable},
+    {"FewCyclesKeepTheStaticClearance", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; },
+     [](CheckInputs &in) { in.loadCycles = 999.0; }, "coil-clearance", CheckVerdict::Ok},
+    {"StaticGivenYieldsToCycles", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadTypeGiven = LoadType::Static;
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::Fail},
+    {"BeyondTheTableMarginal", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e9;
+         in.tensileStrength = 1680.0;
+     },
+     "fatigue", CheckVerdict::Warning},
+    {"BeyondTheTableFails", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e9;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::Fail},
     // index and helix angle warn, never fail
     {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
     {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",
@@ -314,6 +353,49 @@ TEST(RunChecks, InformationFiguresOfTheSample) {
     EXPECT_NEAR(*Find(results, "buckling-deflection").value, 16.0, 1e-9);
     EXPECT_FALSE(Find(results, "buckling-deflection").limit.has_value());
 }
+
+struct EndConditionCase {
+    EndCondition condition;
+    std::optional<double> slendernessLimit; // GB/T 23935's b limit; none with one free end
+    double seating;                         // EN 13906-1's seating coefficient
+};
+
+class EndConditions : public testing::TestWithParam<EndConditionCase> {};
+
+TEST_P(EndConditions, SlendernessLimitAgreesWithTheCriticalDeflection) {
+    const EndConditionCase &c = GetParam();
+    EXPECT_DOUBLE_EQ(SeatingCoefficient(c.condition), c.seating);
+    CheckInputs inputs;
+    Steel(inputs);
+    inputs.endCondition = c.condition;
+    const CheckResult b =
+        Find(RunChecks(CompressionSample(), kCompressionSpring, inputs), "buckling");
+    ASSERT_EQ(b.limit.has_value(), c.slendernessLimit.has_value());
+    if (c.slendernessLimit) {
+        EXPECT_DOUBLE_EQ(*b.limit, *c.slendernessLimit);
+        // Two sources, one physics: GB's b limit is where EN's critical
+        // deflection first exists for steel (nu H0 / D = 2.63).
+        EXPECT_NEAR(StabilityLimitSlenderness(79000.0, 206000.0) / c.seating, *c.slendernessLimit,
+                    0.07);
+    }
+    // A spring just beyond the onset buckles short of solid; just before it, never.
+    for (const double factor : {0.97, 1.03}) {
+        SpringDesign s = CompressionSample();
+        s.FreeHeight = static_cast<float>(factor * 28.0 *
+                                          StabilityLimitSlenderness(79000.0, 206000.0) / c.seating);
+        s.WorkingHeight3 = 0.9F * s.FreeHeight;
+        const CheckResult sk =
+            Find(RunChecks(s, kCompressionSpring, inputs), "buckling-deflection");
+        EXPECT_EQ(sk.limit.has_value(), factor > 1.0) << factor;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EndConditions,
+                         testing::Values(EndConditionCase{EndCondition::FixedFixed, 5.3, 0.5},
+                                         EndConditionCase{EndCondition::FixedPinned, 3.7, 0.7},
+                                         EndConditionCase{EndCondition::PinnedPinned, 2.6, 1.0},
+                                         EndConditionCase{EndCondition::FixedFree, std::nullopt,
+                                                          2.0}));
 
 TEST(RunChecks, TextsNameNoCommandLineOption) {
     // The texts go into documents; the command line adds its hints itself.
