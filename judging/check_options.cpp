@@ -56,7 +56,9 @@ RequestOptionGroup MakeGroup() {
              return std::optional<std::string>(request.checks.endCondition);
          }});
     group.push_back(
-        {"standard", "gb|en", "校核依据: gb 为 GB/T 23935, en 为 EN 13906-1 (gb)",
+        {"standard", "gb|en",
+         "校核依据: gb 为 GB/T 23935 的方法, 许用切应力取 GB/T 1239.6-1992 表; en 为 "
+         "EN 13906-1, 只用于压缩弹簧的静强度和疲劳 (gb)",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
              if (text != "gb" && text != "en") {
                  return "只能是 gb 或 en";
@@ -190,6 +192,18 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
             in.rmNeedsCertificate && !entry->fixedPermissible
                 ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
                 : grade.problem;
+        // A certificate's Rm below what the table's figure presumes lowers it:
+        // the smaller of the figure and the standard's share of that Rm.
+        const auto share =
+            rmGiven && grade.stress
+                ? ShareOfGivenRm(entry->family, kind, in.loadType, *in.tensileStrength)
+                : std::nullopt;
+        if (share && share->value < grade.stress->value) {
+            in.standardPermissible = *share;
+            in.standardPermissible->clause += "; 小于" + grade.stress->clause + "的 " +
+                                              MaterialNumber(grade.stress->value) +
+                                              " MPa, 取较小者";
+        }
         if (grade.stress) {
             taken("许用切应力");
         } else if (!rmGiven && !grade.problem.empty()) {

@@ -24,7 +24,8 @@
         ['dynamic-unlimited', '动负荷, 无限寿命']];
     const kEndConditions = [['fixed-fixed', '两端固定'], ['fixed-pinned', '一端固定, 一端回转'],
         ['pinned-pinned', '两端回转'], ['fixed-free', '一端固定, 一端自由']];
-    const kStandards = [['gb', 'GB/T 23935'], ['en', 'EN 13906-1']];
+    const kStandards = [['gb', 'GB/T 23935 (许用切应力: GB/T 1239.6-1992 表)'],
+        ['en', 'EN 13906-1 (压缩弹簧静强度、疲劳)']];
 
     // The check options: option, caption, unit, choices (a select) or null.
     const kCheckOptions = [
