@@ -206,7 +206,8 @@ CheckResult FatigueCheck(const CheckContext &c) {
     CheckResult check =
         MakeCheck("fatigue", "",
                   "GB/T 23935-2009 疲劳强度验算 S = (τu0 + 0.75τmin)/τmax ≥ 1.3 (标准取 1.1~1.3, "
-                  "取上限); τu0/Rm 取两种公开表值中较低者");
+                  "取上限); τu0/Rm 取两种公开表值中较低者, 不锈钢丝、青铜丝及未知材料 10⁴ 次取 "
+                  "0.35 (机械设计手册表注)");
     // A cyclic load makes the fatigue check necessary: where it cannot be
     // judged it is not judged, never passed.
     const LoadType duty = JudgedLoadType(in);
@@ -240,7 +241,8 @@ CheckResult FatigueCheck(const CheckContext &c) {
     // Beyond the table's last row the strength is taken at that row: the
     // lowest share it gives.
     const bool beyond = *in.loadCycles > kFatigueTableCycles;
-    const auto share = PulsatingFatigueShare(std::min(*in.loadCycles, kFatigueTableCycles));
+    const auto share =
+        PulsatingFatigueShare(std::min(*in.loadCycles, kFatigueTableCycles), in.family);
     if (!share) {
         return NotJudged(check, "循环次数不在疲劳强度表的范围内", CheckInput::None);
     }

@@ -37,7 +37,8 @@ std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design, Spri
         (inputs.standard == CheckStandard::En && !c.extension)) {
         return std::nullopt;
     }
-    const auto share = PulsatingFatigueShare(std::min(*inputs.loadCycles, kFatigueTableCycles));
+    const auto share =
+        PulsatingFatigueShare(std::min(*inputs.loadCycles, kFatigueTableCycles), inputs.family);
     if (!share || !c.GeometryUsable()) {
         return std::nullopt;
     }

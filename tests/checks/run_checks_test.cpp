@@ -265,6 +265,21 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1370.0;
      },
      "fatigue", CheckVerdict::Fail},
+    // tau_u0 at 1e4 cycles: 0.45 Rm, for stainless and bronze 0.35 Rm
+    {"CarbonFatigueAtTenThousand", false, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.loadCycles = 1e4;
+         in.tensileStrength = 1500.0;
+     },
+     "fatigue", CheckVerdict::Ok},
+    {"StainlessFatigueAtTenThousand", false, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::StainlessSpringWire;
+         in.loadCycles = 1e4;
+         in.tensileStrength = 1500.0;
+     },
+     "fatigue", CheckVerdict::Warning},
     // index and helix angle warn, never fail
     {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
     {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",
@@ -291,12 +306,32 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1028.0;
      },
      "hook-bending", CheckVerdict::Fail},
+    // stainless: 0.55 Rm; cyclic: 0.47 Rm at 1e6 (Shigley tables 10-7, 10-8)
     {"HookBendingStainless", true, NoChange,
      [](CheckInputs &in) {
          in.family = MaterialFamily::StainlessSpringWire;
          in.tensileStrength = 1800.0;
      },
-     "hook-bending", CheckVerdict::NotApplicable},
+     "hook-bending", CheckVerdict::Ok},
+    {"HookBendingStainlessBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::StainlessSpringWire;
+         in.tensileStrength = 1400.0;
+     },
+     "hook-bending", CheckVerdict::Fail},
+    {"HookBendingCyclicBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1600.0;
+         in.loadCycles = 1e6;
+     },
+     "hook-bending", CheckVerdict::Fail},
+    {"HookTorsionCopperBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::CopperAlloyWire;
+         in.tensileStrength = 1300.0;
+     },
+     "hook-torsion", CheckVerdict::Fail},
     {"HookTorsionWithin", true, NoChange,
      [](CheckInputs &in) {
          Steel(in);
