@@ -36,6 +36,8 @@ CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSig
     c.developedLength = design.DevelopedLength;
     c.helixAngle = design.HelixAngle;
     c.slenderness = design.SlendernessRatio;
+    c.springRate = design.SpringRate;
+    c.totalCoils = design.TotalCoils;
     return c;
 }
 

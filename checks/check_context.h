@@ -30,6 +30,8 @@ struct CheckContext {
     double developedLength = 0.0;
     double helixAngle = 0.0;
     double slenderness = 0.0;
+    double springRate = 0.0; // N/mm
+    double totalCoils = 0.0;
 
     // The corrected stress 8 K F D / (pi d^3) at a load, as the calculation
     // computes it at F3.

@@ -314,3 +314,46 @@ CheckResult WorkCheck(const CheckContext &c) {
     check.message = "第一与第三工作点之间的功 " + Fixed(work, 1) + " N·mm (仅供参考)";
     return check;
 }
+
+CheckResult ActiveCoilsCheck(const CheckContext &c) {
+    CheckResult check = MakeCheck("active-coils", "",
+                                  "机械设计手册 圆柱螺旋弹簧: 有效圈数一般不少于 3 圈 (刚度准确), "
+                                  "最少 2 圈; EN 13906-1: n ≥ 2");
+    check.value = c.activeCoils;
+    if (c.activeCoils < 2.0) {
+        check.limit = 2.0;
+        check.verdict = CheckVerdict::Fail;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 少于 2 圈, 刚度和载荷不可控";
+    } else if (c.activeCoils < 3.0) {
+        check.limit = 3.0;
+        check.verdict = CheckVerdict::Warning;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 少于 3 圈, 刚度不准确";
+    } else {
+        check.limit = 3.0;
+        check.verdict = CheckVerdict::Ok;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 不少于 3 圈";
+    }
+    return check;
+}
+
+CheckResult ShearModulusCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("shear-modulus", "MPa", "计算所用 G 与材料表中该牌号的 G 相差不超过 10 %");
+    if (!c.inputs.gradeShearModulus) {
+        return NotApplicable(check, "材料表没有该牌号的切变模量 G, 无法核对");
+    }
+    const double grade = *c.inputs.gradeShearModulus;
+    check.value = c.shearModulus;
+    check.limit = grade;
+    if (std::abs(c.shearModulus - grade) > 0.10 * grade) {
+        check.verdict = CheckVerdict::Warning;
+        check.message = "计算所用 G = " + Fixed(c.shearModulus, 0) +
+                        " MPa 与该牌号的 G = " + Fixed(grade, 0) +
+                        " MPa 相差超过 10 %, 刚度和变形算错";
+    } else {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "计算所用 G = " + Fixed(c.shearModulus, 0) +
+                        " MPa 与该牌号的 G = " + Fixed(grade, 0) + " MPa 相差不超过 10 %";
+    }
+    return check;
+}

@@ -1,7 +1,11 @@
 #include "check_parts.h"
 #include "spring_check_formulas.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -134,6 +138,115 @@ CheckResult HelixAngleCheck(const CheckContext &c) {
         check.limit = 9.0;
         check.verdict = CheckVerdict::Ok;
         check.message = "螺旋角 " + Fixed(c.helixAngle, 2) + "° 在推荐范围 5°~9° 内";
+    }
+    return check;
+}
+
+namespace {
+
+// The solid length the standard gives for closed and ground ends,
+// (n1 - 0.5) d (GB/T 23935-2009), where it is shorter than the window's
+// n1 d: more travel to solid is the conservative side for the stress there.
+struct SolidLength {
+    double height = 0.0;
+    std::string said; // which one was taken
+};
+
+SolidLength StandardSolidLength(const CheckContext &c) {
+    const double ground = (c.totalCoils - 0.5) * c.wireDiameter;
+    if (ground > 0.0 && ground < c.solidHeight) {
+        return {ground, "压并高度取标准两端并紧磨平的 (n1 − 0.5)d = " + Fixed(ground, 2) +
+                            " mm (短于设计的 Hb " + Fixed(c.solidHeight, 2) + " mm)"};
+    }
+    return {c.solidHeight, "压并高度取设计的 Hb = " + Fixed(c.solidHeight, 2) + " mm"};
+}
+
+// The stress at a load the way the standard's static rule measures it.
+double StaticRuleStress(const CheckContext &c, double load) {
+    return c.inputs.standard == CheckStandard::En
+               ? UncorrectedShearStress(load, c.meanDiameter, c.wireDiameter)
+               : c.CorrectedStress(load);
+}
+
+} // namespace
+
+CheckResult SolidStressCheck(const CheckContext &c) {
+    const bool en = c.inputs.standard == CheckStandard::En;
+    CheckResult check =
+        MakeCheck("solid-stress", "MPa",
+                  en ? "EN 13906-1 第 10.1 条: 压并时未修正切应力 τc 不超过静载许用值"
+                     : "GB/T 23935-2009: 压并时切应力 (按曲度系数修正) 不超过试验切应力");
+    if (!c.GeometryUsable() || !(c.springRate > 0.0) || !(c.totalCoils > 0.0)) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    const SolidLength solid = StandardSolidLength(c);
+    const double load = c.springRate * (c.freeHeight - solid.height);
+    const double stress = StaticRuleStress(c, load);
+    check.value = stress;
+    if (!c.inputs.testStress) {
+        return NotApplicable(
+            check,
+            "压并应力 " + Fixed(stress, 1) + " MPa; 缺少试验切应力: " +
+                (c.inputs.standardPermissibleProblem.empty() ? std::string("材料表没有给出")
+                                                             : c.inputs.standardPermissibleProblem),
+            c.inputs.family && !c.inputs.tensileStrength ? CheckInput::TensileStrength
+                                                         : CheckInput::None);
+    }
+    const double limit = c.inputs.testStress->value;
+    check.limit = limit;
+    check.clause += "; 试验切应力 = " + c.inputs.testStress->clause;
+    const std::string figures = "压并载荷 " + Fixed(load, 1) + " N 下切应力 " + Fixed(stress, 1) +
+                                " MPa (" + solid.said + ")";
+    if (stress <= limit) {
+        check.verdict = CheckVerdict::Ok;
+        check.message = figures + " 不大于试验切应力 " + Fixed(limit, 1) + " MPa, 可压并";
+    } else {
+        // Only a spring pressed solid takes the set: a stop short of solid
+        // makes it sound, so this warns rather than fails.
+        check.verdict = CheckVerdict::Warning;
+        check.message = figures + " 超过试验切应力 " + Fixed(limit, 1) +
+                        " MPa, 压并会产生永久变形: 须限位, 不可压并使用";
+    }
+    return check;
+}
+
+CheckResult WorkingRangeCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("working-range", "mm",
+                  "GB/T 23935-2009 推荐工作变形 f1、fn 在试验变形 fs 的 0.2~0.8 之间; "
+                  "fs 为试验载荷 Fs = πd³τs/(8D) 下的变形, 不超过压并");
+    if (!c.GeometryUsable() || !(c.springRate > 0.0) || !(c.totalCoils > 0.0)) {
+        return NotApplicable(check, kNeedsGeometry);
+    }
+    if (!c.inputs.testStress) {
+        return NotApplicable(check, "缺少试验切应力, 无法求试验变形",
+                             c.inputs.family && !c.inputs.tensileStrength
+                                 ? CheckInput::TensileStrength
+                                 : CheckInput::None);
+    }
+    const double testLoad = std::numbers::pi * std::pow(c.wireDiameter, 3.0) *
+                            c.inputs.testStress->value / (8.0 * c.meanDiameter);
+    const double toSolid = c.freeHeight - StandardSolidLength(c).height;
+    const double fs = std::min(testLoad / c.springRate, toSolid);
+    const double f1 = c.freeHeight - c.height1;
+    const double fn = c.freeHeight - c.height3;
+    const std::string figures = "f1 = " + Fixed(f1, 2) + " mm, fn = " + Fixed(fn, 2) +
+                                " mm, 试验变形 fs = " + Fixed(fs, 2) + " mm";
+    if (f1 < 0.2 * fs) {
+        check.value = f1;
+        check.limit = 0.2 * fs;
+        check.verdict = CheckVerdict::Warning;
+        check.message = figures + "; f1 小于 0.2fs, 特性线起始段不准";
+    } else if (fn > 0.8 * fs) {
+        check.value = fn;
+        check.limit = 0.8 * fs;
+        check.verdict = CheckVerdict::Warning;
+        check.message = figures + "; fn 大于 0.8fs, 接近试验变形";
+    } else {
+        check.value = fn;
+        check.limit = 0.8 * fs;
+        check.verdict = CheckVerdict::Ok;
+        check.message = figures + "; 均在 0.2fs~0.8fs 之间";
     }
     return check;
 }

@@ -13,6 +13,7 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
                 HookBendingCheck(c),    HookTorsionCheck(c),
                 InitialTensionCheck(c), NaturalFrequencyCheck(c),
                 FatigueCheck(c),        IndexCheck(c),
+                ActiveCoilsCheck(c),    ShearModulusCheck(c),
                 MassCheck(c),           WorkCheck(c)};
     }
     return {StaticStrengthCheck(c),
@@ -20,10 +21,14 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
             BucklingCheck(c),
             BucklingDeflectionCheck(c),
             CoilClearanceCheck(c),
+            SolidStressCheck(c),
+            WorkingRangeCheck(c),
             NaturalFrequencyCheck(c),
             FatigueCheck(c),
             IndexCheck(c),
+            ActiveCoilsCheck(c),
             HelixAngleCheck(c),
+            ShearModulusCheck(c),
             MassCheck(c),
             WorkCheck(c)};
 }

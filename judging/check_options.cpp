@@ -115,9 +115,11 @@ LoadType EffectiveLoadType(const DesignRequest &request) {
     return JudgedLoadType(duty);
 }
 
-PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
-                                       const SpringDesign &design, SpringTypeSign typeSign,
-                                       std::optional<LoadType> loadTypeGiven) {
+namespace {
+
+PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEntry *entry,
+                                   const SpringDesign &design, SpringTypeSign typeSign,
+                                   std::optional<LoadType> loadTypeGiven) {
     PreparedCheckInputs prepared;
     CheckInputs &in = prepared.inputs;
     std::optional<std::string> &error = prepared.error;
@@ -219,6 +221,31 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
     }
     if (!fromTable.empty()) {
         prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
+    }
+    return prepared;
+}
+
+} // namespace
+
+PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
+                                       const SpringDesign &design, SpringTypeSign typeSign,
+                                       std::optional<LoadType> loadTypeGiven) {
+    PreparedCheckInputs prepared = PrepareForDuty(request, entry, design, typeSign, loadTypeGiven);
+    if (prepared.error) {
+        return prepared;
+    }
+    CheckInputs &in = prepared.inputs;
+    // The test stress is the static permissible stress of the same table.
+    if (in.loadType == LoadType::Static) {
+        in.testStress = in.standardPermissible;
+    } else {
+        CheckRequest statics = request;
+        statics.loadCycles.reset();
+        in.testStress = PrepareForDuty(statics, entry, design, typeSign, LoadType::Static)
+                            .inputs.standardPermissible;
+    }
+    if (entry && entry->shearModulus > 0.0) {
+        in.gradeShearModulus = entry->shearModulus;
     }
     return prepared;
 }

@@ -46,15 +46,16 @@ std::vector<std::string> Ids(const CheckResults &results) {
 
 TEST(RunChecks, EachSpringTypeGetsItsChecksInOrder) {
     const CheckInputs none;
+    EXPECT_EQ(Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
+              (std::vector<std::string>{
+                  "static-strength", "allowable-stress", "buckling", "buckling-deflection",
+                  "coil-clearance", "solid-stress", "working-range", "natural-frequency", "fatigue",
+                  "index", "active-coils", "helix-angle", "shear-modulus", "mass", "work"}));
     EXPECT_EQ(
-        Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
-        (std::vector<std::string>{"static-strength", "allowable-stress", "buckling",
-                                  "buckling-deflection", "coil-clearance", "natural-frequency",
-                                  "fatigue", "index", "helix-angle", "mass", "work"}));
-    EXPECT_EQ(Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
-              (std::vector<std::string>{"static-strength", "allowable-stress", "hook-bending",
-                                        "hook-torsion", "initial-tension", "natural-frequency",
-                                        "fatigue", "index", "mass", "work"}));
+        Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
+        (std::vector<std::string>{"static-strength", "allowable-stress", "hook-bending",
+                                  "hook-torsion", "initial-tension", "natural-frequency", "fatigue",
+                                  "index", "active-coils", "shear-modulus", "mass", "work"}));
 }
 
 TEST(RunChecks, MottsExtensionSpringStress) {
@@ -110,6 +111,13 @@ void NoInputs(CheckInputs &) {}
 std::function<void(CheckInputs &)> Standard(double permissible) {
     return [permissible](CheckInputs &in) {
         in.standardPermissible = PermissibleShearStress{permissible, 0.0, "table"};
+    };
+}
+
+// The test stress (the static permissible stress) for the sample.
+std::function<void(CheckInputs &)> Test(double stress) {
+    return [stress](CheckInputs &in) {
+        in.testStress = PermissibleShearStress{stress, 0.0, "table"};
     };
 }
 
@@ -280,6 +288,41 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1500.0;
      },
      "fatigue", CheckVerdict::Warning},
+    // at solid (n1 - 0.5) d = 24 mm, not 26: F 460.6 N, tau 622.4 MPa
+    // corrected, 513.2 uncorrected (EN)
+    {"SolidStressWithinTestStress", false, NoChange, Test(625.0), "solid-stress",
+     CheckVerdict::Ok},
+    {"SolidStressBeyondTestStress", false, NoChange, Test(620.0), "solid-stress",
+     CheckVerdict::Warning},
+    {"EnSolidStressUncorrected", false, NoChange,
+     [](CheckInputs &in) {
+         Test(515.0)(in);
+         in.standard = CheckStandard::En;
+     },
+     "solid-stress", CheckVerdict::Ok},
+    {"NoTestStress", false, NoChange, NoInputs, "solid-stress", CheckVerdict::NotApplicable},
+    // test deflection: min(Fs / k, 20 mm to solid); f1 4, f3 16
+    {"WorkingRangeWithin", false, NoChange, Test(570.0), "working-range", CheckVerdict::Ok},
+    {"WorkingRangeBeyondFourFifths", false, NoChange, Test(400.0), "working-range",
+     CheckVerdict::Warning},
+    {"WorkingRangeStartsTooEarly", false, [](SpringDesign &s) { s.WorkingHeight1 = 41.5F; },
+     Test(570.0), "working-range", CheckVerdict::Warning},
+    {"ActiveCoilsEnough", false, NoChange, NoInputs, "active-coils", CheckVerdict::Ok},
+    {"ActiveCoilsBelowThree", false, [](SpringDesign &s) { s.ActiveCoils = 2.9F; }, NoInputs,
+     "active-coils", CheckVerdict::Warning},
+    {"ActiveCoilsBelowTwo", true, [](SpringDesign &s) { s.ActiveCoils = 1.9F; }, NoInputs,
+     "active-coils", CheckVerdict::Fail},
+    // the design's G 79000 against the grade's
+    {"ShearModulusOfTheGrade", false, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 81500.0; }, "shear-modulus", CheckVerdict::Ok},
+    {"ShearModulusOfBronze", true, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 40000.0; }, "shear-modulus",
+     CheckVerdict::Warning},
+    {"ShearModulusJustBeyondTenPercent", false, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 71800.0; }, "shear-modulus",
+     CheckVerdict::Warning},
+    {"NoGradeShearModulus", false, NoChange, NoInputs, "shear-modulus",
+     CheckVerdict::NotApplicable},
     // index and helix angle warn, never fail
     {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
     {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",

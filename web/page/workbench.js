@@ -19,6 +19,8 @@
         'coil-clearance': '圈间间隙', 'natural-frequency': '自振频率', fatigue: '疲劳强度',
         index: '旋绕比', 'helix-angle': '螺旋角', mass: '质量', work: '变形能',
         'hook-bending': '钩环弯曲应力', 'hook-torsion': '钩环扭转应力', 'initial-tension': '初切应力',
+        'solid-stress': '压并应力', 'working-range': '工作变形范围', 'active-coils': '有效圈数',
+        'shear-modulus': '切变模量',
     };
     const kLoadTypes = [['static', '静负荷'], ['dynamic-limited', '动负荷, 有限寿命'],
         ['dynamic-unlimited', '动负荷, 无限寿命']];
