@@ -291,6 +291,13 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
         inputs.standardPermissibleProblem = at.problem;
         inputs.rmNeedsCertificate = entry.rm.empty();
         inputs.tensileStrength = at.rmMin;
+        // The test stress and the grade's G, as the single design's checks take them.
+        inputs.testStress = load == LoadType::Static
+                                ? at.stress
+                                : PermissibleShearStressOf(entry, kind, LoadType::Static, d).stress;
+        if (entry.shearModulus > 0.0) {
+            inputs.gradeShearModulus = entry.shearModulus;
+        }
         setup.checkInputs.emplace_back(static_cast<float>(d), inputs);
     }
     if (setup.request.wires.empty()) {
@@ -341,6 +348,8 @@ void ReadCheckOptions(OptionReader &in, const MaterialEntry &entry, SearchSetup 
         inputs.standardPermissible = own.standardPermissible;
         inputs.standardPermissibleProblem = own.standardPermissibleProblem;
         inputs.rmNeedsCertificate = own.rmNeedsCertificate;
+        inputs.testStress = own.testStress;
+        inputs.gradeShearModulus = own.gradeShearModulus;
         inputs.tensileStrength = rm ? rm : own.tensileStrength;
     }
 }
