@@ -61,5 +61,14 @@ bool CheckRowNeededInDocument(const CheckResult &check) {
     if (check.id == "allowable-stress") {
         return check.verdict == CheckVerdict::Warning;
     }
+    // A slenderness within its limit adds nothing to the critical deflection's verdict.
+    if (check.id == "buckling" && check.verdict == CheckVerdict::Info && check.value &&
+        check.limit && *check.value <= *check.limit) {
+        return false;
+    }
+    // Rows that only confirm the inputs: on one page only when they object.
+    if (check.id == "active-coils" || check.id == "shear-modulus" || check.id == "working-range") {
+        return check.verdict != CheckVerdict::Ok && check.verdict != CheckVerdict::NotApplicable;
+    }
     return true;
 }

@@ -23,5 +23,6 @@ std::string CheckNumberText(std::optional<double> quantity);
 std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit);
 
 // Whether a one-page document needs the row: the comparison of the designer's
-// [tau] with the standard's only when it warns.
+// [tau] with the standard's, the active coils, the typed G and the working
+// range only when they object, the slenderness only beyond its limit.
 bool CheckRowNeededInDocument(const CheckResult &check);

@@ -119,8 +119,8 @@ CheckResult StaticStrengthCheck(const CheckContext &c) {
     }
     for (const StressAgainstLimit &other : pairs) {
         if (&other != &rule) {
-            check.message += "; 按较严者判定 (" + other.against + " " + Fixed(other.limit, 1) +
-                             " MPa 对切应力 " + Fixed(other.stress, 1) + " MPa 较宽)";
+            check.message += "; 取较严者 (" + other.against + " " + Fixed(other.limit, 1) +
+                             " MPa 对 " + Fixed(other.stress, 1) + " MPa 较宽)";
         }
     }
     if (in.standardPermissible) {

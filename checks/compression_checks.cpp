@@ -155,10 +155,10 @@ struct SolidLength {
 SolidLength StandardSolidLength(const CheckContext &c) {
     const double ground = (c.totalCoils - 0.5) * c.wireDiameter;
     if (ground > 0.0 && ground < c.solidHeight) {
-        return {ground, "压并高度取标准两端并紧磨平的 (n1 − 0.5)d = " + Fixed(ground, 2) +
-                            " mm (短于设计的 Hb " + Fixed(c.solidHeight, 2) + " mm)"};
+        return {ground, "压并高度取标准磨平端 (n1 − 0.5)d = " + Fixed(ground, 2) + " mm, 短于 Hb " +
+                            Fixed(c.solidHeight, 2) + " mm"};
     }
-    return {c.solidHeight, "压并高度取设计的 Hb = " + Fixed(c.solidHeight, 2) + " mm"};
+    return {c.solidHeight, "压并高度取 Hb = " + Fixed(c.solidHeight, 2) + " mm"};
 }
 
 // The stress at a load the way the standard's static rule measures it.
@@ -174,8 +174,8 @@ CheckResult SolidStressCheck(const CheckContext &c) {
     const bool en = c.inputs.standard == CheckStandard::En;
     CheckResult check =
         MakeCheck("solid-stress", "MPa",
-                  en ? "EN 13906-1 第 10.1 条: 压并时未修正切应力 τc 不超过静载许用值"
-                     : "GB/T 23935-2009: 压并时切应力 (按曲度系数修正) 不超过试验切应力");
+                  en ? "EN 13906-1 第 10.1 条: 压并时未修正切应力 ≤ 静载许用切应力"
+                     : "GB/T 23935-2009: 压并时修正切应力 ≤ 试验切应力 (即静载许用切应力)");
     if (!c.GeometryUsable() || !(c.springRate > 0.0) || !(c.totalCoils > 0.0)) {
         return NotApplicable(check, kNeedsGeometry);
     }
@@ -194,18 +194,16 @@ CheckResult SolidStressCheck(const CheckContext &c) {
     }
     const double limit = c.inputs.testStress->value;
     check.limit = limit;
-    check.clause += "; 试验切应力 = " + c.inputs.testStress->clause;
-    const std::string figures = "压并载荷 " + Fixed(load, 1) + " N 下切应力 " + Fixed(stress, 1) +
-                                " MPa (" + solid.said + ")";
+    const std::string figures =
+        solid.said + "; 压并载荷 " + Fixed(load, 1) + " N 下切应力 " + Fixed(stress, 1) + " MPa";
     if (stress <= limit) {
         check.verdict = CheckVerdict::Ok;
-        check.message = figures + " 不大于试验切应力 " + Fixed(limit, 1) + " MPa, 可压并";
+        check.message = figures + ", 不大于试验切应力, 可压并";
     } else {
         // Only a spring pressed solid takes the set: a stop short of solid
         // makes it sound, so this warns rather than fails.
         check.verdict = CheckVerdict::Warning;
-        check.message = figures + " 超过试验切应力 " + Fixed(limit, 1) +
-                        " MPa, 压并会产生永久变形: 须限位, 不可压并使用";
+        check.message = figures + ", 超过试验切应力: 压并会产生永久变形, 须限位";
     }
     return check;
 }
