@@ -36,7 +36,17 @@ CheckContext MakeCheckContext(const SpringDesign &design, SpringTypeSign typeSig
     c.developedLength = design.DevelopedLength;
     c.helixAngle = design.HelixAngle;
     c.slenderness = design.SlendernessRatio;
+    c.springRate = design.SpringRate;
+    c.totalCoils = design.TotalCoils;
     return c;
+}
+
+LoadType JudgedLoadType(const CheckInputs &inputs) {
+    if (!inputs.loadCycles) {
+        return inputs.loadType;
+    }
+    const LoadType byCycles = LoadTypeForCycles(*inputs.loadCycles);
+    return LessStrict(inputs.loadType, byCycles) ? byCycles : inputs.loadType;
 }
 
 CheckResult MakeCheck(std::string id, std::string unit, std::string clause) {
@@ -56,6 +66,13 @@ CheckResult NotApplicable(CheckResult check, std::string reason) {
 CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput missing) {
     check.missing = missing;
     return NotApplicable(std::move(check), std::move(reason));
+}
+
+CheckResult NotJudged(CheckResult check, std::string reason, CheckInput missing) {
+    check.verdict = CheckVerdict::NotJudged;
+    check.missing = missing;
+    check.message = "未验证: " + std::move(reason);
+    return check;
 }
 
 std::string NeedsTensileStrength(const CheckInputs &inputs) {

@@ -30,6 +30,8 @@ struct CheckContext {
     double developedLength = 0.0;
     double helixAngle = 0.0;
     double slenderness = 0.0;
+    double springRate = 0.0; // N/mm
+    double totalCoils = 0.0;
 
     // The corrected stress 8 K F D / (pi d^3) at a load, as the calculation
     // computes it at F3.
@@ -48,6 +50,9 @@ CheckResult NotApplicable(CheckResult check, std::string reason);
 
 // The same, with the input that would have let it judge.
 CheckResult NotApplicable(CheckResult check, std::string reason, CheckInput missing);
+// A check the stated load makes necessary that cannot be judged: what is
+// missing is its message.
+CheckResult NotJudged(CheckResult check, std::string reason, CheckInput missing);
 
 // The reasons shared by several checks, in the spring's terms.
 inline constexpr const char *kNeedsGeometry = "弹簧几何参数不可用 (d、D、n 须为正且 D > d)";

@@ -25,6 +25,10 @@ struct CheckInputs {
     // its clause; when there is none, why (in the spring's terms).
     std::optional<PermissibleShearStress> standardPermissible;
     std::string standardPermissibleProblem;
+    // The static permissible stress, which the standard takes as the test
+    // stress: the stress at solid height and the working range are held to it.
+    std::optional<PermissibleShearStress> testStress;
+    std::optional<double> gradeShearModulus; // G of the grade in the material table, MPa
     bool rmNeedsCertificate = false;      // the grade has no Rm table: only a certificate gives it
     std::optional<double> elasticModulus; // E, MPa
     std::optional<double> density;        // kg/dm3
@@ -37,3 +41,7 @@ struct CheckInputs {
     std::optional<double> hookBendRadius;   // r2 of the extension hook, mm
     CheckStandard standard = CheckStandard::Gb;
 };
+
+// The load class every row judges by: the stricter of the given duty and the
+// one the load cycles call for.
+LoadType JudgedLoadType(const CheckInputs &inputs);

@@ -11,6 +11,9 @@ CheckResult AllowableStressCheck(const CheckContext &c);
 CheckResult NaturalFrequencyCheck(const CheckContext &c);
 CheckResult FatigueCheck(const CheckContext &c);
 CheckResult IndexCheck(const CheckContext &c);
+CheckResult ActiveCoilsCheck(const CheckContext &c);
+// The typed G against the grade's.
+CheckResult ShearModulusCheck(const CheckContext &c);
 CheckResult MassCheck(const CheckContext &c);
 CheckResult WorkCheck(const CheckContext &c);
 
@@ -21,6 +24,10 @@ CheckResult BucklingCheck(const CheckContext &c);
 CheckResult BucklingDeflectionCheck(const CheckContext &c);
 CheckResult CoilClearanceCheck(const CheckContext &c);
 CheckResult HelixAngleCheck(const CheckContext &c);
+// The stress at solid height against the test stress.
+CheckResult SolidStressCheck(const CheckContext &c);
+// f1 and f3 within 0.2 to 0.8 of the test deflection.
+CheckResult WorkingRangeCheck(const CheckContext &c);
 
 // Extension springs.
 CheckResult HookBendingCheck(const CheckContext &c);

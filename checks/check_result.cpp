@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, const char *>, 14> kTitles = {{
+constexpr std::array<std::pair<std::string_view, const char *>, 18> kTitles = {{
     {"static-strength", "静强度"},
     {"allowable-stress", "许用切应力取值"},
     {"buckling", "稳定性 (高径比)"},
@@ -21,6 +21,10 @@ constexpr std::array<std::pair<std::string_view, const char *>, 14> kTitles = {{
     {"hook-bending", "钩环弯曲应力"},
     {"hook-torsion", "钩环扭转应力"},
     {"initial-tension", "初切应力"},
+    {"solid-stress", "压并应力"},
+    {"working-range", "工作变形范围"},
+    {"active-coils", "有效圈数"},
+    {"shear-modulus", "切变模量"},
 }};
 
 } // namespace
@@ -46,6 +50,8 @@ const char *CheckVerdictName(CheckVerdict verdict) {
         return "not-applicable";
     case CheckVerdict::Info:
         return "info";
+    case CheckVerdict::NotJudged:
+        return "not-judged";
     }
     return "not-applicable";
 }

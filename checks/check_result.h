@@ -6,10 +6,13 @@
 
 // The outcome of one engineering check of a completed design. Info is a
 // figure given for reference only: nothing was held against a limit, and it
-// does not count as passed.
-enum class CheckVerdict { Ok, Warning, Fail, NotApplicable, Info };
+// does not count as passed. NotJudged marks a check the stated load makes
+// necessary that could not be judged: it is not a pass, and --strict counts
+// it as a failure.
+enum class CheckVerdict { Ok, Warning, Fail, NotApplicable, Info, NotJudged };
 
-// "ok", "warning", "fail", "not-applicable", "info": the words of tsv and JSON.
+// "ok", "warning", "fail", "not-applicable", "info", "not-judged": the words
+// of tsv and JSON.
 const char *CheckVerdictName(CheckVerdict verdict);
 
 // The Chinese name of a check by its id ("静强度" for "static-strength"), as

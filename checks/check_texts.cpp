@@ -13,6 +13,8 @@ const char *CheckVerdictWord(CheckVerdict verdict) {
         return "不合格";
     case CheckVerdict::Info:
         return "信息";
+    case CheckVerdict::NotJudged:
+        return "未验证";
     case CheckVerdict::NotApplicable:
         break;
     }
@@ -29,6 +31,8 @@ const char *CheckVerdictText(CheckVerdict verdict) {
         return "× 不合格";
     case CheckVerdict::Info:
         return "◇ 信息";
+    case CheckVerdict::NotJudged:
+        return "? 未验证";
     case CheckVerdict::NotApplicable:
         break;
     }
@@ -57,8 +61,14 @@ bool CheckRowNeededInDocument(const CheckResult &check) {
     if (check.id == "allowable-stress") {
         return check.verdict == CheckVerdict::Warning;
     }
-    if (check.id == "buckling-deflection") {
-        return check.verdict != CheckVerdict::NotApplicable || check.missing != CheckInput::None;
+    // A slenderness within its limit adds nothing to the critical deflection's verdict.
+    if (check.id == "buckling" && check.verdict == CheckVerdict::Info && check.value &&
+        check.limit && *check.value <= *check.limit) {
+        return false;
+    }
+    // Rows that only confirm the inputs: on one page only when they object.
+    if (check.id == "active-coils" || check.id == "shear-modulus" || check.id == "working-range") {
+        return check.verdict != CheckVerdict::Ok && check.verdict != CheckVerdict::NotApplicable;
     }
     return true;
 }

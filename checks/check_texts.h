@@ -8,11 +8,11 @@
 // The texts a check's row shows wherever it is printed: the command line's
 // text and tsv, the design table and the engineering report.
 
-// "合格", "注意", "不合格", "不适用" or "信息".
+// "合格", "注意", "不合格", "不适用", "信息" or "未验证".
 const char *CheckVerdictWord(CheckVerdict verdict);
 
 // The verdict as a symbol and a word, so that it reads in black-and-white
-// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息".
+// print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息", "? 未验证".
 const char *CheckVerdictText(CheckVerdict verdict);
 
 // A check's value or limit with three decimals; empty when there is none or
@@ -23,6 +23,6 @@ std::string CheckNumberText(std::optional<double> quantity);
 std::string CheckQuantityText(std::optional<double> quantity, const std::string &unit);
 
 // Whether a one-page document needs the row: the comparison of the designer's
-// [tau] with the standard's only when it warns, the critical deflection only
-// when the slenderness called for it.
+// [tau] with the standard's, the active coils, the typed G and the working
+// range only when they object, the slenderness only beyond its limit.
 bool CheckRowNeededInDocument(const CheckResult &check);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -23,14 +25,14 @@ constexpr double kIndexHighest = 12.0;
 
 namespace {
 
-// The duty the permissible stress was taken for, and whether the designer's
-// duty is looser than the load cycles call for.
+// Whether the designer's duty is looser than the load cycles call for: the
+// stricter one was taken, and the row says so.
 std::string LooserDutyText(const CheckInputs &in) {
     if (in.loadTypeGiven && in.loadCycles &&
         LessStrict(*in.loadTypeGiven, LoadTypeForCycles(*in.loadCycles))) {
         return std::string("; 给定的") + LoadCaption(*in.loadTypeGiven) + "比 " +
                Fixed(*in.loadCycles, 0) + " 次循环对应的" +
-               LoadCaption(LoadTypeForCycles(*in.loadCycles)) + "宽松";
+               LoadCaption(LoadTypeForCycles(*in.loadCycles)) + "宽松, 已按后者判定";
     }
     return {};
 }
@@ -42,42 +44,85 @@ CheckInput StandardPermissibleNeeds(const CheckInputs &in) {
 
 } // namespace
 
+namespace {
+
+// One stress held against one permissible value, with what each is.
+struct StressAgainstLimit {
+    double stress = 0.0;
+    double limit = 0.0;
+    std::string against;    // the permissible value's name
+    std::string stressNote; // why this stress, when not the calculation's
+};
+
+// The pair nearest to failing (the largest stress / limit) governs: a
+// designer's stricter [tau] is never overridden by the standard, nor the
+// standard by a looser [tau].
+const StressAgainstLimit &Governing(const std::vector<StressAgainstLimit> &pairs) {
+    const StressAgainstLimit *worst = &pairs.front();
+    for (const StressAgainstLimit &p : pairs) {
+        if (p.stress * worst->limit > worst->stress * p.limit) {
+            worst = &p;
+        }
+    }
+    return *worst;
+}
+
+} // namespace
+
 CheckResult StaticStrengthCheck(const CheckContext &c) {
     const CheckInputs &in = c.inputs;
+    // EN 13906-1 holds the uncorrected stress against its static figure; the
+    // designer's [tau] is held against the stress the calculation used.
     const bool en = in.standard == CheckStandard::En && !c.extension;
-    const std::string formula = en ? "未修正切应力 τ = 8FD/(πd³)" : "τ 为计算的最大切应力";
     const std::string duty =
         in.loadCycles && !in.loadTypeGiven ? std::string("; ") + LoadClassRuleText() : "";
-    CheckResult check = MakeCheck("static-strength", "MPa", formula);
+    CheckResult check = MakeCheck("static-strength", "MPa", "τ 为计算的最大切应力");
     if (en && !c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
     }
-    const double stress =
-        en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
-    std::string against;
+    std::vector<StressAgainstLimit> pairs;
+    std::vector<std::string> clauses;
     if (in.standardPermissible) {
-        check.limit = in.standardPermissible->value;
-        check.clause = in.standardPermissible->clause + (en ? "; " + formula : "") + duty;
-        against = "标准许用切应力";
-    } else if (c.designerAllowable > 0.0) {
-        // Without the standard's figure the designer's [tau] is all there is.
-        check.limit = c.designerAllowable;
-        check.clause = "设计给定的许用切应力 [τ]; " + formula;
-        against = "设计给定的许用切应力 [τ]";
-        check.missing = StandardPermissibleNeeds(in);
-    } else {
+        const double stress =
+            en ? UncorrectedShearStress(c.load3, c.meanDiameter, c.wireDiameter) : c.maxShearStress;
+        pairs.push_back({stress, in.standardPermissible->value, "标准许用切应力",
+                         en ? "EN 13906-1 静载用未修正切应力 τ = 8FD/(πd³)" : ""});
+        clauses.push_back(in.standardPermissible->clause +
+                          (en ? "; 未修正切应力 τ = 8FD/(πd³)" : "") + duty);
+    }
+    if (c.designerAllowable > 0.0) {
+        pairs.push_back({c.maxShearStress, c.designerAllowable, "设计给定的许用切应力 [τ]", ""});
+        clauses.push_back("设计给定的许用切应力 [τ], 对计算的最大切应力");
+    }
+    if (pairs.empty()) {
         return NotApplicable(check,
                              "缺少许用切应力: " + (in.standardPermissibleProblem.empty()
                                                        ? std::string("材料表和设计都没有给出")
                                                        : in.standardPermissibleProblem),
                              StandardPermissibleNeeds(in));
     }
-    const double permissible = *check.limit;
-    check.value = stress;
-    check.verdict = stress <= permissible ? CheckVerdict::Ok : CheckVerdict::Fail;
-    check.message = std::string("最大工作载荷下切应力 ") + Fixed(stress, 1) +
-                    (stress <= permissible ? " MPa 不大于" : " MPa 超过") + against + " " +
-                    Fixed(permissible, 1) + " MPa";
+    if (!in.standardPermissible) {
+        check.missing = StandardPermissibleNeeds(in);
+    }
+    const StressAgainstLimit &rule = Governing(pairs);
+    check.clause =
+        clauses.front() + (clauses.size() > 1 ? "; 与" + clauses.back() + "取较严者" : "");
+    check.value = rule.stress;
+    check.limit = rule.limit;
+    const bool holds = rule.stress <= rule.limit;
+    check.verdict = holds ? CheckVerdict::Ok : CheckVerdict::Fail;
+    check.message = std::string("最大工作载荷下切应力 ") + Fixed(rule.stress, 1) +
+                    (holds ? " MPa 不大于" : " MPa 超过") + rule.against + " " +
+                    Fixed(rule.limit, 1) + " MPa";
+    if (!rule.stressNote.empty()) {
+        check.message += " (" + rule.stressNote + ")";
+    }
+    for (const StressAgainstLimit &other : pairs) {
+        if (&other != &rule) {
+            check.message += "; 取较严者 (" + other.against + " " + Fixed(other.limit, 1) +
+                             " MPa 对 " + Fixed(other.stress, 1) + " MPa 较宽)";
+        }
+    }
     if (in.standardPermissible) {
         check.message += LooserDutyText(in);
         if (en && in.loadType != LoadType::Static) {
@@ -114,7 +159,8 @@ CheckResult AllowableStressCheck(const CheckContext &c) {
     } else {
         check.verdict = CheckVerdict::Ok;
         check.message = "设计给定的 [τ] " + Fixed(c.designerAllowable, 1) +
-                        " MPa 不高于标准许用值 " + Fixed(standard, 1) + " MPa";
+                        " MPa 不高于标准许用值 " + Fixed(standard, 1) +
+                        " MPa; 静强度按两者中较严者判定";
     }
     return check;
 }
@@ -155,40 +201,50 @@ CheckResult NaturalFrequencyCheck(const CheckContext &c) {
     return check;
 }
 
-namespace {
-
-CheckResult EnFatigueCheck(const CheckContext &c, CheckResult check) {
-    check.clause = "EN 13906-1 行程应力法: τkh = k·8D(F3 − F1)/(πd³), k 为 Bergsträsser 系数";
-    const double stroke = std::abs(c.load3 - c.load1);
-    check.value = BergstraesserFactor(c.springIndex) *
-                  UncorrectedShearStress(stroke, c.meanDiameter, c.wireDiameter);
-    return NotApplicable(check, "行程应力 " + Fixed(*check.value, 1) +
-                                    " MPa; EN 13906-1 的许用行程应力 τkH 取自其疲劳图, "
-                                    "没有可核对的公开数值, 无法判定");
-}
-
-} // namespace
-
 CheckResult FatigueCheck(const CheckContext &c) {
+    const CheckInputs &in = c.inputs;
     CheckResult check =
         MakeCheck("fatigue", "",
                   "GB/T 23935-2009 疲劳强度验算 S = (τu0 + 0.75τmin)/τmax ≥ 1.3 (标准取 1.1~1.3, "
-                  "取上限); τu0/Rm 取两种公开表值中较低者");
-    if (!c.inputs.loadCycles) {
-        return NotApplicable(check, "未给出载荷循环次数, 按静载不验算疲劳", CheckInput::LoadCycles);
+                  "取上限); τu0/Rm 取两种公开表值中较低者, 不锈钢丝、青铜丝及未知材料 10⁴ 次取 "
+                  "0.35 (机械设计手册表注)");
+    // A cyclic load makes the fatigue check necessary: where it cannot be
+    // judged it is not judged, never passed.
+    const LoadType duty = JudgedLoadType(in);
+    if (duty == LoadType::Static) {
+        return NotApplicable(check,
+                             in.loadCycles ? "载荷循环次数少于 10³, 按静载不验算疲劳"
+                                           : "未给出载荷循环次数, 按静载不验算疲劳",
+                             in.loadCycles ? CheckInput::None : CheckInput::LoadCycles);
     }
     if (!c.GeometryUsable()) {
         return NotApplicable(check, kNeedsGeometry);
     }
-    if (c.inputs.standard == CheckStandard::En) {
-        return EnFatigueCheck(c, check);
+    if (!in.loadCycles) {
+        return NotJudged(check, std::string("给定") + LoadCaption(duty) + ", 但未给出载荷循环次数",
+                         CheckInput::LoadCycles);
     }
-    if (!c.inputs.tensileStrength) {
-        return NotApplicable(check, NeedsTensileStrength(c.inputs), CheckInput::TensileStrength);
+    if (in.standard == CheckStandard::En && !c.extension) {
+        check.clause = "EN 13906-1 行程应力法: τkh = k·8D(F3 − F1)/(πd³), k 为 Bergsträsser 系数";
+        const double stroke =
+            BergstraesserFactor(c.springIndex) *
+            UncorrectedShearStress(std::abs(c.load3 - c.load1), c.meanDiameter, c.wireDiameter);
+        return NotJudged(
+            check,
+            "行程应力 " + Fixed(stroke, 1) +
+                " MPa; EN 13906-1 的许用行程应力 τkH 取自其疲劳图, 没有可核对的公开数值",
+            CheckInput::None);
     }
-    const auto share = PulsatingFatigueShare(*c.inputs.loadCycles);
+    if (!in.tensileStrength) {
+        return NotJudged(check, NeedsTensileStrength(in), CheckInput::TensileStrength);
+    }
+    // Beyond the table's last row the strength is taken at that row: the
+    // lowest share it gives.
+    const bool beyond = *in.loadCycles > kFatigueTableCycles;
+    const auto share =
+        PulsatingFatigueShare(std::min(*in.loadCycles, kFatigueTableCycles), in.family);
     if (!share) {
-        return NotApplicable(check, "循环次数超出疲劳强度表的范围 (1 ~ 10⁸ 次)");
+        return NotJudged(check, "循环次数不在疲劳强度表的范围内", CheckInput::None);
     }
     const double tauMin = c.CorrectedStress(std::min(c.load1, c.load3));
     const double tauMax = c.CorrectedStress(std::max(c.load1, c.load3));
@@ -199,8 +255,9 @@ CheckResult FatigueCheck(const CheckContext &c) {
     }
     check.value = *factor;
     check.limit = kFatigueSafetyRequired;
-    const std::string figures = "S = " + Fixed(*factor, 2) + " (τu0 = " + Fixed(*share, 2) +
-                                "·Rm = " + Fixed(strength, 0) + " MPa)";
+    const std::string figures =
+        "S = " + Fixed(*factor, 2) + " (τu0 = " + Fixed(*share, 2) + "·Rm = " + Fixed(strength, 0) +
+        " MPa" + (beyond ? ", 循环次数超过表中最大的 10⁸ 次, 按 10⁸ 次判定" : "") + ")";
     if (*factor >= kFatigueSafetyRequired) {
         check.verdict = CheckVerdict::Ok;
         check.message = figures + ", 疲劳强度足够";
@@ -255,5 +312,48 @@ CheckResult WorkCheck(const CheckContext &c) {
     check.value = work;
     check.verdict = CheckVerdict::Info;
     check.message = "第一与第三工作点之间的功 " + Fixed(work, 1) + " N·mm (仅供参考)";
+    return check;
+}
+
+CheckResult ActiveCoilsCheck(const CheckContext &c) {
+    CheckResult check = MakeCheck("active-coils", "",
+                                  "机械设计手册 圆柱螺旋弹簧: 有效圈数一般不少于 3 圈 (刚度准确), "
+                                  "最少 2 圈; EN 13906-1: n ≥ 2");
+    check.value = c.activeCoils;
+    if (c.activeCoils < 2.0) {
+        check.limit = 2.0;
+        check.verdict = CheckVerdict::Fail;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 少于 2 圈, 刚度和载荷不可控";
+    } else if (c.activeCoils < 3.0) {
+        check.limit = 3.0;
+        check.verdict = CheckVerdict::Warning;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 少于 3 圈, 刚度不准确";
+    } else {
+        check.limit = 3.0;
+        check.verdict = CheckVerdict::Ok;
+        check.message = "有效圈数 " + Fixed(c.activeCoils, 2) + " 不少于 3 圈";
+    }
+    return check;
+}
+
+CheckResult ShearModulusCheck(const CheckContext &c) {
+    CheckResult check =
+        MakeCheck("shear-modulus", "MPa", "计算所用 G 与材料表中该牌号的 G 相差不超过 10 %");
+    if (!c.inputs.gradeShearModulus) {
+        return NotApplicable(check, "材料表没有该牌号的切变模量 G, 无法核对");
+    }
+    const double grade = *c.inputs.gradeShearModulus;
+    check.value = c.shearModulus;
+    check.limit = grade;
+    if (std::abs(c.shearModulus - grade) > 0.10 * grade) {
+        check.verdict = CheckVerdict::Warning;
+        check.message = "计算所用 G = " + Fixed(c.shearModulus, 0) +
+                        " MPa 与该牌号的 G = " + Fixed(grade, 0) +
+                        " MPa 相差超过 10 %, 刚度和变形算错";
+    } else {
+        check.verdict = CheckVerdict::Ok;
+        check.message = "计算所用 G = " + Fixed(c.shearModulus, 0) +
+                        " MPa 与该牌号的 G = " + Fixed(grade, 0) + " MPa 相差不超过 10 %";
+    }
     return check;
 }

@@ -1,5 +1,6 @@
 #include "fatigue_strength.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -30,6 +31,17 @@ std::optional<double> PulsatingFatigueShare(double loadCycles) {
         }
     }
     return std::nullopt;
+}
+
+std::optional<double> PulsatingFatigueShare(double loadCycles,
+                                            std::optional<MaterialFamily> family) {
+    const auto share = PulsatingFatigueShare(loadCycles);
+    const bool lowerFirstRow = !family || *family == MaterialFamily::StainlessSpringWire ||
+                               *family == MaterialFamily::CopperAlloyWire;
+    if (share && lowerFirstRow) {
+        return std::min(*share, 0.35);
+    }
+    return share;
 }
 
 std::optional<double> FatigueSafetyFactor(double fatigueStrength, double tauMin, double tauMax) {

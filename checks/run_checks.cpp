@@ -13,6 +13,7 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
                 HookBendingCheck(c),    HookTorsionCheck(c),
                 InitialTensionCheck(c), NaturalFrequencyCheck(c),
                 FatigueCheck(c),        IndexCheck(c),
+                ActiveCoilsCheck(c),    ShearModulusCheck(c),
                 MassCheck(c),           WorkCheck(c)};
     }
     return {StaticStrengthCheck(c),
@@ -20,10 +21,14 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
             BucklingCheck(c),
             BucklingDeflectionCheck(c),
             CoilClearanceCheck(c),
+            SolidStressCheck(c),
+            WorkingRangeCheck(c),
             NaturalFrequencyCheck(c),
             FatigueCheck(c),
             IndexCheck(c),
+            ActiveCoilsCheck(c),
             HelixAngleCheck(c),
+            ShearModulusCheck(c),
             MassCheck(c),
             WorkCheck(c)};
 }
@@ -31,11 +36,14 @@ CheckResults RunChecks(const SpringDesign &design, SpringTypeSign typeSign,
 std::optional<FatigueDiagram> FatigueDiagramFor(const SpringDesign &design, SpringTypeSign typeSign,
                                                 const CheckInputs &inputs) {
     // Only the GB method has a limit line with public figures.
-    if (!inputs.loadCycles || !inputs.tensileStrength || inputs.standard != CheckStandard::Gb) {
+    const CheckContext c = MakeCheckContext(design, typeSign, inputs);
+    if (!inputs.loadCycles || !inputs.tensileStrength ||
+        JudgedLoadType(inputs) == LoadType::Static ||
+        (inputs.standard == CheckStandard::En && !c.extension)) {
         return std::nullopt;
     }
-    const CheckContext c = MakeCheckContext(design, typeSign, inputs);
-    const auto share = PulsatingFatigueShare(*inputs.loadCycles);
+    const auto share =
+        PulsatingFatigueShare(std::min(*inputs.loadCycles, kFatigueTableCycles), inputs.family);
     if (!share || !c.GeometryUsable()) {
         return std::nullopt;
     }

@@ -138,7 +138,9 @@ std::string Usage() {
     usage += UsageLine("  --format=csv|json", "输出格式: CSV 或每行一个 JSON 对象 (csv)");
     usage += UsageLine("  --output=FILE", "写入文件 (完成后一次替换); 默认: 标准输出");
     usage +=
-        UsageLine("  --bom", "CSV 开头写入 UTF-8 字节顺序标记, 中文 Windows 的电子表格可正确打开");
+        UsageLine("  --bom", "CSV 开头写入 UTF-8 字节顺序标记, 中文 Windows 的电子表格可正确打开; "
+                             "校核结论用中文 (合格、注意、不合格、信息、不适用、未验证)");
+    usage += UsageLine("  --with-inputs", "每行结果前重复该行的输入单元格, 列名同设计表");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n"
              "输出每行: row, status (completed/stopped/refused/fault), message, 十六项结果和 "
@@ -167,7 +169,7 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
         }
         if (settings.format == BatchFormat::Csv) {
             AppendCsvResultRow(chunk.output, chunk.firstRow + i, outcome, withChecks, columns,
-                               chunk.records[i]);
+                               chunk.records[i], settings.byteOrderMark);
         } else {
             AppendJsonLine(chunk.output, chunk.firstRow + i, outcome, columns, chunk.records[i]);
         }

@@ -85,6 +85,17 @@ const char *EndConditionText(EndCondition condition) {
     return "两端固定";
 }
 
+// The method the rows followed: EN 13906-1 covers a compression spring's
+// static strength and fatigue only; every row names its own rule.
+std::string CheckMethodText(const CheckInputs &in, SpringTypeSign typeSign) {
+    if (in.standard == CheckStandard::En && typeSign == kCompressionSpring) {
+        return "静强度、疲劳按 EN 13906-1, 其余各项按其依据";
+    }
+    return std::string("GB/T 23935-2009, 许用切应力取 GB/T 1239.6-1992 表") +
+           (in.standard == CheckStandard::En ? " (EN 13906-1 不用于拉伸弹簧)" : "") +
+           ", 其余各项按其依据";
+}
+
 // The inputs of the checks in one paragraph under the values table.
 void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
     if (!input.checkInputs) {
@@ -95,7 +106,7 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
         "校核输入: 载荷类型 " + std::string(LoadCaption(in.loadType)) + "；循环次数 N " +
         (in.loadCycles ? Optional(in.loadCycles, "") : "— (静载)") + "；工作频率 " +
         Optional(in.workingFrequency, "Hz") + "；端部支承 " + EndConditionText(in.endCondition) +
-        "；校核方法 " + (in.standard == CheckStandard::En ? "EN 13906-1" : "GB/T 23935") + "；Rm " +
+        "；校核方法 " + CheckMethodText(in, input.typeSign) + "；Rm " +
         Optional(in.tensileStrength, "MPa") + "；许用切应力 " +
         (in.standardPermissible ? Optional(in.standardPermissible->value, "MPa")
                                 : std::string("—")) +
@@ -188,7 +199,9 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
         if (!CheckRowNeededInDocument(check)) {
             continue;
         }
-        html += check.verdict == CheckVerdict::Fail ? "<tr class=\"fail\">" : "<tr>";
+        html += check.verdict == CheckVerdict::Fail        ? "<tr class=\"fail\">"
+                : check.verdict == CheckVerdict::NotJudged ? "<tr class=\"notjudged\">"
+                                                           : "<tr>";
         html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
         html +=
             "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.value, check.unit)) + "</td>";

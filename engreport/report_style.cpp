@@ -17,10 +17,11 @@ td, th { border: 0.4pt solid #000; padding: 0.25mm 1.2mm; vertical-align: top; }
 th { background: #e8e8e8; font-weight: bold; text-align: left; }
 .values td.v { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
 .values td.c { background: #f4f4f4; }
-.checks { font-size: 7.6pt; line-height: 1.22; }
+.checks { font-size: 7.2pt; line-height: 1.18; }
 .checks td:first-child { white-space: nowrap; }
 .checks td.n { text-align: right; white-space: nowrap; }
-.checks .clause { font-size: 6.8pt; }
+.checks .clause { font-size: 6.4pt; }
+.checks tr.notjudged td { font-style: italic; border-top: 1.2pt dashed #000; border-bottom: 1.2pt dashed #000; }
 .checks tr.fail td { font-weight: bold; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
 .verdict { white-space: nowrap; }
 .warnings { margin: 0; padding-left: 5mm; }

@@ -194,7 +194,8 @@ void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &colu
 }
 
 void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
-                        bool withChecks, const BatchColumns &columns, const CsvRecord &record) {
+                        bool withChecks, const BatchColumns &columns, const CsvRecord &record,
+                        bool chineseVerdicts) {
     char number[24];
     out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
     for (std::size_t i = 0; i < columns.repeatedInputs.size(); ++i) {
@@ -226,7 +227,8 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
                 out += ',';
                 out += CheckNumberText(check->limit);
                 out += ',';
-                out += CheckVerdictName(check->verdict);
+                out += chineseVerdicts ? CheckVerdictWord(check->verdict)
+                                       : CheckVerdictName(check->verdict);
             } else {
                 out += ",,";
             }

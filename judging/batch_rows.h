@@ -45,7 +45,10 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
 std::string BatchSummary(std::size_t rows, const std::array<std::size_t, 4> &counts);
 
 void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &columns);
+// chineseVerdicts: the verdict cells in the words of the text output (合格,
+// 注意, ...), for a spreadsheet read on a Chinese Windows (--bom).
 void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
-                        bool withChecks, const BatchColumns &columns, const CsvRecord &record);
+                        bool withChecks, const BatchColumns &columns, const CsvRecord &record,
+                        bool chineseVerdicts = false);
 void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome,
                     const BatchColumns &columns, const CsvRecord &record);

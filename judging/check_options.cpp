@@ -57,7 +57,9 @@ RequestOptionGroup MakeGroup() {
              return std::optional<std::string>(request.checks.endCondition);
          }});
     group.push_back(
-        {"standard", "gb|en", "校核依据: gb 为 GB/T 23935, en 为 EN 13906-1 (gb)",
+        {"standard", "gb|en",
+         "校核依据: gb 为 GB/T 23935 的方法, 许用切应力取 GB/T 1239.6-1992 表; en 为 "
+         "EN 13906-1, 只用于压缩弹簧的静强度和疲劳 (gb)",
          [](DesignRequest &request, std::string_view text) -> std::optional<std::string> {
              if (text != "gb" && text != "en") {
                  return "只能是 gb 或 en";
@@ -107,17 +109,18 @@ const RequestOptionGroup &CheckOptionGroup() {
 }
 
 LoadType EffectiveLoadType(const DesignRequest &request) {
-    if (request.materials.loadType) {
-        return *request.materials.loadType;
-    }
     std::optional<std::string> ignored;
-    const auto cycles = PositiveNumber(request.checks.loadCycles, "load-cycles", ignored);
-    return cycles ? LoadTypeForCycles(*cycles) : LoadType::Static;
+    CheckInputs duty;
+    duty.loadType = request.materials.loadType.value_or(LoadType::Static);
+    duty.loadCycles = PositiveNumber(request.checks.loadCycles, "load-cycles", ignored);
+    return JudgedLoadType(duty);
 }
 
-PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
-                                       const SpringDesign &design, SpringTypeSign typeSign,
-                                       std::optional<LoadType> loadTypeGiven) {
+namespace {
+
+PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEntry *entry,
+                                   const SpringDesign &design, SpringTypeSign typeSign,
+                                   std::optional<LoadType> loadTypeGiven) {
     PreparedCheckInputs prepared;
     CheckInputs &in = prepared.inputs;
     std::optional<std::string> &error = prepared.error;
@@ -140,11 +143,10 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
                 MaterialNumber(halfWire) + " mm)";
         return prepared;
     }
-    // An explicit duty wins; else the cycles decide; else the load is static.
+    // The stricter of the given duty and the cycles' class governs every row.
     in.loadTypeGiven = loadTypeGiven;
-    in.loadType = loadTypeGiven   ? *loadTypeGiven
-                  : in.loadCycles ? LoadTypeForCycles(*in.loadCycles)
-                                  : LoadType::Static;
+    in.loadType = loadTypeGiven ? *loadTypeGiven : LoadType::Static;
+    in.loadType = JudgedLoadType(in);
 
     const bool extension = typeSign == kExtensionSpring;
     const SpringKind kind = extension ? SpringKind::Extension : SpringKind::Compression;
@@ -197,6 +199,18 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
             in.rmNeedsCertificate && !entry->fixedPermissible && !rmGiven
                 ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
                 : grade.problem;
+        // A certificate's Rm below what the table's figure presumes lowers it:
+        // the smaller of the figure and the standard's share of that Rm.
+        const auto share =
+            rmGiven && grade.stress
+                ? ShareOfGivenRm(entry->family, kind, in.loadType, *in.tensileStrength)
+                : std::nullopt;
+        if (share && share->value < grade.stress->value) {
+            in.standardPermissible = *share;
+            in.standardPermissible->clause += "; 小于" + grade.stress->clause + "的 " +
+                                              MaterialNumber(grade.stress->value) +
+                                              " MPa, 取较小者";
+        }
         if (grade.stress && (entry->fixedPermissible || !rmGiven)) {
             taken("许用切应力");
         } else if (!rmGiven && !grade.problem.empty()) {
@@ -205,6 +219,31 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
     }
     if (!fromTable.empty()) {
         prepared.notes.push_back("校核: " + fromTable + " 取自" + MaterialTableCaption(*entry));
+    }
+    return prepared;
+}
+
+} // namespace
+
+PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
+                                       const SpringDesign &design, SpringTypeSign typeSign,
+                                       std::optional<LoadType> loadTypeGiven) {
+    PreparedCheckInputs prepared = PrepareForDuty(request, entry, design, typeSign, loadTypeGiven);
+    if (prepared.error) {
+        return prepared;
+    }
+    CheckInputs &in = prepared.inputs;
+    // The test stress is the static permissible stress of the same table.
+    if (in.loadType == LoadType::Static) {
+        in.testStress = in.standardPermissible;
+    } else {
+        CheckRequest statics = request;
+        statics.loadCycles.reset();
+        in.testStress = PrepareForDuty(statics, entry, design, typeSign, LoadType::Static)
+                            .inputs.standardPermissible;
+    }
+    if (entry && entry->shearModulus > 0.0) {
+        in.gradeShearModulus = entry->shearModulus;
     }
     return prepared;
 }
@@ -222,7 +261,7 @@ JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entr
 
 bool HasFailedCheck(const CheckResults &results) {
     for (const CheckResult &r : results) {
-        if (r.verdict == CheckVerdict::Fail) {
+        if (r.verdict == CheckVerdict::Fail || r.verdict == CheckVerdict::NotJudged) {
             return true;
         }
     }

@@ -27,7 +27,8 @@ struct PreparedCheckInputs {
     std::vector<std::string> notes;
     std::optional<std::string> error;
 };
-// loadTypeGiven: the designer's duty when given; else the load cycles decide.
+// loadTypeGiven: the designer's duty when given; the stricter of it and the
+// load cycles' class governs.
 PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const MaterialEntry *entry,
                                        const SpringDesign &design, SpringTypeSign typeSign,
                                        std::optional<LoadType> loadTypeGiven);
@@ -43,9 +44,10 @@ struct JudgedChecks {
 JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
                          const SpringDesign &design, SpringTypeSign typeSign);
 
-// The duty the permissible stress is for: the designer's when given, else the
-// one the load cycles call for, else static.
+// The duty the permissible stress is for: the stricter of the designer's and
+// the one the load cycles call for; static when neither is given.
 LoadType EffectiveLoadType(const DesignRequest &request);
 
-// Whether any check failed (the command line's --strict).
+// Whether any check failed or, though the load made it necessary, could not
+// be judged (the command line's --strict).
 bool HasFailedCheck(const CheckResults &results);

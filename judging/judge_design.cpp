@@ -62,8 +62,10 @@ std::vector<std::string> ApplicableWithGivenRm(const DesignRequest &request,
     const CheckResults before = RunChecks(design, sign, prepared.inputs);
     std::vector<std::string> ids;
     for (std::size_t i = 0; i < withRm.size() && i < before.size(); ++i) {
-        if (before[i].verdict == CheckVerdict::NotApplicable &&
-            withRm[i].verdict != CheckVerdict::NotApplicable) {
+        const auto open = [](CheckVerdict v) {
+            return v == CheckVerdict::NotApplicable || v == CheckVerdict::NotJudged;
+        };
+        if (open(before[i].verdict) && !open(withRm[i].verdict)) {
             ids.push_back(withRm[i].id);
         }
     }

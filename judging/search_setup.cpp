@@ -349,7 +349,7 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
     }
     if (!given) {
         std::string note = "许用切应力按 " +
-                           std::string(LoadTypeName(EffectiveLoadType(setup.judged))) +
+                           std::string(LoadCaption(EffectiveLoadType(setup.judged))) +
                            " 取自材料 " + entry.name + " (各材料直径";
         if (setup.judged.checks.standard == "en") {
             note += ", EN 13906-1";

@@ -40,6 +40,11 @@ constexpr std::array<FamilyShares, 4> kShares{{
 
 constexpr const char *kTable = "GB/T 1239.6-1992 冷卷弹簧许用切应力表（机械设计手册 表10-2-6）";
 
+// The disagreement with the successor standard, said where it bites.
+constexpr const char *kSuccessorLead =
+    "；注：GB/T 23935-2009 静载比例的一份公开转录为 0.50/0.45/0.38/0.36σb（低 9～16 %），"
+    "尚无第二份独立来源证实，未采用";
+
 const char *ClassName(LoadType load) {
     switch (load) {
     case LoadType::Static:
@@ -102,10 +107,24 @@ PermissibleShearStressFor(MaterialFamily family, SpringKind kind, LoadType load,
         const double fraction = column[Index(load)];
         std::string clause = std::string(kTable) + "，" + KindName(kind) + ClassName(load) + "，" +
                              shares.column + " " + Fixed(fraction, 2) + "σb";
+        if (load == LoadType::Static && kind == SpringKind::Compression) {
+            clause += kSuccessorLead;
+        }
         return PermissibleShearStress{rmMin * fraction, fraction, std::move(clause)};
     }
     // Alloy spring steels: the table gives MPa per grade, not a share of Rm.
     return std::nullopt;
+}
+
+std::optional<PermissibleShearStress> ShareOfGivenRm(MaterialFamily family, SpringKind kind,
+                                                     LoadType load, double rm) {
+    const bool alloy = family == MaterialFamily::AlloySpringSteel;
+    auto share = PermissibleShearStressFor(alloy ? MaterialFamily::CarbonSpringWire : family, kind,
+                                           load, rm);
+    if (share && alloy) {
+        share->clause += " (合金弹簧钢取碳素钢丝的比例)";
+    }
+    return share;
 }
 
 LoadType LoadTypeForCycles(double loadCycles) {

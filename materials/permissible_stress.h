@@ -27,6 +27,13 @@ struct PermissibleShearStress {
 std::optional<PermissibleShearStress>
 PermissibleShearStressFor(MaterialFamily family, SpringKind kind, LoadType load, double rmMin);
 
+// The standard's share of a certificate's Rm for a grade whose source gives
+// fixed figures: the family's share, and for alloy spring steels the carbon
+// spring wire's, the lowest steel share the table gives (65Mn wire is drawn
+// to the same standard). Nothing where no share exists.
+std::optional<PermissibleShearStress> ShareOfGivenRm(MaterialFamily family, SpringKind kind,
+                                                     LoadType load, double rm);
+
 // The duty a number of load cycles calls for. The load classes' limits differ
 // between sources (10^3 and 10^6 in GB/T 1239.6 and a textbook's table, 10^4
 // and 10^7 in a transcription of GB/T 23935); at each count the stricter

@@ -1,9 +1,11 @@
 #include "design_fixtures.h"
 #include "run_checks.h"
+#include "spring_check_formulas.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,15 +46,16 @@ std::vector<std::string> Ids(const CheckResults &results) {
 
 TEST(RunChecks, EachSpringTypeGetsItsChecksInOrder) {
     const CheckInputs none;
+    EXPECT_EQ(Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
+              (std::vector<std::string>{
+                  "static-strength", "allowable-stress", "buckling", "buckling-deflection",
+                  "coil-clearance", "solid-stress", "working-range", "natural-frequency", "fatigue",
+                  "index", "active-coils", "helix-angle", "shear-modulus", "mass", "work"}));
     EXPECT_EQ(
-        Ids(RunChecks(CompressionSample(), kCompressionSpring, none)),
-        (std::vector<std::string>{"static-strength", "allowable-stress", "buckling",
-                                  "buckling-deflection", "coil-clearance", "natural-frequency",
-                                  "fatigue", "index", "helix-angle", "mass", "work"}));
-    EXPECT_EQ(Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
-              (std::vector<std::string>{"static-strength", "allowable-stress", "hook-bending",
-                                        "hook-torsion", "initial-tension", "natural-frequency",
-                                        "fatigue", "index", "mass", "work"}));
+        Ids(RunChecks(ExtensionSample(), kExtensionSpring, none)),
+        (std::vector<std::string>{"static-strength", "allowable-stress", "hook-bending",
+                                  "hook-torsion", "initial-tension", "natural-frequency", "fatigue",
+                                  "index", "active-coils", "shear-modulus", "mass", "work"}));
 }
 
 TEST(RunChecks, MottsExtensionSpringStress) {
@@ -111,6 +114,13 @@ std::function<void(CheckInputs &)> Standard(double permissible) {
     };
 }
 
+// The test stress (the static permissible stress) for the sample.
+std::function<void(CheckInputs &)> Test(double stress) {
+    return [stress](CheckInputs &in) {
+        in.testStress = PermissibleShearStress{stress, 0.0, "table"};
+    };
+}
+
 const VerdictCase kVerdictCases[] = {
     // static strength: tau 497.944 against the standard's figure, else the
     // designer's [tau] 660 (70-C with a given [tau] once said "no [tau]")
@@ -120,6 +130,20 @@ const VerdictCase kVerdictCases[] = {
      CheckVerdict::Fail},
     {"DesignersAllowableWithoutStandard", false, NoChange, NoInputs, "static-strength",
      CheckVerdict::Ok},
+    // the stricter of the designer's [tau] and the standard's figure governs
+    {"DesignersStricterAllowableGoverns", false,
+     [](SpringDesign &s) { s.AllowableShearStress = 450.0F; }, Standard(570.0), "static-strength",
+     CheckVerdict::Fail},
+    {"EnWithoutStandardHoldsTheCalculatedStress", false,
+     [](SpringDesign &s) { s.AllowableShearStress = 480.0F; },
+     [](CheckInputs &in) { in.standard = CheckStandard::En; }, "static-strength",
+     CheckVerdict::Fail},
+    {"EnStandardJudgesTheUncorrectedStress", false, NoChange,
+     [](CheckInputs &in) {
+         in.standard = CheckStandard::En;
+         in.standardPermissible = PermissibleShearStress{415.0, 0.5, "EN"};
+     },
+     "static-strength", CheckVerdict::Ok},
     {"NoAllowableAtAll", false, [](SpringDesign &s) { s.AllowableShearStress = 0.0F; }, NoInputs,
      "static-strength", CheckVerdict::NotApplicable},
     // the designer's [tau] 660 against the standard's (65Mn's table gives 570)
@@ -131,16 +155,15 @@ const VerdictCase kVerdictCases[] = {
      CheckVerdict::Ok},
     {"NoStandardToCompare", false, NoChange, NoInputs, "allowable-stress",
      CheckVerdict::NotApplicable},
-    // buckling: b 1.571 against 5.3, then f3 against sK
-    {"ShortSpring", false, NoChange, NoInputs, "buckling", CheckVerdict::Ok},
+    // stability: b is information, the critical deflection judges (E derived
+    // from G when none is known)
+    {"ShortSpring", false, NoChange, NoInputs, "buckling", CheckVerdict::Info},
     {"FreeEndHasNoSlendernessLimit", false, NoChange,
      [](CheckInputs &in) { in.endCondition = EndCondition::FixedFree; }, "buckling",
-     CheckVerdict::NotApplicable},
-    {"LongSpringBeyondSlenderness", false, LongSpring, NoInputs, "buckling", CheckVerdict::Warning},
-    {"ShortSpringNeedsNoCritical", false, NoChange, NoInputs, "buckling-deflection",
-     CheckVerdict::NotApplicable},
-    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling-deflection",
-     CheckVerdict::NotApplicable},
+     CheckVerdict::Info},
+    {"LongSpringBeyondSlenderness", false, LongSpring, NoInputs, "buckling", CheckVerdict::Info},
+    {"ShortSpringIsStable", false, NoChange, NoInputs, "buckling-deflection", CheckVerdict::Ok},
+    {"LongSpringWithoutE", false, LongSpring, NoInputs, "buckling-deflection", CheckVerdict::Ok},
     {"LongSpringBelowCritical", false, LongSpring, Steel, "buckling-deflection", CheckVerdict::Ok},
     {"LongSpringBeyondCritical", false,
      [](SpringDesign &s) {
@@ -148,6 +171,15 @@ const VerdictCase kVerdictCases[] = {
          s.WorkingHeight3 = 147.0F;
      },
      Steel, "buckling-deflection", CheckVerdict::Fail},
+    {"LongSpringBeyondCriticalWithoutE", false,
+     [](SpringDesign &s) {
+         LongSpring(s);
+         s.WorkingHeight3 = 147.0F;
+     },
+     NoInputs, "buckling-deflection", CheckVerdict::Fail},
+    {"ElasticModulusBelowShearModulus", false, LongSpring,
+     [](CheckInputs &in) { in.elasticModulus = 70000.0; }, "buckling-deflection",
+     CheckVerdict::NotJudged},
     // coil clearance: gaps 2.0 against Sa 3.47 (static) or 5.21 (cyclic)
     {"GapsBelowSa", false, NoChange, NoInputs, "coil-clearance", CheckVerdict::Warning},
     {"GapsAboveSa", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; }, NoInputs,
@@ -178,8 +210,15 @@ const VerdictCase kVerdictCases[] = {
      "natural-frequency", CheckVerdict::Fail},
     // fatigue at 1e6 cycles, tau 124.5 / 497.9: S = (0.33 Rm + 93.4) / 497.9
     {"StaticDuty", false, NoChange, NoInputs, "fatigue", CheckVerdict::NotApplicable},
+    // a cyclic load that cannot be judged is not judged, never passed
     {"CyclesWithoutRm", false, NoChange, [](CheckInputs &in) { in.loadCycles = 1e6; }, "fatigue",
-     CheckVerdict::NotApplicable},
+     CheckVerdict::NotJudged},
+    {"DynamicDutyWithoutCycles", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadType = LoadType::DynamicLimited;
+         in.tensileStrength = 1680.0;
+     },
+     "fatigue", CheckVerdict::NotJudged},
     {"FatigueSafe", false, NoChange,
      [](CheckInputs &in) {
          in.loadCycles = 1e6;
@@ -204,7 +243,86 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1680.0;
          in.standard = CheckStandard::En;
      },
+     "fatigue", CheckVerdict::NotJudged},
+    // one load class for every row: fewer than 10^3 cycles are static, a
+    // looser given duty yields to the cycles, beyond 10^8 the last row judges
+    {"FewCyclesNeedNoFatigue", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 999.0;
+         in.tensileStrength = 1370.0;
+     },
      "fatigue", CheckVerdict::NotApplicable},
+    {"FewCyclesKeepTheStaticClearance", false, [](SpringDesign &s) { s.WorkingHeight3 = 29.5F; },
+     [](CheckInputs &in) { in.loadCycles = 999.0; }, "coil-clearance", CheckVerdict::Ok},
+    {"StaticGivenYieldsToCycles", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadTypeGiven = LoadType::Static;
+         in.loadCycles = 1e6;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::Fail},
+    {"BeyondTheTableMarginal", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e9;
+         in.tensileStrength = 1680.0;
+     },
+     "fatigue", CheckVerdict::Warning},
+    {"BeyondTheTableFails", false, NoChange,
+     [](CheckInputs &in) {
+         in.loadCycles = 1e9;
+         in.tensileStrength = 1370.0;
+     },
+     "fatigue", CheckVerdict::Fail},
+    // tau_u0 at 1e4 cycles: 0.45 Rm, for stainless and bronze 0.35 Rm
+    {"CarbonFatigueAtTenThousand", false, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.loadCycles = 1e4;
+         in.tensileStrength = 1500.0;
+     },
+     "fatigue", CheckVerdict::Ok},
+    {"StainlessFatigueAtTenThousand", false, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::StainlessSpringWire;
+         in.loadCycles = 1e4;
+         in.tensileStrength = 1500.0;
+     },
+     "fatigue", CheckVerdict::Warning},
+    // at solid (n1 - 0.5) d = 24 mm, not 26: F 460.6 N, tau 622.4 MPa
+    // corrected, 513.2 uncorrected (EN)
+    {"SolidStressWithinTestStress", false, NoChange, Test(625.0), "solid-stress",
+     CheckVerdict::Ok},
+    {"SolidStressBeyondTestStress", false, NoChange, Test(620.0), "solid-stress",
+     CheckVerdict::Warning},
+    {"EnSolidStressUncorrected", false, NoChange,
+     [](CheckInputs &in) {
+         Test(515.0)(in);
+         in.standard = CheckStandard::En;
+     },
+     "solid-stress", CheckVerdict::Ok},
+    {"NoTestStress", false, NoChange, NoInputs, "solid-stress", CheckVerdict::NotApplicable},
+    // test deflection: min(Fs / k, 20 mm to solid); f1 4, f3 16
+    {"WorkingRangeWithin", false, NoChange, Test(570.0), "working-range", CheckVerdict::Ok},
+    {"WorkingRangeBeyondFourFifths", false, NoChange, Test(400.0), "working-range",
+     CheckVerdict::Warning},
+    {"WorkingRangeStartsTooEarly", false, [](SpringDesign &s) { s.WorkingHeight1 = 41.5F; },
+     Test(570.0), "working-range", CheckVerdict::Warning},
+    {"ActiveCoilsEnough", false, NoChange, NoInputs, "active-coils", CheckVerdict::Ok},
+    {"ActiveCoilsBelowThree", false, [](SpringDesign &s) { s.ActiveCoils = 2.9F; }, NoInputs,
+     "active-coils", CheckVerdict::Warning},
+    {"ActiveCoilsBelowTwo", true, [](SpringDesign &s) { s.ActiveCoils = 1.9F; }, NoInputs,
+     "active-coils", CheckVerdict::Fail},
+    // the design's G 79000 against the grade's
+    {"ShearModulusOfTheGrade", false, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 81500.0; }, "shear-modulus", CheckVerdict::Ok},
+    {"ShearModulusOfBronze", true, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 40000.0; }, "shear-modulus",
+     CheckVerdict::Warning},
+    {"ShearModulusJustBeyondTenPercent", false, NoChange,
+     [](CheckInputs &in) { in.gradeShearModulus = 71800.0; }, "shear-modulus",
+     CheckVerdict::Warning},
+    {"NoGradeShearModulus", false, NoChange, NoInputs, "shear-modulus",
+     CheckVerdict::NotApplicable},
     // index and helix angle warn, never fail
     {"IndexInRange", false, NoChange, NoInputs, "index", CheckVerdict::Ok},
     {"IndexTooLow", false, [](SpringDesign &s) { s.SpringIndex = 3.9F; }, NoInputs, "index",
@@ -231,12 +349,32 @@ const VerdictCase kVerdictCases[] = {
          in.tensileStrength = 1028.0;
      },
      "hook-bending", CheckVerdict::Fail},
+    // stainless: 0.55 Rm; cyclic: 0.47 Rm at 1e6 (Shigley tables 10-7, 10-8)
     {"HookBendingStainless", true, NoChange,
      [](CheckInputs &in) {
          in.family = MaterialFamily::StainlessSpringWire;
          in.tensileStrength = 1800.0;
      },
-     "hook-bending", CheckVerdict::NotApplicable},
+     "hook-bending", CheckVerdict::Ok},
+    {"HookBendingStainlessBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::StainlessSpringWire;
+         in.tensileStrength = 1400.0;
+     },
+     "hook-bending", CheckVerdict::Fail},
+    {"HookBendingCyclicBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         Steel(in);
+         in.tensileStrength = 1600.0;
+         in.loadCycles = 1e6;
+     },
+     "hook-bending", CheckVerdict::Fail},
+    {"HookTorsionCopperBeyond", true, NoChange,
+     [](CheckInputs &in) {
+         in.family = MaterialFamily::CopperAlloyWire;
+         in.tensileStrength = 1300.0;
+     },
+     "hook-torsion", CheckVerdict::Fail},
     {"HookTorsionWithin", true, NoChange,
      [](CheckInputs &in) {
          Steel(in);
@@ -293,6 +431,49 @@ TEST(RunChecks, InformationFiguresOfTheSample) {
     EXPECT_NEAR(*Find(results, "buckling-deflection").value, 16.0, 1e-9);
     EXPECT_FALSE(Find(results, "buckling-deflection").limit.has_value());
 }
+
+struct EndConditionCase {
+    EndCondition condition;
+    std::optional<double> slendernessLimit; // GB/T 23935's b limit; none with one free end
+    double seating;                         // EN 13906-1's seating coefficient
+};
+
+class EndConditions : public testing::TestWithParam<EndConditionCase> {};
+
+TEST_P(EndConditions, SlendernessLimitAgreesWithTheCriticalDeflection) {
+    const EndConditionCase &c = GetParam();
+    EXPECT_DOUBLE_EQ(SeatingCoefficient(c.condition), c.seating);
+    CheckInputs inputs;
+    Steel(inputs);
+    inputs.endCondition = c.condition;
+    const CheckResult b =
+        Find(RunChecks(CompressionSample(), kCompressionSpring, inputs), "buckling");
+    ASSERT_EQ(b.limit.has_value(), c.slendernessLimit.has_value());
+    if (c.slendernessLimit) {
+        EXPECT_DOUBLE_EQ(*b.limit, *c.slendernessLimit);
+        // Two sources, one physics: GB's b limit is where EN's critical
+        // deflection first exists for steel (nu H0 / D = 2.63).
+        EXPECT_NEAR(StabilityLimitSlenderness(79000.0, 206000.0) / c.seating, *c.slendernessLimit,
+                    0.07);
+    }
+    // A spring just beyond the onset buckles short of solid; just before it, never.
+    for (const double factor : {0.97, 1.03}) {
+        SpringDesign s = CompressionSample();
+        s.FreeHeight = static_cast<float>(factor * 28.0 *
+                                          StabilityLimitSlenderness(79000.0, 206000.0) / c.seating);
+        s.WorkingHeight3 = 0.9F * s.FreeHeight;
+        const CheckResult sk =
+            Find(RunChecks(s, kCompressionSpring, inputs), "buckling-deflection");
+        EXPECT_EQ(sk.limit.has_value(), factor > 1.0) << factor;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EndConditions,
+                         testing::Values(EndConditionCase{EndCondition::FixedFixed, 5.3, 0.5},
+                                         EndConditionCase{EndCondition::FixedPinned, 3.7, 0.7},
+                                         EndConditionCase{EndCondition::PinnedPinned, 2.6, 1.0},
+                                         EndConditionCase{EndCondition::FixedFree, std::nullopt,
+                                                          2.0}));
 
 TEST(RunChecks, TextsNameNoCommandLineOption) {
     // The texts go into documents; the command line adds its hints itself.

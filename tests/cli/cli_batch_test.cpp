@@ -132,6 +132,17 @@ TEST(Batch, ByteOrderMarkForSpreadsheets) {
               0U);
 }
 
+// The spreadsheet read on a Chinese Windows shows the verdicts in Chinese;
+// the plain CSV keeps the ids; the help names every option.
+TEST(Batch, ByteOrderMarkedVerdictsAreChinese) {
+    const std::string table = "check,material\n1,65Mn\n";
+    const std::string marked = RunWithInput({"batch", "--bom"}, table).out;
+    EXPECT_NE(marked.find(",合格"), std::string::npos) << marked;
+    EXPECT_EQ(marked.find(",ok"), std::string::npos) << marked;
+    EXPECT_NE(RunWithInput({"batch"}, table).out.find(",ok"), std::string::npos);
+    EXPECT_NE(RunWithInput({"batch", "--help"}, "").out.find("--with-inputs"), std::string::npos);
+}
+
 // The input cells beside the result, as typed (a quoted comma included), and
 // empty under a column a short row lacks.
 TEST(Batch, WithInputsRepeatsEachRowsCells) {

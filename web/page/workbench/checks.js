@@ -1,7 +1,7 @@
 // 校核: the check options and the checks of the last completed calculation.
 const kVerdicts = {
     ok: ['○', '合格'], warning: ['△', '注意'], fail: ['×', '不合格'],
-    'not-applicable': ['—', '不适用'], info: ['◇', '信息'],
+    'not-applicable': ['—', '不适用'], info: ['◇', '信息'], 'not-judged': ['?', '未验证'],
 };
 const kCheckNames = {
     'static-strength': '静强度', 'allowable-stress': '许用切应力取值',
@@ -9,10 +9,13 @@ const kCheckNames = {
     'coil-clearance': '圈间间隙', 'natural-frequency': '自振频率', fatigue: '疲劳强度',
     index: '旋绕比', 'helix-angle': '螺旋角', mass: '质量', work: '变形能',
     'hook-bending': '钩环弯曲应力', 'hook-torsion': '钩环扭转应力', 'initial-tension': '初切应力',
+    'solid-stress': '压并应力', 'working-range': '工作变形范围', 'active-coils': '有效圈数',
+    'shear-modulus': '切变模量',
 };
 const kEndConditions = [['fixed-fixed', '两端固定'], ['fixed-pinned', '一端固定, 一端回转'],
     ['pinned-pinned', '两端回转'], ['fixed-free', '一端固定, 一端自由']];
-const kStandards = [['gb', 'GB/T 23935'], ['en', 'EN 13906-1']];
+const kStandards = [['gb', 'GB/T 23935 (许用切应力: GB/T 1239.6-1992 表)'],
+    ['en', 'EN 13906-1 (压缩弹簧静强度、疲劳)']];
 
 // The check options: option, caption, unit, choices (a select) or null.
 const kCheckOptions = [
