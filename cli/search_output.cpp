@@ -1,5 +1,6 @@
 #include "search_output.h"
 
+#include "check_texts.h"
 #include "number_format.h"
 #include "outcome_json.h"
 #include "search_json.h"
@@ -35,7 +36,7 @@ std::string Grams(const EvaluatedDesign &e) {
 std::string Verdicts(const EvaluatedDesign &e) {
     std::string text;
     for (const CheckResult &check : e.checks) {
-        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictName(check.verdict);
+        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictWord(check.verdict);
     }
     return text;
 }

@@ -331,7 +331,9 @@ void CandidateEvaluator::RunChecks(double checkBudget) {
     current_.checks = checks_(current_.design, request_.typeSign);
     current_.rankedLater = InitialStressTooHigh(current_.checks);
     for (const CheckResult &check : current_.checks) {
-        if (check.verdict == CheckVerdict::Fail) {
+        // A check the load makes necessary that cannot be judged is no pass,
+        // as under --strict.
+        if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
             MissReason r = Miss(MissKind::CheckFailed, check.value.value_or(0.0),
                                 check.limit.value_or(0.0), CheckExcess(check));
             r.checkId = check.id;
