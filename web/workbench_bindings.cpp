@@ -392,7 +392,7 @@ val Batch(const std::string &csvText, const std::string &optionsText, val progre
         if (json) {
             AppendJsonLine(out, rows, outcome, columns, record);
         } else {
-            AppendCsvResultRow(out, rows, outcome, withChecks, columns, record);
+            AppendCsvResultRow(out, rows, outcome, withChecks, columns, record, byteOrderMark);
         }
         if (report && rows % 512 == 0) {
             progress(static_cast<double>(rows));

@@ -220,7 +220,7 @@ async function setCheckOptions(options) {
 }
 
 const kVerdictWords = { ok: '○ 合格', warning: '△ 注意', fail: '× 不合格', 'not-applicable': '— 不适用',
-    info: '◇ 信息' };
+    info: '◇ 信息', 'not-judged': '? 未验证' };
 
 // ---- the tests ----------------------------------------------------------------
 
@@ -513,8 +513,10 @@ describe('设计搜索', () => {
         },
         {
             name: 'extension, by outer diameter, with cycles',
+            // The certificate's Rm, so that fatigue under the cycles can be judged.
             options: { load1: '100', height1: '74', load2: '200', height2: '78.5', material: '65Mn',
-                extension: '1', minimize: 'outer-diameter', top: '4', 'load-cycles': '1e5' },
+                extension: '1', minimize: 'outer-diameter', top: '4', 'load-cycles': '1e5',
+                'tensile-strength': '1600' },
         },
         {
             name: 'none qualifies: the nearest misses',
