@@ -38,7 +38,7 @@ test: build web web-npm
 web: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target orsela_gbk_table_source
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-		-DORSELA_GBK_TABLE_SOURCE=$(CURDIR)/$(BUILD_DIR)/web/gbk_table.cpp >/dev/null
+		-DORSELA_GBK_TABLE_SOURCE=$(CURDIR)/$(BUILD_DIR)/gbk/gbk_table.cpp >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build $(WEB_DIR) -j $(JOBS)
 	@echo "The page: $(WEB_DIR)/web/index.html"
 

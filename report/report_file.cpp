@@ -1,17 +1,12 @@
 #include "report_file.h"
 
-#include "gbk_encoding.h"
+#include "gbk_table_encoding.h"
+#include "utf8_of.h"
 #include "whole_file_save.h"
-
-#include <QString>
 
 #include <cstdio>
 
 namespace {
-
-std::string Utf8Of(char32_t c) {
-    return QString::fromUcs4(&c, 1).toStdString();
-}
 
 // Names the character twice: as itself and by its code, since it may not
 // show (a control character, a font without it).
@@ -30,11 +25,9 @@ std::string UnencodableCause(char32_t c, const ReportInput &input) {
 
 ReportWriteResult WriteReportFile(const std::string &path, const ReportInput &input,
                                   std::string_view decimalSeparator) {
-    const GbkText gbk = EncodeGbk(BuildReportText(input, decimalSeparator));
+    const GbkTableText gbk = EncodeGbkByTable(BuildReportText(input, decimalSeparator));
     if (!gbk.ok) {
-        const std::string cause = gbk.unencodable ? UnencodableCause(*gbk.unencodable, input)
-                                                  : "本程序的 Qt 没有 GBK 编码转换器";
-        return {false, SaveFailureMessage(path, cause)};
+        return {false, SaveFailureMessage(path, UnencodableCause(*gbk.unencodable, input))};
     }
     if (auto message = SaveWholeFile(path, gbk.bytes)) {
         return {false, std::move(*message)};
