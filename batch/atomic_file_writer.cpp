@@ -1,5 +1,7 @@
 #include "atomic_file_writer.h"
 
+#include "platform_files.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,7 +21,9 @@ constexpr std::size_t kFlushAt = 1 << 20;
 std::string WriteFailureCause(int error) {
     switch (error) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return "磁盘已满";
     case EACCES:
     case EPERM:
@@ -168,10 +172,10 @@ bool AtomicFileWriter::openTemporary(const std::string &folder, unsigned mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = TemporaryName(folder);
         removal_.emplace(name);
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        fd_ = CreateNewFile(name);
         if (fd_ >= 0) {
             temporary_ = std::move(name);
-            ::fchmod(fd_, mode);
+            GiveFileMode(fd_, mode);
             return true;
         }
         const int error = errno;
@@ -199,7 +203,7 @@ std::optional<std::string> AtomicFileWriter::open(const std::string &path) {
     }
     if (exists && S_ISCHR(status.st_mode)) {
         direct_ = true;
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+        fd_ = ::open(target_.c_str(), O_WRONLY | OpenFlagsOfEveryFile());
         return fd_ < 0 ? failWithErrno(errno) : std::nullopt;
     }
     replacing_ = exists;
@@ -251,6 +255,7 @@ void AtomicFileWriter::write(std::string_view bytes) {
 
 // Puts the complete temporary file in the target's place.
 bool AtomicFileWriter::replaceTarget() {
+#ifdef O_TMPFILE
     if (unnamed_) {
         // Linked under a name of its own first (a link never replaces a
         // file), known to the handlers before it exists, then renamed.
@@ -274,12 +279,13 @@ bool AtomicFileWriter::replaceTarget() {
             return false;
         }
     }
+#endif
     if (::close(fd_) != 0) {
         error_ = errno;
     }
     fd_ = -1;
-    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        error_ = errno;
+    if (error_ == 0) {
+        error_ = ReplaceFileWith(temporary_, target_);
     }
     if (error_ != 0) {
         return false;
@@ -296,8 +302,8 @@ std::optional<std::string> AtomicFileWriter::commit() {
     if (error_ == 0) {
         flush();
     }
-    if (error_ == 0 && !direct_ && ::fsync(fd_) != 0) {
-        error_ = errno;
+    if (error_ == 0 && !direct_) {
+        error_ = FlushToDisk(fd_);
     }
     if (direct_) {
         if (::close(fd_) != 0 && error_ == 0) {

@@ -7,6 +7,7 @@
 #include "file_descriptor_input.h"
 #include "option_registration.h"
 #include "ordered_pipeline.h"
+#include "platform_files.h"
 #include "progress_line.h"
 #include "shared_materials.h"
 #include "standard_output.h"
@@ -90,7 +91,7 @@ class TableInput {
         } else {
             std::error_code ignored;
             const bool folder = std::filesystem::is_directory(path, ignored);
-            fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | OpenFlagsOfEveryFile());
             if (fd_ < 0) {
                 const char *cause = folder            ? "这是一个文件夹, 不是文件"
                                     : errno == ENOENT ? "文件不存在"
