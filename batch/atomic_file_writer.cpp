@@ -1,6 +1,7 @@
 #include "atomic_file_writer.h"
 
 #include "platform_files.h"
+#include "utf8_path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -65,10 +66,10 @@ std::string Quoted(const std::string &text) {
 // the chain does not end.
 std::string FileBehindLinks(const std::string &path) {
     std::error_code error;
-    fs::path file = path;
+    fs::path file = PathOfUtf8(path);
     for (int depth = 0; depth < 40; ++depth) {
         if (!fs::is_symlink(fs::symlink_status(file, error))) {
-            return file.string();
+            return Utf8OfPath(file);
         }
         const fs::path next = fs::read_symlink(file, error);
         if (error) {
@@ -80,8 +81,8 @@ std::string FileBehindLinks(const std::string &path) {
 }
 
 std::string FolderOf(const std::string &path) {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    const fs::path folder = PathOfUtf8(path).parent_path();
+    return folder.empty() ? std::string(".") : Utf8OfPath(folder);
 }
 
 // The causes that can be named before anything is made.
@@ -91,7 +92,7 @@ std::optional<std::string> CauseBeforeWriting(const std::string &target,
         return "这是一个文件夹, 不是文件";
     }
     std::error_code error;
-    const fs::path folder = FolderOf(target);
+    const fs::path folder = PathOfUtf8(FolderOf(target));
     if (!fs::is_directory(folder, error)) {
         fs::path ancestor = folder;
         while (!fs::exists(ancestor, error) && ancestor.has_parent_path() &&
@@ -99,9 +100,9 @@ std::optional<std::string> CauseBeforeWriting(const std::string &target,
             ancestor = ancestor.parent_path();
         }
         if (fs::exists(ancestor, error) && !fs::is_directory(ancestor, error)) {
-            return Quoted(ancestor.string()) + "是一个文件, 不是文件夹";
+            return Quoted(Utf8OfPath(ancestor)) + "是一个文件, 不是文件夹";
         }
-        return "文件夹" + Quoted(folder.string()) + "不存在";
+        return "文件夹" + Quoted(Utf8OfPath(folder)) + "不存在";
     }
     if (existing == nullptr) {
         return std::nullopt;
@@ -123,7 +124,7 @@ std::string TemporaryName(const std::string &folder) {
     for (int i = 0; i < 12; ++i) {
         name += kLetters[random() % (sizeof kLetters - 1)];
     }
-    return (fs::path(folder) / name).string();
+    return Utf8OfPath(PathOfUtf8(folder) / name);
 }
 
 } // namespace

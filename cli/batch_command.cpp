@@ -12,6 +12,7 @@
 #include "shared_materials.h"
 #include "standard_output.h"
 #include "usage_refusal.h"
+#include "utf8_path.h"
 
 #include <CLI/CLI.hpp>
 
@@ -90,7 +91,7 @@ class TableInput {
             fd_ = STDIN_FILENO;
         } else {
             std::error_code ignored;
-            const bool folder = std::filesystem::is_directory(path, ignored);
+            const bool folder = std::filesystem::is_directory(PathOfUtf8(path), ignored);
             fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | OpenFlagsOfEveryFile());
             if (fd_ < 0) {
                 const char *cause = folder            ? "这是一个文件夹, 不是文件"
