@@ -5,13 +5,16 @@
 
 Each case runs both programs in a folder of their own whose name is Chinese,
 with the same files, and compares exit status, standard output, standard
-error and every file written, byte for byte (dates masked).
+error and every file written, byte for byte (dates masked); then Ctrl-C
+during a batch.
 """
 import os
 import re
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 TABLE = ("wire-diameter,mean-diameter,check,material\n"
          "4,28,1,65Mn\n"
@@ -67,6 +70,39 @@ def run(command, args, written):
         return done.returncode, masked(done.stdout), masked(done.stderr), files, left
 
 
+def interrupted_batch(exe):
+    """Ctrl-C (wine turns SIGINT into the console's Ctrl-C) during a batch
+    leaves no temporary file and the old output as it was."""
+    with tempfile.TemporaryDirectory() as top:
+        folder = os.path.join(top, "中断")
+        os.makedirs(folder)
+        with open(os.path.join(folder, "大表.csv"), "w", encoding="utf-8") as f:
+            f.write("wire-diameter,mean-diameter,check\n")
+            f.writelines(f"4,{20 + i % 100 / 10},1\n" for i in range(200000))
+        with open(os.path.join(folder, "结果.csv"), "w", encoding="utf-8") as f:
+            f.write("old")
+        env = {k: v for k, v in os.environ.items() if k.startswith("WINE") or k in ("PATH", "HOME")}
+        env["LANG"] = "C.UTF-8"  # wine reads the Linux names and arguments in this locale
+        run = subprocess.Popen(["wine", exe, "batch", "--check", "--output=结果.csv", "大表.csv"],
+                               cwd=folder, env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+        for _ in range(600):
+            if any(n.startswith(".orsela-") for n in os.listdir(folder)) or run.poll() is not None:
+                break
+            time.sleep(0.05)
+        started = run.poll() is None
+        run.send_signal(signal.SIGINT)
+        run.wait(timeout=60)
+        left = [n for n in os.listdir(folder) if n.startswith(".orsela-")]
+        with open(os.path.join(folder, "结果.csv"), encoding="utf-8") as f:
+            kept = f.read() == "old"
+        if not started or left or not kept:
+            print(f"ctrl-c: started {started}, left {left}, old output kept {kept}, "
+                  f"status {run.returncode}")
+            return False
+        return True
+
+
 def main():
     linux, exe = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     failed = 0
@@ -76,7 +112,9 @@ def main():
         if want != got:
             failed += 1
             print(f"{name}: differs\n  linux   {want}\n  windows {got}")
-    print(f"{len(CASES) - failed} passed, {failed} failed")
+    if not interrupted_batch(exe):
+        failed += 1
+    print(f"{len(CASES) + 1 - failed} passed, {failed} failed")
     return 1 if failed else 0
 
 
