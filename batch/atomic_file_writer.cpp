@@ -1,5 +1,8 @@
 #include "atomic_file_writer.h"
 
+#include "platform_files.h"
+#include "utf8_path.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,7 +22,9 @@ constexpr std::size_t kFlushAt = 1 << 20;
 std::string WriteFailureCause(int error) {
     switch (error) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return "磁盘已满";
     case EACCES:
     case EPERM:
@@ -61,10 +66,10 @@ std::string Quoted(const std::string &text) {
 // the chain does not end.
 std::string FileBehindLinks(const std::string &path) {
     std::error_code error;
-    fs::path file = path;
+    fs::path file = PathOfUtf8(path);
     for (int depth = 0; depth < 40; ++depth) {
         if (!fs::is_symlink(fs::symlink_status(file, error))) {
-            return file.string();
+            return Utf8OfPath(file);
         }
         const fs::path next = fs::read_symlink(file, error);
         if (error) {
@@ -76,8 +81,8 @@ std::string FileBehindLinks(const std::string &path) {
 }
 
 std::string FolderOf(const std::string &path) {
-    const fs::path folder = fs::path(path).parent_path();
-    return folder.empty() ? std::string(".") : folder.string();
+    const fs::path folder = PathOfUtf8(path).parent_path();
+    return folder.empty() ? std::string(".") : Utf8OfPath(folder);
 }
 
 // The causes that can be named before anything is made.
@@ -87,7 +92,7 @@ std::optional<std::string> CauseBeforeWriting(const std::string &target,
         return "这是一个文件夹, 不是文件";
     }
     std::error_code error;
-    const fs::path folder = FolderOf(target);
+    const fs::path folder = PathOfUtf8(FolderOf(target));
     if (!fs::is_directory(folder, error)) {
         fs::path ancestor = folder;
         while (!fs::exists(ancestor, error) && ancestor.has_parent_path() &&
@@ -95,9 +100,9 @@ std::optional<std::string> CauseBeforeWriting(const std::string &target,
             ancestor = ancestor.parent_path();
         }
         if (fs::exists(ancestor, error) && !fs::is_directory(ancestor, error)) {
-            return Quoted(ancestor.string()) + "是一个文件, 不是文件夹";
+            return Quoted(Utf8OfPath(ancestor)) + "是一个文件, 不是文件夹";
         }
-        return "文件夹" + Quoted(folder.string()) + "不存在";
+        return "文件夹" + Quoted(Utf8OfPath(folder)) + "不存在";
     }
     if (existing == nullptr) {
         return std::nullopt;
@@ -119,7 +124,7 @@ std::string TemporaryName(const std::string &folder) {
     for (int i = 0; i < 12; ++i) {
         name += kLetters[random() % (sizeof kLetters - 1)];
     }
-    return (fs::path(folder) / name).string();
+    return Utf8OfPath(PathOfUtf8(folder) / name);
 }
 
 } // namespace
@@ -168,10 +173,10 @@ bool AtomicFileWriter::openTemporary(const std::string &folder, unsigned mode) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = TemporaryName(folder);
         removal_.emplace(name);
-        fd_ = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        fd_ = CreateNewFile(name);
         if (fd_ >= 0) {
             temporary_ = std::move(name);
-            ::fchmod(fd_, mode);
+            GiveFileMode(fd_, mode);
             return true;
         }
         const int error = errno;
@@ -199,7 +204,7 @@ std::optional<std::string> AtomicFileWriter::open(const std::string &path) {
     }
     if (exists && S_ISCHR(status.st_mode)) {
         direct_ = true;
-        fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+        fd_ = ::open(target_.c_str(), O_WRONLY | OpenFlagsOfEveryFile());
         return fd_ < 0 ? failWithErrno(errno) : std::nullopt;
     }
     replacing_ = exists;
@@ -251,6 +256,7 @@ void AtomicFileWriter::write(std::string_view bytes) {
 
 // Puts the complete temporary file in the target's place.
 bool AtomicFileWriter::replaceTarget() {
+#ifdef O_TMPFILE
     if (unnamed_) {
         // Linked under a name of its own first (a link never replaces a
         // file), known to the handlers before it exists, then renamed.
@@ -274,12 +280,13 @@ bool AtomicFileWriter::replaceTarget() {
             return false;
         }
     }
+#endif
     if (::close(fd_) != 0) {
         error_ = errno;
     }
     fd_ = -1;
-    if (error_ == 0 && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-        error_ = errno;
+    if (error_ == 0) {
+        error_ = ReplaceFileWith(temporary_, target_);
     }
     if (error_ != 0) {
         return false;
@@ -296,8 +303,8 @@ std::optional<std::string> AtomicFileWriter::commit() {
     if (error_ == 0) {
         flush();
     }
-    if (error_ == 0 && !direct_ && ::fsync(fd_) != 0) {
-        error_ = errno;
+    if (error_ == 0 && !direct_) {
+        error_ = FlushToDisk(fd_);
     }
     if (direct_) {
         if (::close(fd_) != 0 && error_ == 0) {

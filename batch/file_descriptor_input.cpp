@@ -1,8 +1,9 @@
 #include "file_descriptor_input.h"
 
+#include "platform_files.h"
+
 #include <cerrno>
 #include <ios>
-#include <poll.h>
 #include <unistd.h>
 
 namespace {
@@ -34,8 +35,7 @@ FileDescriptorInput::int_type FileDescriptorInput::underflow() {
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             // A descriptor left non-blocking by whoever opened it: wait for data.
-            pollfd wanted{fd_, POLLIN, 0};
-            ::poll(&wanted, 1, -1);
+            WaitForInput(fd_);
             continue;
         }
         error_ = errno;

@@ -1,12 +1,16 @@
 #include "removal_on_signal.h"
 
+#include <array>
 #include <atomic>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <mutex>
 #include <unistd.h>
 
 namespace {
+
+constexpr std::array<int, 5> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
 // What the handler reads: fixed buffers, as a handler may not allocate.
 constexpr std::size_t kSlots = 16;
@@ -19,8 +23,8 @@ Slot gSlots[kSlots];
 // Taking and giving back slots, and the handlers; never used by the handler.
 std::mutex gTableLock;
 std::size_t gArmedCount = 0;
-std::array<struct sigaction, RemovalOnSignal::kSignals.size()> gPrevious{};
-std::array<bool, RemovalOnSignal::kSignals.size()> gInstalled{};
+std::array<struct sigaction, kSignals.size()> gPrevious{};
+std::array<bool, kSignals.size()> gInstalled{};
 
 extern "C" void RemoveAndStop(int signal) {
     for (Slot &slot : gSlots) {
@@ -37,11 +41,11 @@ void InstallHandlers() {
     action.sa_handler = RemoveAndStop;
     action.sa_flags = SA_RESETHAND;
     sigemptyset(&action.sa_mask);
-    for (const int signal : RemovalOnSignal::kSignals) {
+    for (const int signal : kSignals) {
         sigaddset(&action.sa_mask, signal); // one removal at a time
     }
-    for (std::size_t i = 0; i < RemovalOnSignal::kSignals.size(); ++i) {
-        const int signal = RemovalOnSignal::kSignals[i];
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        const int signal = kSignals[i];
         gInstalled[i] = false;
         if (::sigaction(signal, nullptr, &gPrevious[i]) != 0 ||
             gPrevious[i].sa_handler == SIG_IGN) {
@@ -52,9 +56,9 @@ void InstallHandlers() {
 }
 
 void RestoreHandlers() {
-    for (std::size_t i = 0; i < RemovalOnSignal::kSignals.size(); ++i) {
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
         if (gInstalled[i]) {
-            ::sigaction(RemovalOnSignal::kSignals[i], &gPrevious[i], nullptr);
+            ::sigaction(kSignals[i], &gPrevious[i], nullptr);
             gInstalled[i] = false;
         }
     }

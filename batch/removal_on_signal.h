@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
-#include <csignal>
 #include <string>
 
-// While one of these lives, SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove
+// While one of these lives (POSIX; on Windows, Ctrl-C, Ctrl-Break, the
+// console's closing and an abort), SIGINT, SIGTERM, SIGHUP and SIGQUIT first remove
 // its file and then stop the program by their default action: for a
 // temporary file that must not outlive an interrupted run. So does SIGABRT,
 // where an error nobody caught ends the program. A signal the program
@@ -25,8 +24,6 @@ class RemovalOnSignal {
     // False when the table was full or the path too long: the file is then
     // not removed on a signal.
     bool armed() const { return slot_ >= 0; }
-
-    static constexpr std::array<int, 5> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
   private:
     int slot_ = -1;

@@ -7,11 +7,13 @@
 #include "file_descriptor_input.h"
 #include "option_registration.h"
 #include "ordered_pipeline.h"
+#include "platform_files.h"
 #include "progress_line.h"
 #include "shared_materials.h"
 #include "standard_output.h"
 #include "system_error_text.h"
 #include "usage_refusal.h"
+#include "utf8_path.h"
 
 #include <CLI/CLI.hpp>
 
@@ -90,8 +92,8 @@ class TableInput {
             fd_ = STDIN_FILENO;
         } else {
             std::error_code ignored;
-            const bool folder = std::filesystem::is_directory(path, ignored);
-            fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            const bool folder = std::filesystem::is_directory(PathOfUtf8(path), ignored);
+            fd_ = folder ? -1 : ::open(path.c_str(), O_RDONLY | OpenFlagsOfEveryFile());
             if (fd_ < 0) {
                 const std::string cause =
                     folder ? std::string("这是一个文件夹, 不是文件") : ReadErrorText(errno);

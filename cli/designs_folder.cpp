@@ -3,6 +3,7 @@
 #include "atomic_file_writer.h"
 #include "design_file.h"
 #include "search_design_request.h"
+#include "utf8_path.h"
 
 #include <filesystem>
 #include <vector>
@@ -25,8 +26,9 @@ std::string Quoted(const std::string &text) {
 // The names in folder; a message when it cannot be read.
 std::optional<std::string> ListFolder(const std::string &folder, std::vector<std::string> &names) {
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        names.push_back(it->path().filename().string());
+    for (fs::directory_iterator it(PathOfUtf8(folder), error), end; !error && it != end;
+         it.increment(error)) {
+        names.push_back(Utf8OfPath(it->path().filename()));
     }
     if (error) {
         return "无法读取文件夹" + Quoted(folder) + ": " + WriteFailureCause(error.value());
@@ -57,10 +59,10 @@ std::string CsvCell(const std::string &text) {
 
 std::optional<std::string> DesignsFolder::check() const {
     std::error_code error;
-    if (!fs::exists(folder_, error)) {
+    if (!fs::exists(PathOfUtf8(folder_), error)) {
         return std::nullopt;
     }
-    if (!fs::is_directory(folder_, error)) {
+    if (!fs::is_directory(PathOfUtf8(folder_), error)) {
         return "无法把设计存入" + Quoted(folder_) + ": 这不是一个文件夹";
     }
     std::vector<std::string> names;
@@ -84,7 +86,7 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
         return problem;
     }
     std::error_code error;
-    fs::create_directories(folder_, error);
+    fs::create_directories(PathOfUtf8(folder_), error);
     if (error) {
         return "无法创建文件夹" + Quoted(folder_) + ": " + WriteFailureCause(error.value());
     }
@@ -93,9 +95,9 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
         return problem;
     }
     for (const std::string &name : names) { // only our own are left after check()
-        fs::remove(fs::path(folder_) / name, error);
+        fs::remove(PathOfUtf8(folder_) / name, error);
         if (error) {
-            return "无法删除" + Quoted((fs::path(folder_) / name).string()) + ": " +
+            return "无法删除" + Quoted(Utf8OfPath(PathOfUtf8(folder_) / name)) + ": " +
                    WriteFailureCause(error.value());
         }
     }
@@ -106,7 +108,7 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
         const std::string name = DesignFileName(i + 1, designs.size());
         const DesignRequest design = SearchDesignRequest(designs[i], request, materialsFile);
         AtomicFileWriter writer;
-        if (auto problem = writer.open((fs::path(folder_) / name).string())) {
+        if (auto problem = writer.open(Utf8OfPath(PathOfUtf8(folder_) / name))) {
             return problem;
         }
         writer.write(DesignFileText(design));
@@ -122,7 +124,7 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
     }
     // Written last: a folder without it was not completed.
     AtomicFileWriter writer;
-    if (auto problem = writer.open((fs::path(folder_) / kIndexName).string())) {
+    if (auto problem = writer.open(Utf8OfPath(PathOfUtf8(folder_) / kIndexName))) {
         return problem;
     }
     writer.write(index);

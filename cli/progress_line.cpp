@@ -1,10 +1,12 @@
 #include "progress_line.h"
 
+#include "platform_files.h"
+
 #include <iostream>
 #include <unistd.h>
 
 ProgressLine::ProgressLine(std::ostream &err)
-    : err_(err), onTerminal_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1),
+    : err_(err), onTerminal_(&err == &std::cerr && IsTerminal(STDERR_FILENO)),
       start_(std::chrono::steady_clock::now()), last_(start_) {}
 
 ProgressLine::~ProgressLine() {

@@ -1,15 +1,15 @@
 # {fmt} (header-only), fast_float and nlohmann-json from Debian, as the
-# targets orsela::fmt, orsela::fast_float and orsela::nlohmann_json. A
-# WebAssembly build cannot search the host's packages; it takes the header
-# trees alone, through links in the build folder, so that no other host
-# header shadows the toolchain's own.
-if(EMSCRIPTEN)
+# targets orsela::fmt, orsela::fast_float and orsela::nlohmann_json (and
+# CLI11). A WebAssembly or Windows build cannot search the host's packages;
+# it takes the header trees alone, through links in the build folder, so
+# that no other host header shadows the toolchain's own.
+if(EMSCRIPTEN OR CMAKE_CROSSCOMPILING)
     set(ORSELA_HOST_INCLUDE_DIR "/usr/include" CACHE PATH "Where the host keeps fmt/ and fast_float/")
     set(header_only_dir ${CMAKE_BINARY_DIR}/header-only)
     file(MAKE_DIRECTORY ${header_only_dir})
-    foreach(tree fmt fast_float nlohmann)
+    foreach(tree fmt fast_float nlohmann CLI)
         if(NOT EXISTS ${ORSELA_HOST_INCLUDE_DIR}/${tree})
-            message(FATAL_ERROR "${ORSELA_HOST_INCLUDE_DIR}/${tree} is missing (libfmt-dev, libfast-float-dev, nlohmann-json3-dev)")
+            message(FATAL_ERROR "${ORSELA_HOST_INCLUDE_DIR}/${tree} is missing (libfmt-dev, libfast-float-dev, nlohmann-json3-dev, libcli11-dev)")
         endif()
         file(CREATE_LINK ${ORSELA_HOST_INCLUDE_DIR}/${tree} ${header_only_dir}/${tree} SYMBOLIC)
     endforeach()
@@ -20,6 +20,8 @@ if(EMSCRIPTEN)
     target_include_directories(orsela_fast_float SYSTEM INTERFACE ${header_only_dir})
     add_library(orsela_nlohmann_json INTERFACE)
     target_include_directories(orsela_nlohmann_json SYSTEM INTERFACE ${header_only_dir})
+    add_library(CLI11::CLI11 INTERFACE IMPORTED GLOBAL)
+    target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${header_only_dir})
 else()
     find_package(fmt REQUIRED)
     find_package(FastFloat REQUIRED)

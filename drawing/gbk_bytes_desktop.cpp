@@ -1,9 +1,9 @@
 #include "gbk_bytes.h"
 
-#include "gbk_encoding.h"
+#include "gbk_table_encoding.h"
 
 std::optional<std::string> GbkBytesOf(std::string_view utf8) {
-    GbkText gbk = EncodeGbk(utf8);
+    GbkTableText gbk = EncodeGbkByTable(utf8);
     if (!gbk.ok) {
         return std::nullopt;
     }

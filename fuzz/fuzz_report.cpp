@@ -2,7 +2,7 @@
 // and the GBK encoder either gives bytes that read back as the same text or
 // names the character it could not encode. It never fails silently.
 #include "fuzz_check.h"
-#include "gbk_encoding.h"
+#include "gbk_converter.h"
 #include "report_text.h"
 
 #include <QString>

@@ -1,5 +1,7 @@
 #include "materials_files.h"
 
+#include "platform_files.h"
+
 #include <cstdlib>
 #include <system_error>
 
@@ -10,13 +12,9 @@
 namespace fs = std::filesystem;
 
 std::optional<fs::path> CurrentProgramPath() {
-#ifdef __linux__
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (!error && !program.empty()) {
-        return program;
+    if (const std::optional<std::string> program = ProgramFilePath()) {
+        return fs::path(std::u8string(program->begin(), program->end())); // UTF-8
     }
-#endif
     return std::nullopt;
 }
 

@@ -1,6 +1,6 @@
 #include "report_file.h"
 
-#include "gbk_encoding.h"
+#include "gbk_table_encoding.h"
 #include "user_text.h"
 #include "utf8_text.h"
 #include "whole_file_save.h"
@@ -59,11 +59,9 @@ ReportWriteResult WriteReportFile(const std::string &path, const ReportInput &in
     if (const std::optional<char32_t> unshowable = FirstUnshowable(text)) {
         return {false, SaveFailureMessage(path, UnshowableCause(*unshowable, input))};
     }
-    const GbkText gbk = EncodeGbk(text);
+    const GbkTableText gbk = EncodeGbkByTable(text);
     if (!gbk.ok) {
-        const std::string cause = gbk.unencodable ? UnencodableCause(*gbk.unencodable, input)
-                                                  : "本程序的 Qt 没有 GBK 编码转换器";
-        return {false, SaveFailureMessage(path, cause)};
+        return {false, SaveFailureMessage(path, UnencodableCause(*gbk.unencodable, input))};
     }
     if (auto message = SaveWholeFile(path, gbk.bytes)) {
         return {false, std::move(*message)};

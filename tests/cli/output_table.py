@@ -8,6 +8,7 @@
 
 Dates, timings and thread counts are masked, so a reference recorded on one
 day and machine holds on another. Each run works in a folder of its own.
+ORSELA_CLI_EMULATOR runs CLI through a program (wine for orsela-cli.exe).
 """
 import hashlib
 import json
@@ -99,7 +100,11 @@ def masked(data: bytes) -> str:
 
 def run(cli, args, folder):
     env = {"PATH": "/usr/bin:/bin", "HOME": folder, "LANG": "C.UTF-8"}
-    done = subprocess.run([cli] + args, cwd=folder, env=env, capture_output=True, timeout=120)
+    emulator = os.environ.get("ORSELA_CLI_EMULATOR", "").split()
+    if emulator:  # wine keeps its prefix, and its own messages to itself
+        env.update({k: v for k, v in os.environ.items() if k.startswith("WINE")})
+    done = subprocess.run(emulator + [cli] + args, cwd=folder, env=env, capture_output=True,
+                          timeout=120)
     return {"status": done.returncode, "out": masked(done.stdout), "err": masked(done.stderr)}
 
 

@@ -1,4 +1,4 @@
-#include "gbk_encoding.h"
+#include "gbk_converter.h"
 #include "gbk_table_encoding.h"
 #include "utf8_of.h"
 

@@ -4,7 +4,7 @@
 // The table maps each two-byte GBK code (lead 0x81-0xFE, trail 0x40-0xFE) to
 // its character; a character that shares a code with another, and a
 // non-ASCII character with a one-byte code, go to a short list beside it.
-#include "gbk_encoding.h"
+#include "gbk_converter.h"
 #include "gbk_table.h"
 #include "utf8_of.h"
 

@@ -1,4 +1,4 @@
-#include "gbk_encoding.h"
+#include "gbk_converter.h"
 
 #include <QString>
 #include <QStringEncoder>
