@@ -591,8 +591,14 @@ describe('设计搜索', () => {
             const command = fromCli.designs[1].command;
             const single = run([...command, '--format=json']).out.toString('utf8');
             // The check options of the command went to the checks tab.
-            const judged = await page.evaluate(() => orsela.judge(Object.assign({}, orselaWindow.lastCompleted(),
-                JSON.parse(localStorage.getItem('orsela.workbench/1')).checks, { check: true })));
+            // The certificate's Rm went to the window's grade.
+            const judged = await page.evaluate(() => {
+                const stored = JSON.parse(localStorage.getItem('orsela.workbench/1'));
+                const last = orselaWindow.lastCompleted();
+                const rm = stored.certificates[last.material];
+                return orsela.judge(Object.assign({}, last, stored.checks,
+                    rm ? { 'tensile-strength': rm } : {}, { check: true }));
+            });
             assert.deepEqual(JSON.parse(judged).results, JSON.parse(single).results);
             assert.deepEqual(JSON.parse(judged).checks, JSON.parse(single).checks);
         });

@@ -164,9 +164,14 @@ function todaysDate() {
     return `${now.getFullYear()}年${two(now.getMonth() + 1)}月${two(now.getDate())}日`;
 }
 
-// "--tensile-strength=MPa" in a message: the caption of the field that gives it.
+// "--tensile-strength=MPa" in a message, or the key of the request the page
+// judges ("设计文件“设计”: 键“load-cycles”"): the caption of the field that gives it.
 function withCaptions(text, captions) {
-    return text.replace(/--([a-z0-9-]+)(=[^\s,，。;；)]*)?/g, (whole, option) => {
+    const keyed = text.replace(/设计文件“设计”: 键“([a-z0-9-]+)”/g, (whole, option) => {
+        const caption = captions.get(option);
+        return caption ? '“' + caption + '”' : whole;
+    });
+    return keyed.replace(/--([a-z0-9-]+)(=[^\s,，。;；)]*)?/g, (whole, option) => {
         const caption = captions.get(option);
         return caption ? '“' + caption + '”' : whole;
     });
