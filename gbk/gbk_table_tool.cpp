@@ -6,7 +6,7 @@
 // non-ASCII character with a one-byte code, go to a short list beside it.
 #include "gbk_converter.h"
 #include "gbk_table.h"
-#include "utf8_of.h"
+#include "utf8_text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,7 +35,7 @@ int main(int argc, char **argv) {
         }
         // After a letter, as in the report: at the start of a text the
         // converter drops a byte-order mark instead of refusing it.
-        GbkText gbk = EncodeGbk("a" + Utf8Of(c));
+        GbkText gbk = EncodeGbk("a" + Utf8OfCodePoint(c));
         if (!gbk.ok) {
             if (!gbk.unencodable) {
                 std::fprintf(stderr, "orsela-gbk-table: no GBK converter\n");

@@ -5,7 +5,7 @@
 #include "gbk_table_encoding.h"
 #include "report_date_text.h"
 #include "report_text.h"
-#include "utf8_of.h"
+#include "utf8_text.h"
 #include "window_design.h"
 
 #include <emscripten/bind.h>
@@ -96,7 +96,7 @@ const char *EndName(CalculateEnd end) {
 std::string UnencodableMessage(char32_t c, const std::string &material) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-    const std::string character = Utf8Of(c);
+    const std::string character = Utf8OfCodePoint(c);
     std::string message = std::string("无法保存计算书“") + kReportFileName + "”: 字符“" +
                           character + "”(" + code + ") 不能用 GBK 编码保存, 文件未写入";
     if (material.find(character) != std::string::npos) {

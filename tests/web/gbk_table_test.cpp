@@ -1,6 +1,6 @@
 #include "gbk_converter.h"
 #include "gbk_table_encoding.h"
-#include "utf8_of.h"
+#include "utf8_text.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ TEST(GbkTable, AgreesWithTheDesktopConverterOnEveryCharacter) {
         if ((c >= 0xD800 && c <= 0xDFFF) || (c > 0xFFFF && c % 251 != 0)) {
             continue; // no surrogates; a sample of the planes GBK has no codes in
         }
-        const std::string text = "a" + Utf8Of(c) + "z";
+        const std::string text = "a" + Utf8OfCodePoint(c) + "z";
         const GbkText desktop = EncodeGbk(text);
         const GbkTableText page = EncodeGbkByTable(text);
         ASSERT_TRUE(desktop.ok || desktop.unencodable) << "no GBK converter";
