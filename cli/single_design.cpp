@@ -143,7 +143,14 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
             streams.err << "orsela-cli: --material: " << *problem << '\n';
             return kExitUsage;
         }
+        if (HasFailedCheck(outcome.checks)) {
+            streams.err << (request.checks.strict
+                                ? "orsela-cli: --drawing: 校核未通过 (--strict), 不输出图样\n"
+                                : "orsela-cli: --drawing: 校核未通过, 图样的技术要求中注明\n");
+        }
     }
+    // No sheet under --strict for a design that fails its checks (exit 5).
+    const bool drawingRefused = request.checks.strict && HasFailedCheck(outcome.checks);
     // Each report that can be written is, whatever became of the other.
     bool reportFailed = false;
     if (output.reportPath) {
@@ -163,7 +170,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
             reportFailed = true;
         }
     }
-    if (output.drawingPath) {
+    if (output.drawingPath && !drawingRefused) {
         const DrawingInput drawing =
             DrawingInputFor(request, outcome, output.drawing, TodaysReportDate());
         if (auto failure = WriteSpringDrawing(*output.drawingPath, drawing)) {

@@ -82,5 +82,17 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
         standard += "；校核参照 EN 13906-1";
     }
     lines.push_back(standard + "。");
+    // A design its own checks do not pass is no design to make: the sheet says so.
+    if (input.checks) {
+        std::string failed;
+        for (const CheckResult &check : *input.checks) {
+            if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
+                failed += (failed.empty() ? "" : "、") + CheckTitle(check.id);
+            }
+        }
+        if (!failed.empty()) {
+            lines.push_back("校核未通过: " + failed + "; 修改设计前不得投产。");
+        }
+    }
     return lines;
 }

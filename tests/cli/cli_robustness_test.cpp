@@ -259,6 +259,16 @@ printf 'wire-diameter,check\n4,1\n5,1\n' | "$CLI" batch -)",
         Reproduction{"WorkingFrequencyThatPrintsAsZero",
                      R"("$CLI" --check --working-frequency=1e-300)", 2, "",
                      "--working-frequency: 请输入不小于 0.01 且不大于 100000 的数值 (Hz)", ""},
+        // A design that fails its checks: no sheet under --strict (and the report still
+        // written), a sheet that says so without it.
+        Reproduction{"FailedCheckStrictWritesNoDrawing",
+                     R"("$CLI" --check --strict --material=65Mn --load-cycles=1e6 )"
+                     R"(--drawing=d.svg --html-report=r.html)",
+                     5, "", "校核未通过 (--strict), 不输出图样", "r.html"},
+        Reproduction{"FailedCheckDrawingSaysSo",
+                     R"("$CLI" --check --material=65Mn --load-cycles=1e6 --drawing=d.svg && )"
+                     R"(grep -c '校核未通过: 静强度' d.svg)",
+                     0, "1", "图样的技术要求中注明", "d.svg"},
         Reproduction{"SearchMaterialWithAnEscape",
                      R"sh("$CLI" search --load1=50 --height1=40 --load2=100 --height2=30 )sh"
                      R"sh("--material=$(printf '65Mn\033')")sh",
