@@ -1,7 +1,7 @@
 #include "check_texts.h"
 #include "engineering_report.h"
-#include "number_format.h"
 #include "html_text.h"
+#include "number_format.h"
 #include "report_samples.h"
 #include "result_fields.h"
 
