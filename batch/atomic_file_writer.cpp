@@ -19,43 +19,6 @@ constexpr std::size_t kFlushAt = 1 << 20;
 
 } // namespace
 
-std::string WriteFailureCause(int error) {
-    switch (error) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-        return "磁盘已满";
-    case EACCES:
-    case EPERM:
-        return "没有写入权限";
-    case EROFS:
-        return "磁盘或分区是只读的";
-    case ENOENT: // the folder was there when checked: it takes no new files
-        return "无法在这个文件夹中创建文件";
-    case ENOTDIR:
-        return "路径中有一部分不是文件夹";
-    case EISDIR:
-        return "这是一个文件夹, 不是文件";
-    case EFBIG:
-        return "文件超过了系统允许的大小";
-    case ENAMETOOLONG:
-        return "文件名太长";
-    case EBUSY:
-    case ETXTBSY:
-        return "文件正被占用";
-    case EMFILE:
-    case ENFILE:
-        return "打开的文件太多";
-    case ELOOP:
-        return "链接层数太多";
-    case EIO:
-        return "磁盘读写出错";
-    default:
-        return "写入失败 (系统错误 " + std::to_string(error) + ": " + std::strerror(error) + ")";
-    }
-}
-
 namespace {
 
 std::string Quoted(const std::string &text) {
@@ -141,7 +104,7 @@ std::optional<std::string> AtomicFileWriter::fail(std::string cause) {
 }
 
 std::optional<std::string> AtomicFileWriter::failWithErrno(int error) {
-    return fail(WriteFailureCause(error));
+    return fail(WriteErrorText(error));
 }
 
 void AtomicFileWriter::discard() {

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "removal_on_signal.h"
+#include "system_error_text.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-// The cause of a failed write in Chinese ("磁盘已满", ...), by errno.
-std::string WriteFailureCause(int error);
 
 // How a temporary file is made. Unnamed (Linux's O_TMPFILE) leaves nothing
 // behind whatever stops the program, SIGKILL included; a named one beside

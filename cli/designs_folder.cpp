@@ -31,7 +31,7 @@ std::optional<std::string> ListFolder(const std::string &folder, std::vector<std
         names.push_back(Utf8OfPath(it->path().filename()));
     }
     if (error) {
-        return "无法读取文件夹" + Quoted(folder) + ": " + WriteFailureCause(error.value());
+        return "无法读取文件夹" + Quoted(folder) + ": " + WriteErrorText(error.value());
     }
     return std::nullopt;
 }
@@ -88,7 +88,7 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
     std::error_code error;
     fs::create_directories(PathOfUtf8(folder_), error);
     if (error) {
-        return "无法创建文件夹" + Quoted(folder_) + ": " + WriteFailureCause(error.value());
+        return "无法创建文件夹" + Quoted(folder_) + ": " + WriteErrorText(error.value());
     }
     std::vector<std::string> names;
     if (auto problem = ListFolder(folder_, names)) {
@@ -98,7 +98,7 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
         fs::remove(PathOfUtf8(folder_) / name, error);
         if (error) {
             return "无法删除" + Quoted(Utf8OfPath(PathOfUtf8(folder_) / name)) + ": " +
-                   WriteFailureCause(error.value());
+                   WriteErrorText(error.value());
         }
     }
     const auto &designs = outcome.best.empty() ? outcome.nearestMisses : outcome.best;

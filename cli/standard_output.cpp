@@ -54,7 +54,7 @@ bool StandardOutputWritten(CliStreams &streams) {
         const auto *descriptor = dynamic_cast<const DescriptorOutput *>(streams.out.rdbuf());
         const int error = descriptor != nullptr ? descriptor->error() : 0;
         streams.err << "orsela-cli: 无法写出标准输出: "
-                    << (error != 0 ? WriteFailureCause(error) : std::string("写入失败")) << '\n';
+                    << (error != 0 ? WriteErrorText(error) : std::string("写入失败")) << '\n';
     }
     return false;
 }

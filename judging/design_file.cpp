@@ -93,6 +93,16 @@ std::string ClosestKey(const std::string &key) {
     return best;
 }
 
+// The design field an option gives, if it gives one.
+std::optional<std::size_t> NumericFieldOf(const RequestOption &option) {
+    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
+        if (option.name == NumericOptionName(i)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 // Why the value an option holds in the request is refused, as judging the
 // design would refuse it: a number field as the window's exit check takes
 // it, a check input or requirement outside its physical range.
@@ -101,12 +111,10 @@ std::optional<std::string> RefusedValue(const RequestOption &option, const Desig
     if (!text || option.isFlag()) {
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
-        if (option.name == NumericOptionName(i)) {
-            const FieldCheck check = CheckFieldText(kNumericFields[i], *text);
-            return check.verdict == FieldVerdict::Accepted ? std::nullopt
-                                                           : std::optional(check.message);
-        }
+    if (const auto field = NumericFieldOf(option)) {
+        const FieldCheck check = CheckFieldText(kNumericFields[*field], *text);
+        return check.verdict == FieldVerdict::Accepted ? std::nullopt
+                                                       : std::optional(check.message);
     }
     if (const OptionRange *range = FindOptionRange(option.name)) {
         std::string refused;
@@ -144,12 +152,7 @@ Json ParseRefusingDuplicateKeys(std::string_view text, std::string &duplicate) {
 // Whether a key holds a number: a field of the design, a check input or a
 // requirement with a range of its own.
 bool IsNumberKey(const RequestOption &option) {
-    for (std::size_t i = 0; i < kNumericFields.size(); ++i) {
-        if (option.name == NumericOptionName(i)) {
-            return true;
-        }
-    }
-    return FindOptionRange(option.name) != nullptr;
+    return NumericFieldOf(option) || FindOptionRange(option.name) != nullptr;
 }
 
 // A JSON number as its shortest text, which reads back as the same number.

@@ -73,14 +73,6 @@ class OptionReader {
         if (t == nullptr || failed()) {
             return std::nullopt;
         }
-        if (const OptionRange *range = FindOptionRange(name)) {
-            std::string refused;
-            const auto value = RangedNumber(*range, *t, refused);
-            if (!value) {
-                Fail(refused);
-            }
-            return value;
-        }
         return Parse(name, *t);
     }
     std::optional<double> positive(const std::string &name) {
@@ -107,7 +99,9 @@ class OptionReader {
         std::size_t start = 0;
         for (;;) {
             const std::size_t comma = t->find(',', start);
-            const auto value = Parse(name, t->substr(start, comma - start));
+            // "+3,-1": a signed tolerance's "+3" is the number 3.
+            std::string item = t->substr(start, comma - start);
+            const auto value = Parse(name, item.starts_with('+') ? item.substr(1) : item);
             if (!value) {
                 return {};
             }
@@ -134,11 +128,11 @@ class OptionReader {
 
   private:
     std::optional<double> Parse(const std::string &name, const std::string &t) {
-        // A list with a physical range of its own names it when a number
-        // falls outside; "+3" is a number as "3" is.
+        // An option with a physical range of its own names it when a number
+        // falls outside.
         if (const OptionRange *range = FindOptionRange(name)) {
             std::string refused;
-            const auto value = RangedNumber(*range, t.starts_with('+') ? t.substr(1) : t, refused);
+            const auto value = RangedNumber(*range, t, refused);
             if (!value) {
                 Fail(refused);
             }

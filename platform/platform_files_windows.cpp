@@ -15,7 +15,7 @@ std::wstring Wide(const std::string &utf8) {
     return wide;
 }
 
-// The errno a Windows error code stands for, as WriteFailureCause names them.
+// The errno a Windows error code stands for, as WriteErrorText names them.
 int ErrnoOf(DWORD error) {
     switch (error) {
     case ERROR_DISK_FULL:

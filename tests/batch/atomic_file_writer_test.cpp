@@ -1,5 +1,7 @@
 #include "atomic_file_writer.h"
 
+#include "../folder_names.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -31,18 +33,7 @@ class WriterFolder : public testing::Test {
         fs::remove_all(folder_, ignored);
     }
     std::string path(const std::string &name) const { return (folder_ / name).string(); }
-    std::string listing() const {
-        std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(folder_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        std::string joined;
-        for (const std::string &name : names) {
-            joined += (joined.empty() ? "" : " ") + name;
-        }
-        return joined;
-    }
+    std::string listing() const { return FolderNames(folder_); }
     std::string content(const std::string &name) const {
         std::ifstream in(folder_ / name, std::ios::binary);
         std::ostringstream text;

@@ -2,6 +2,8 @@
 // --save-designs: a design kept in a file gives the same judgement.
 #include "cli_run.h"
 
+#include "../folder_names.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -209,23 +211,10 @@ std::vector<std::string> SearchSaving(const std::string &folder, const char *top
             "--save-designs=" + folder};
 }
 
-std::string Names(const fs::path &folder) {
-    std::vector<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const std::string &name : names) {
-        joined += (joined.empty() ? "" : " ") + name;
-    }
-    return joined;
-}
-
 TEST_F(CliDesignFile, EachSavedSearchDesignCompletesAndMeetsTheLoads) {
     const CliRun search = RunWith(SearchSaving(path("found"), "--top=3"));
     ASSERT_EQ(search.status, 0) << search.err;
-    EXPECT_EQ(Names(folder_ / "found"),
+    EXPECT_EQ(FolderNames(folder_ / "found"),
               "design-001.json design-002.json design-003.json designs.csv");
     for (const char *name : {"design-001.json", "design-002.json", "design-003.json"}) {
         const fs::path file = folder_ / "found" / name;
@@ -256,13 +245,14 @@ TEST_F(CliDesignFile, SavedDesignsNeverMixTwoSearches) {
     std::vector<std::string> replace = SearchSaving(path("found"), "--top=2");
     replace.push_back("--replace");
     ASSERT_EQ(RunWith(replace).status, 0);
-    EXPECT_EQ(Names(folder_ / "found"), "design-001.json design-002.json designs.csv");
+    EXPECT_EQ(FolderNames(folder_ / "found"), "design-001.json design-002.json designs.csv");
 
     write("found/notes.txt", "the user's own");
     const CliRun foreign = RunWith(replace);
     EXPECT_EQ(foreign.status, 2);
     EXPECT_NE(foreign.err.find("notes.txt"), std::string::npos) << foreign.err;
-    EXPECT_EQ(Names(folder_ / "found"), "design-001.json design-002.json designs.csv notes.txt");
+    EXPECT_EQ(FolderNames(folder_ / "found"),
+              "design-001.json design-002.json designs.csv notes.txt");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // orsela-cli as a hostile user runs it: broken and endless input, full disks,
 // long names and signals. Each run happens in a folder of its own, with HOME
 // and XDG_DATA_HOME inside it, and must leave that folder as expected.
+#include "../folder_names.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,20 +47,6 @@ std::string ReadFile(const fs::path &path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// The names in a folder, sorted and separated by blanks.
-std::string Listing(const fs::path &folder) {
-    std::vector<std::string> names;
-    for (const fs::directory_entry &entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const std::string &name : names) {
-        joined += (joined.empty() ? "" : " ") + name;
-    }
-    return joined;
 }
 
 std::size_t Occurrences(const std::string &text, const std::string &part) {
@@ -108,7 +96,7 @@ TEST_P(Reproductions, ClearRefusalOrCorrectResultAndNothingLeftBehind) {
     if (!r.errOnce.empty()) {
         EXPECT_EQ(Occurrences(err, r.errOnce), 1U) << err;
     }
-    EXPECT_EQ(Listing(work), r.files);
+    EXPECT_EQ(FolderNames(work), r.files);
 }
 
 const char *kHugeNumberFile =
@@ -450,7 +438,7 @@ TEST_P(BatchStoppedBy, LeavesNothingBehind) {
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     ::close(table[1]);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-    EXPECT_EQ(Listing(folder.path()), "judged.csv");
+    EXPECT_EQ(FolderNames(folder.path()), "judged.csv");
     EXPECT_EQ(ReadFile(target), "the old table\n");
 }
 
