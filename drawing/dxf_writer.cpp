@@ -650,25 +650,19 @@ class Writer {
 std::string DxfText(const std::string &text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        const std::size_t length = Utf8SequenceAt(text, i, code);
-        if (length == 0) {
-            out += "\xEF\xBF\xBD"; // U+FFFD: a byte that is not UTF-8, shown as such
-            ++i;
-            continue;
-        }
+    // A byte that is not UTF-8 comes as U+FFFD, and is shown as such.
+    ForEachCharacter(text, [&out](char32_t code, std::string_view bytes) {
         if (IsControlCharacter(code) || code == 0xFFFE || code == 0xFFFF) {
-            // A group value is one line; no CAD program shows these.
-        } else if (code == U'\u2300') {
+            return; // a group value is one line; no CAD program shows these
+        }
+        if (code == U'\u2300') {
             out += "%%c";
         } else if (code == '%') {
             out += "%%%";
         } else {
-            out.append(text, i, length);
+            out += bytes;
         }
-        i += length;
-    }
+    });
     return out;
 }
 

@@ -20,3 +20,20 @@ std::size_t FirstNonUtf8Byte(std::string_view text);
 // The UTF-8 bytes of one code point (a surrogate or a value past U+10FFFF
 // gives U+FFFD).
 std::string Utf8OfCodePoint(char32_t code);
+
+// Calls each(code, bytes) for every character of text in order. A byte that
+// does not begin a well-formed sequence comes as U+FFFD, with that
+// character's own bytes, so that what is written shows where it was.
+template <typename Each> void ForEachCharacter(std::string_view text, Each &&each) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = Utf8SequenceAt(text, i, code);
+        if (length == 0) {
+            each(char32_t{0xFFFD}, std::string_view("\xEF\xBF\xBD"));
+            ++i;
+            continue;
+        }
+        each(code, text.substr(i, length));
+        i += length;
+    }
+}

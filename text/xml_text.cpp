@@ -18,14 +18,7 @@ bool XmlAllows(char32_t code) {
 std::string EscapeXml(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        char32_t code = 0;
-        const std::size_t length = Utf8SequenceAt(text, i, code);
-        if (length == 0) {
-            out += kReplacement;
-            ++i;
-            continue;
-        }
+    ForEachCharacter(text, [&out](char32_t code, std::string_view bytes) {
         if (!XmlAllows(code)) {
             out += kReplacement;
         } else if (code == '&') {
@@ -39,9 +32,8 @@ std::string EscapeXml(std::string_view text) {
         } else if (code == '\'') {
             out += "&#39;";
         } else {
-            out.append(text.substr(i, length));
+            out += bytes;
         }
-        i += length;
-    }
+    });
     return out;
 }
