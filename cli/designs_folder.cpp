@@ -1,6 +1,7 @@
 #include "designs_folder.h"
 
 #include "atomic_file_writer.h"
+#include "csv_reader.h"
 #include "design_file.h"
 #include "search_design_request.h"
 #include "utf8_path.h"
@@ -42,17 +43,6 @@ std::string DesignFileName(std::size_t rank, std::size_t count) {
     std::string digits = std::to_string(rank);
     digits.insert(0, width - digits.size(), '0');
     return "design-" + digits + ".json";
-}
-
-std::string CsvCell(const std::string &text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + "\"";
 }
 
 } // namespace
@@ -118,7 +108,8 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
         index += std::to_string(i + 1) + "," + name + "," + (designs[i].qualified ? "1" : "0");
         for (const char *field :
              {"WireDiameter", "MeanDiameter", "ActiveCoils", "TotalCoils", "FreeHeight"}) {
-            index += "," + CsvCell(design.numericTexts[NumericFieldIndex(field)]);
+            index += ',';
+            AppendCsvCell(index, design.numericTexts[NumericFieldIndex(field)]);
         }
         index += "\r\n";
     }
