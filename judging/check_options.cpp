@@ -199,18 +199,6 @@ PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEn
             in.rmNeedsCertificate && !entry->fixedPermissible && !rmGiven
                 ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
                 : grade.problem;
-        // A certificate's Rm below what the table's figure presumes lowers it:
-        // the smaller of the figure and the standard's share of that Rm.
-        const auto share =
-            rmGiven && grade.stress
-                ? ShareOfGivenRm(entry->family, kind, in.loadType, *in.tensileStrength)
-                : std::nullopt;
-        if (share && share->value < grade.stress->value) {
-            in.standardPermissible = *share;
-            in.standardPermissible->clause += "; 小于" + grade.stress->clause + "的 " +
-                                              MaterialNumber(grade.stress->value) +
-                                              " MPa, 取较小者";
-        }
         if (grade.stress && (entry->fixedPermissible || !rmGiven)) {
             taken("许用切应力");
         } else if (!rmGiven && !grade.problem.empty()) {

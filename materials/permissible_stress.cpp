@@ -1,5 +1,7 @@
 #include "permissible_stress.h"
 
+#include "material_texts.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -210,6 +212,16 @@ GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind
         const double fraction = result.rmMin ? value / *result.rmMin : 0.0;
         result.stress = PermissibleShearStress{
             value, fraction, fixed.source + "，" + KindName(kind) + ClassName(load)};
+        // A certificate's Rm below what the figure presumes lowers it: the
+        // smaller of the figure and the standard's share of that Rm.
+        if (result.rmFromCertificate) {
+            auto share = ShareOfGivenRm(entry.family, kind, load, *result.rmMin);
+            if (share && share->value < value) {
+                share->clause += "; 小于" + result.stress->clause + "的 " + MaterialNumber(value) +
+                                 " MPa, 取较小者";
+                result.stress = share;
+            }
+        }
         return result;
     }
     if (entry.rm.empty() && !result.rmMin) {
