@@ -93,7 +93,14 @@ def interrupted_batch(exe):
         started = run.poll() is None
         run.send_signal(signal.SIGINT)
         run.wait(timeout=60)
-        left = [n for n in os.listdir(folder) if n.startswith(".orsela-")]
+        # The file was deleted while open, so it goes when its last handle
+        # closes; wineserver closes an ended process's handles a moment
+        # after the process is reaped, later still on a loaded machine.
+        for _ in range(200):
+            left = [n for n in os.listdir(folder) if n.startswith(".orsela-")]
+            if not left:
+                break
+            time.sleep(0.05)
         with open(os.path.join(folder, "结果.csv"), encoding="utf-8") as f:
             kept = f.read() == "old"
         if not started or left or not kept:
