@@ -28,8 +28,9 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += RequestOptionsUsage();
     usage += UsageLine("  --format=text|tsv|json", "输出格式 (text)");
     usage += UsageLine("  --report=FILE", "计算完成后写入计算书 (GBK)");
-    usage +=
-        UsageLine("  --html-report=FILE", "计算完成后写入工程计算书 (HTML, A4 一页, 含校核与图)");
+    usage += UsageLine("  --html-report=FILE",
+                       "计算完成后写入工程计算书 (HTML, 按 A4 打印: 放得下时一页, 否则在节与行之间"
+                       "分页; 含校核、图与参考资料)");
     usage += UsageLine("  --save-design=FILE", "把设计 (选项生效后) 存为设计文件, 无论结果如何");
     usage += UsageLine("  --drawing=FILE.dxf|FILE.svg", "计算完成后写入弹簧工作图 (DXF 或 SVG)");
     usage += UsageLine("  --title-block=键=值",

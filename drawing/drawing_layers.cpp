@@ -41,3 +41,20 @@ const LayerStyle &StyleOf(Layer layer) {
 std::span<const LinetypeStyle> LinetypeStyles() {
     return kLinetypes;
 }
+
+bool HoldsChinese(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead >= 0xF0) {
+            return true; // beyond the first plane: the ideograph extensions
+        }
+        if (lead >= 0xE0 && i + 1 < text.size()) {
+            const unsigned point =
+                (lead & 0x0Fu) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6;
+            if (point >= 0x2E80) {
+                return true;
+            }
+        }
+    }
+    return false;
+}

@@ -334,22 +334,22 @@ class Writer {
 
         TableHead(out, "STYLE", h_.styleTable, 3);
         const auto style = [&](unsigned handle, const char *name, const char *font,
-                               const char *bigFont) {
+                               const char *bigFont, double widthFactor) {
             RecordHead(out, "STYLE", handle, h_.styleTable, "AcDbTextStyleTableRecord");
             out.code(2, name);
             out.integer(70, 0);
             out.real(40, 0.0);
-            out.real(41, 1.0);
+            out.real(41, widthFactor);
             out.real(50, 0.0);
             out.integer(71, 0);
             out.real(42, 3.5);
             out.code(3, font);
             out.code(4, bigFont);
         };
-        style(h_.take(), "Standard", "txt", "");
-        style(h_.gbStyle, kTextStyleName, kTextFont, kTextBigFont);
-        // The fallback names its TrueType family as AutoCAD keeps it.
-        style(h_.take(), kFallbackStyleName, kFallbackFontFile, "");
+        style(h_.take(), "Standard", "txt", "", 1.0);
+        style(h_.gbStyle, kTextStyleName, kTextFont, kTextBigFont, 1.0);
+        // The TrueType style names its family as AutoCAD keeps it.
+        style(h_.take(), kFallbackStyleName, kFallbackFontFile, "", kFallbackWidthFactor);
         out.code(1001, "ACAD");
         out.code(1000, kFallbackFontFamily);
         out.integer(1071, 0);
@@ -440,7 +440,13 @@ class Writer {
         if (text.degrees != 0.0) {
             out.real(50, text.degrees);
         }
-        out.code(7, kTextStyleName);
+        // A text keeps its own width; the style's is only the default for
+        // texts drawn later in a CAD program.
+        const bool chinese = HoldsChinese(text.content);
+        if (chinese) {
+            out.real(41, kFallbackWidthFactor);
+        }
+        out.code(7, chinese ? kFallbackStyleName : kTextStyleName);
         const int align = text.align == TextAlign::Left     ? 0
                           : text.align == TextAlign::Centre ? 1
                                                             : 2;

@@ -8,6 +8,7 @@
 #include "report_style.h"
 #include "report_svgs.h"
 #include "result_fields.h"
+#include "source_citations.h"
 #include "spring_drawing.h"
 #include "technical_requirements.h"
 
@@ -97,7 +98,8 @@ std::string CheckMethodText(const CheckInputs &in, SpringTypeSign typeSign) {
 }
 
 // The inputs of the checks in one paragraph under the values table.
-void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
+void AppendCheckInputs(std::string &html, const EngineeringReportInput &input,
+                       ReferenceList &references) {
     if (!input.checkInputs) {
         return;
     }
@@ -113,6 +115,12 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input) {
         "。";
     for (const std::string &source : input.checkSources) {
         text += source + (source.empty() ? "" : "。");
+    }
+    text = CiteSources(text, references);
+    const std::vector<int> materialData =
+        CiteAddressedSources(input.materialDataSource, references);
+    if (!materialData.empty()) {
+        text += "材料数据来源 " + CitationMark(materialData) + "。";
     }
     html += "<p class=\"inputs\">" + EscapeHtml(text) + "</p>\n";
 }
@@ -137,7 +145,8 @@ void AppendTitleBlock(std::string &html, const EngineeringReportInput &input,
             "</tr>\n</table>\n";
 }
 
-void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
+void AppendValuesTable(std::string &html, const EngineeringReportInput &input,
+                       ReferenceList &references) {
     constexpr std::size_t kPairsPerRow = 4;
     const std::vector<ShownValue> values = ShownValues(input.design, input.typeSign);
     html += "<section><h2>一、设计参数与计算结果</h2>\n<table class=\"values\">\n";
@@ -154,7 +163,7 @@ void AppendValuesTable(std::string &html, const EngineeringReportInput &input) {
         html += "</tr>\n";
     }
     html += "</table>\n";
-    AppendCheckInputs(html, input);
+    AppendCheckInputs(html, input, references);
     html += "</section>\n";
 }
 
@@ -191,7 +200,7 @@ void AppendWarnings(std::string &html, const std::vector<std::string> &warnings)
     html += "</section>\n";
 }
 
-void AppendChecks(std::string &html, const CheckResults &checks) {
+void AppendChecks(std::string &html, const CheckResults &checks, ReferenceList &references) {
     html += "<section><h2>三、校核</h2>\n<table class=\"checks\">\n"
             "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>说明与依据</th>"
             "</tr>\n";
@@ -210,15 +219,17 @@ void AppendChecks(std::string &html, const CheckResults &checks) {
         html += "<td class=\"verdict\">" + EscapeHtml(CheckVerdictText(check.verdict)) + "</td>";
         html += "<td class=\"msg\">" + EscapeHtml(check.message);
         if (!check.clause.empty()) {
-            html += "<br/><span class=\"clause\">依据: " + EscapeHtml(check.clause) + "</span>";
+            html += "<br/><span class=\"clause\">依据: " +
+                    EscapeHtml(CiteSources(check.clause, references)) + "</span>";
         }
         html += "</td></tr>\n";
     }
     html += "</table></section>\n";
 }
 
-void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int section) {
-    static const char *const kNumerals[] = {"一", "二", "三", "四", "五", "六"};
+const char *const kNumerals[] = {"一", "二", "三", "四", "五", "六", "七"};
+
+void AppendCharts(std::string &html, const EngineeringReportInput &input, int section) {
     html += std::string("<section><h2>") + kNumerals[section] + "、特性线图</h2>\n";
     html += "<div class=\"figures\">\n<figure>\n" +
             LoadDeflectionSvg(input.design, input.typeSign) +
@@ -229,9 +240,13 @@ void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int 
                 (method.empty() ? "" : ": " + EscapeHtml(method)) + "</figcaption>\n</figure>\n";
     }
     html += "</div></section>\n";
-    html += std::string("<section><h2>") + kNumerals[section + 1] + "、简图与技术要求</h2>\n";
-    const DrawingInput drawingInput = DrawingInputFor(input);
-    const Drawing drawing = BuildSpringDrawing(drawingInput);
+}
+
+// The sketch and its requirements, kept on one page with their heading.
+void AppendSketch(std::string &html, const DrawingInput &drawingInput, const Drawing &drawing,
+                  int section) {
+    html += std::string("<section class=\"sketch\"><h2>") + kNumerals[section] +
+            "、简图与技术要求</h2>\n";
     html += "<div class=\"drawing\">\n<figure>\n" +
             DrawingPartsSvg(drawing, {Part::View}, "弹簧简图") +
             "<figcaption>弹簧简图 (按 GB/T 4459.4 画法)</figcaption>\n</figure>\n";
@@ -239,9 +254,27 @@ void AppendDiagrams(std::string &html, const EngineeringReportInput &input, int 
     for (const std::string &line : TechnicalRequirements(drawingInput)) {
         html += "<li>" + EscapeHtml(line) + "</li>\n";
     }
-    html += "</ol></div>\n</div>\n";
-    AppendTitleBlock(html, input, drawing);
-    html += "</section>\n";
+    html += "</ol></div>\n</div>\n</section>\n";
+}
+
+// The sources the rows cite by number, with their addresses.
+void AppendReferences(std::string &html, const ReferenceList &references, int section) {
+    if (references.sources().empty()) {
+        return;
+    }
+    html += std::string("<section class=\"references\"><h2>") + kNumerals[section] +
+            "、参考资料</h2>\n<ol>\n";
+    int number = 0;
+    for (const CitedSource &source : references.sources()) {
+        html += "<li><span class=\"number\">[" + std::to_string(++number) + "]</span> " +
+                EscapeHtml(source.name);
+        if (!source.address.empty()) {
+            html += (source.name.empty() ? "" : " ") + std::string("<span class=\"address\">") +
+                    EscapeHtml(source.address) + "</span>";
+        }
+        html += "</li>\n";
+    }
+    html += "</ol></section>\n";
 }
 
 } // namespace
@@ -266,14 +299,20 @@ std::string BuildEngineeringReport(const EngineeringReportInput &input) {
             "</span>";
     html += "<span>Orsela " + EscapeHtml(input.programVersion) + "</span></p>\n</header>\n";
 
-    AppendValuesTable(html, input);
+    ReferenceList references;
+    AppendValuesTable(html, input, references);
     AppendWarnings(html, input.warnings);
     int next = 2;
     if (input.checks) {
-        AppendChecks(html, *input.checks);
+        AppendChecks(html, *input.checks, references);
         next = 3;
     }
-    AppendDiagrams(html, input, next);
+    AppendCharts(html, input, next);
+    const DrawingInput drawingInput = DrawingInputFor(input);
+    const Drawing drawing = BuildSpringDrawing(drawingInput);
+    AppendSketch(html, drawingInput, drawing, next + 1);
+    AppendReferences(html, references, next + 2);
+    AppendTitleBlock(html, input, drawing);
     html += "</main>\n</body>\n</html>\n";
     return html;
 }

@@ -25,6 +25,9 @@ struct EngineeringReportInput {
     // Rm and the permissible stress) and where it came from, one Chinese line each.
     std::optional<CheckInputs> checkInputs;
     std::vector<std::string> checkSources;
+    // Where the material table's figures come from, web addresses included;
+    // the report lists them among its references.
+    std::string materialDataSource;
     // The title block's fields and the drawing's requirements, as on the drawing.
     DrawingDetails drawingDetails;
     std::string materialStandard;

@@ -23,6 +23,7 @@ th { background: #e8e8e8; font-weight: bold; text-align: left; }
 .checks .clause { font-size: 6.4pt; }
 .checks tr.notjudged td { font-style: italic; border-top: 1.2pt dashed #000; border-bottom: 1.2pt dashed #000; }
 .checks tr.fail td { font-weight: bold; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
+.checks tr.fail .clause { font-weight: normal; }
 .verdict { white-space: nowrap; }
 .warnings { margin: 0; padding-left: 5mm; }
 .warnings li { font-weight: bold; }
@@ -43,6 +44,15 @@ figcaption { font-size: 7.6pt; text-align: center; }
 .titleblock { margin-top: 0.8mm; font-size: 7pt; line-height: 1.1; }
 .titleblock td { width: 11%; padding: 0 1mm; white-space: nowrap; }
 .titleblock td.c { width: 9%; background: #f4f4f4; white-space: nowrap; }
+.references ol { margin: 0; padding: 0; list-style: none; font-size: 6.2pt; line-height: 1.12;
+                 columns: 2; column-gap: 4mm; }
+.references li { padding-left: 5.5mm; text-indent: -5.5mm; }
+.references .address { overflow-wrap: anywhere; word-break: break-all; }
+/* Printed on more than one sheet: no heading left at a page's foot, the
+   sketch with its requirements, the title block whole. */
+h1, h2, h3 { break-after: avoid; page-break-after: avoid; }
+tr, li, figure, .figures, .drawing, .titleblock, section.sketch {
+    break-inside: avoid; page-break-inside: avoid; }
 svg text { font-family: "Noto Sans CJK SC", "DejaVu Sans", sans-serif; fill: #000; }
 svg .tick { font-size: 7.5px; }
 svg .label { font-size: 7.5px; }

@@ -17,6 +17,9 @@ void AddCheckConditions(EngineeringReportInput &report, const DesignRequest &req
         PrepareCheckInputs(request.checks, DesignMaterial(request), outcome.design, outcome.sign,
                            request.materials.loadType);
     report.checkInputs = prepared.inputs;
+    if (const MaterialEntry *entry = DesignMaterial(request)) {
+        report.materialDataSource = entry->source;
+    }
     if (request.checks.tensileStrength) {
         report.checkSources.push_back("Rm 为设计者给出的抗拉强度 (钢丝质保书)");
     }

@@ -11,12 +11,13 @@ window_packages=(
     fonts-noto-cjk fonts-dejavu-core python3-fonttools qt6-translations-l10n
 )
 # What the whole suite needs besides (`make test`): the test libraries, the
-# browser and the web page's toolchain, the drawing and report readers.
+# browser and the web page's toolchain, the drawing and report readers (and a
+# free Chinese font for drawing the DXF texts as a CAD program without SHX would).
 test_packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils
     python3 python3-jsonschema chromium poppler-utils
-    python3-ezdxf python3-matplotlib librecad
+    python3-ezdxf python3-matplotlib librecad fonts-wqy-zenhei
     desktop-file-utils appstream
     emscripten
 )

@@ -52,8 +52,8 @@ def check_dxf(path, results_path, wire, mean, texts):
     if not style or style.dxf.font != "gbenor.shx" or style.dxf.bigfont != "gbcbig.shx":
         problems.append("no text style GB with gbenor.shx and gbcbig.shx")
     fallback = doc.styles.get("GB_TTF") if "GB_TTF" in doc.styles else None
-    if not fallback or fallback.get_extended_font_data()[0] != "宋体":
-        problems.append("no TrueType fallback style naming 宋体")
+    if not fallback or fallback.get_extended_font_data()[0] != "仿宋":
+        problems.append("no TrueType fallback style naming 仿宋")
     if "GB" not in doc.dimstyles:
         problems.append("no dimension style GB")
 

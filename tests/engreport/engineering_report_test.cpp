@@ -130,6 +130,25 @@ TEST(EngineeringReportTest, ShowsTheCheckInputsAndTheDrawingsTitleBlock) {
     EXPECT_EQ(BuildEngineeringReport(input).find("校核输入"), std::string::npos);
 }
 
+// The rows cite by number; the addresses stand only in the list at the end,
+// after the sketch and before the title block that closes the page.
+TEST(EngineeringReportTest, RowsCiteSourcesByNumberAndTheListHoldsTheAddresses) {
+    EngineeringReportInput input = SampleCompressionReport();
+    input.checks->front().clause = "许用切应力表（手册 表10-2-6，https://a.example/t）";
+    input.checkInputs = CheckInputs{};
+    input.materialDataSource = "G：材料表，https://b.example/g；ρ：厂家页面 https://a.example/t";
+    const std::string html = BuildEngineeringReport(input);
+    const std::size_t list = html.find("、参考资料</h2>");
+    ASSERT_NE(list, std::string::npos);
+    EXPECT_EQ(html.substr(0, list).find("http"), std::string::npos);
+    EXPECT_NE(html.find("材料数据来源 [3, 4]"), std::string::npos);
+    EXPECT_NE(html.find("依据: 许用切应力表（手册 表10-2-6）[4]"), std::string::npos);
+    EXPECT_NE(html.find("[3]</span> 材料表 <span class=\"address\">https://b.example/g"),
+              std::string::npos);
+    EXPECT_LT(html.find("弹簧简图 ("), list);
+    EXPECT_GT(html.find("class=\"titleblock\""), list);
+}
+
 std::string Read(const std::filesystem::path &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
