@@ -15,8 +15,7 @@ constexpr double kFewestCoils = 2.0;      // EN 13906-3 scope
 constexpr double kStabilityAngle = 123.1; // 机械设计手册 Table 12-2-29
 
 constexpr const char *kArborClause =
-    "制造商经验 (simtechcn 芯轴比扭转后内径小 10 % 以上; Mott 芯轴取 0.9 倍最小内径): "
-    "芯轴直径 ≤ 0.9 D'i";
+    "制造商经验 (fourslide.cn、multi-slides.com: 芯轴宜留约 10 % 间隙): 芯轴直径 ≤ 0.9 D1'";
 constexpr const char *kEnNotJudged =
     "EN 13906-3 的扭转弹簧应力修正系数 q 与许用弯曲应力尚无可引用的条文, 扭转弹簧暂不按 EN "
     "校核";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -65,6 +66,14 @@ struct VerdictCase {
     double value; // the input the case moves
     CheckVerdict verdict;
 };
+
+void PrintTo(const VerdictCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+void PrintTo(const ShareCase &c, std::ostream *os) {
+    *os << c.governing << " " << c.share;
+}
 
 std::string Name(const testing::TestParamInfo<VerdictCase> &info) {
     return info.param.name;
