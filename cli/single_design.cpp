@@ -14,6 +14,7 @@
 #include "report_file.h"
 #include "report_inputs.h"
 #include "spring_drawing.h"
+#include "torsion_design.h"
 
 #include <CLI/CLI.hpp>
 
@@ -103,7 +104,8 @@ void AddSingleDesignOutputOptions(CLI::App &app, SingleDesignOutput &output) {
 
 int RunSingleDesign(const DesignRequest &request, const SingleDesignOutput &output,
                     CliStreams &streams) {
-    const int status = RunAndPrint(request, output, streams);
+    const int status = request.torsion.torsion ? RunTorsionAndPrint(request, output, streams)
+                                               : RunAndPrint(request, output, streams);
     if (output.saveDesignPath) {
         if (auto problem = SaveDesign(*output.saveDesignPath, request)) {
             streams.err << "orsela-cli: " << *problem << '\n';

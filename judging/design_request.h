@@ -3,6 +3,7 @@
 #include "check_request.h"
 #include "material_request.h"
 #include "numeric_fields.h"
+#include "torsion_request.h"
 
 #include <array>
 #include <optional>
@@ -21,6 +22,7 @@ struct DesignRequest {
     bool knownLoads = false;
     MaterialRequest materials;
     CheckRequest checks;
+    TorsionRequest torsion;
 
     bool operator==(const DesignRequest &) const = default;
 };

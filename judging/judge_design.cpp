@@ -8,6 +8,7 @@
 #include "field_check.h"
 #include "run_checks.h"
 #include "shared_materials.h"
+#include "torsion_options.h"
 
 namespace {
 
@@ -105,6 +106,19 @@ const char *DesignStatusName(DesignStatus status) {
 DesignOutcome JudgeDesign(const DesignRequest &request) {
     DesignOutcome outcome;
     outcome.sign = request.extension ? kExtensionSpring : kCompressionSpring;
+    if (request.torsion.torsion) {
+        // Its own call judges it (JudgeTorsionDesign); the design table and the
+        // search do not take it yet.
+        outcome.status = DesignStatus::Refused;
+        outcome.message =
+            "--torsion: 扭转弹簧只能单个计算 (orsela-cli --torsion), 设计表与搜索尚不支持";
+        return outcome;
+    }
+    if (auto problem = MixedKindProblem(request)) {
+        outcome.status = DesignStatus::Refused;
+        outcome.message = *problem;
+        return outcome;
+    }
     if (!StoreInputs(request, outcome)) {
         outcome.status = DesignStatus::Refused;
         return outcome;

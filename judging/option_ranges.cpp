@@ -24,6 +24,18 @@ constexpr std::array kRanges = {
     OptionRange{"tensile-strength", 100.0, 5000.0, "MPa"},
     OptionRange{"elastic-modulus", 1.0e4, 1.0e6, "MPa"},
     OptionRange{"density", 0.5, 25.0, "kg/dm³"},
+    // The torsion spring's numbers: lengths and torques to the search's cap,
+    // angles to a hundred turns.
+    OptionRange{"leg-length1", 0.0, kSearchCap, "mm", true},
+    OptionRange{"leg-length2", 0.0, kSearchCap, "mm", true},
+    OptionRange{"coil-spacing", 0.0, kSearchCap, "mm", true},
+    OptionRange{"arbor-diameter", 0.0, kSearchCap, "mm"},
+    OptionRange{"working-torque1", 0.0, kSearchCap, "N·mm", true},
+    OptionRange{"working-torque2", 0.0, kSearchCap, "N·mm", true},
+    OptionRange{"working-torque3", 0.0, kSearchCap, "N·mm", true},
+    OptionRange{"working-angle1", 0.0, 36000.0, "°", true},
+    OptionRange{"working-angle2", 0.0, 36000.0, "°", true},
+    OptionRange{"working-angle3", 0.0, 36000.0, "°", true},
     // The search's requirements.
     OptionRange{"load1", 0.0, kSearchCap, "N", true},
     OptionRange{"load2", 0.0, kSearchCap, "N", true},

@@ -14,7 +14,9 @@ nlohmann::ordered_json OptionalNumber(const std::optional<double> &value) {
     return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json CheckJson(const CheckResult &check) {
+} // namespace
+
+nlohmann::ordered_json CheckResultJson(const CheckResult &check) {
     nlohmann::ordered_json json;
     json["id"] = check.id;
     json["value"] = OptionalNumber(check.value);
@@ -25,8 +27,6 @@ nlohmann::ordered_json CheckJson(const CheckResult &check) {
     json["message"] = check.message;
     return json;
 }
-
-} // namespace
 
 nlohmann::ordered_json FloatJson(float value) {
     if (!std::isfinite(value)) {
@@ -57,7 +57,7 @@ nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {
     json["values"] = std::move(values);
     auto checks = nlohmann::ordered_json::array();
     for (const CheckResult &check : outcome.checks) {
-        checks.push_back(CheckJson(check));
+        checks.push_back(CheckResultJson(check));
     }
     json["checks"] = std::move(checks);
     auto fromMaterial = nlohmann::ordered_json::object();

@@ -10,6 +10,9 @@
 // shown texts), values (the same as numbers), checks, inputs_from_material.
 nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome);
 
+// One check as JSON: id, value, unit, limit, verdict, clause, message.
+nlohmann::ordered_json CheckResultJson(const CheckResult &check);
+
 // The value as JSON: the shortest decimal that reads back as the same float.
 nlohmann::ordered_json FloatJson(float value);
 

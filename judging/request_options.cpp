@@ -3,12 +3,13 @@
 #include "check_options.h"
 #include "design_options.h"
 #include "material_options.h"
+#include "torsion_options.h"
 
 #include <algorithm>
 
 const std::vector<const RequestOptionGroup *> &RequestOptionGroups() {
     static const std::vector<const RequestOptionGroup *> groups = {
-        &DesignOptionGroup(), &MaterialOptionGroup(), &CheckOptionGroup()};
+        &DesignOptionGroup(), &MaterialOptionGroup(), &CheckOptionGroup(), &TorsionOptionGroup()};
     return groups;
 }
 

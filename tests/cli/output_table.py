@@ -23,6 +23,9 @@ SAMPLE_SEARCH = ["search", "--material=65Mn", "--wire-diameters=3,3.5,4,4.5,5", 
                  "--density=7.85", "--top=3"]
 EXTENSION = ["--extension", "--known-loads", "--initial-tension=50", "--working-load1=100",
              "--working-load2=200", "--working-load3=300"]
+TORSION = ["--torsion", "--material=EN 10270-1 SM", "--wire-diameter=2", "--mean-diameter=16",
+           "--active-coils=6", "--leg-length1=25", "--leg-length2=25", "--working-angle1=30",
+           "--working-angle3=90", "--arbor-diameter=11"]
 BATCH_TABLE = ("wire-diameter,mean-diameter,extension,known-loads,initial-tension,"
                "working-load1,working-load2,working-load3,check,material\n"
                "4,28,,,,,,,1,65Mn\n"
@@ -61,6 +64,12 @@ SINGLE = {
     "check-bad-number": ["--check", "--load-cycles=-3"],
     "strict": ["--check", "--strict", "--end-condition=fixed-free", "--free-height=120",
                "--working-height1=116", "--working-height2=112", "--working-height3=104"],
+    "torsion-check-text": TORSION + ["--check"],
+    "torsion-check-json": TORSION + ["--check", "--load-direction=unwind", "--format=json"],
+    "torsion-torques-tsv": ["--torsion", "--elastic-modulus=206000", "--known-torques",
+                            "--working-torque2=400", "--working-torque3=800", "--coil-spacing=0.5",
+                            "--check", "--format=tsv"],
+    "torsion-refused": ["--torsion", "--free-height=40"],
 }
 OTHER = {
     "reports": (["--check", "--report=r.doc", "--html-report=r.html"], ["r.doc", "r.html"]),

@@ -1,0 +1,113 @@
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// d 2, D 16, n 6 wound up to 90°: T' = 206000·2⁴/(3667·16·6) = 9.363 N·mm/°.
+const std::vector<std::string> kSpring = {"--torsion",           "--wire-diameter=2",
+                                          "--mean-diameter=16",  "--active-coils=6",
+                                          "--working-angle3=90", "--elastic-modulus=206000"};
+
+std::vector<std::string> Spring(std::vector<std::string> more) {
+    std::vector<std::string> args = kSpring;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+struct TorsionRun {
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> shown; // each in stdout
+    std::vector<std::string> said;  // each on stderr
+};
+
+class CliTorsion : public testing::TestWithParam<TorsionRun> {};
+
+TEST_P(CliTorsion, StatusAndLines) {
+    const TorsionRun &c = GetParam();
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(c.args, out, err), c.status) << err.str();
+    for (const std::string &line : c.shown) {
+        EXPECT_NE(out.str().find(line), std::string::npos) << line << "\n" << out.str();
+    }
+    for (const std::string &line : c.said) {
+        EXPECT_NE(err.str().find(line), std::string::npos) << line << "\n" << err.str();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CliTorsion,
+    testing::Values(
+        TorsionRun{"Text", kSpring, 0, {"9.363 N·mm/°", "有效圈数 n + (l1 + l2)/(3πD)"}, {}},
+        TorsionRun{"TorquesGiven",
+                   {"--torsion", "--wire-diameter=2", "--mean-diameter=16", "--active-coils=6",
+                    "--known-torques", "--working-torque3=842.6", "--elastic-modulus=206000",
+                    "--format=tsv"},
+                   0,
+                   {"WorkingAngle3\t89.99"},
+                   {}},
+        TorsionRun{"Json", Spring({"--format=json"}), 0, {"\"kind\": \"torsion\""}, {}},
+        TorsionRun{"Overstressed",
+                   {"--torsion", "--wire-diameter=2", "--mean-diameter=16", "--active-coils=6",
+                    "--check", "--strict", "--material=EN 10270-1 SM", "--format=tsv",
+                    "--materials-file=" ORSELA_MATERIALS_JSON, "--known-torques",
+                    "--working-torque3=5000"},
+                   5,
+                   {"Check.torsion-bending\t7048.291\t1320.000\tfail"},
+                   {}},
+        TorsionRun{"EnNotJudged",
+                   Spring({"--check", "--standard=en", "--format=tsv"}),
+                   0,
+                   {"not-judged"},
+                   {}},
+        TorsionRun{"OtherKindOption", Spring({"--free-height=40"}), 2, {}, {"--free-height"}},
+        TorsionRun{"TorsionOptionAlone", {"--leg-length1=10"}, 2, {}, {"--leg-length1"}},
+        TorsionRun{
+            "AnglesDescending", Spring({"--working-angle1=120"}), 2, {}, {"--working-angle3"}},
+        TorsionRun{"TorqueWithoutKnownTorques",
+                   Spring({"--working-torque2=10"}),
+                   2,
+                   {},
+                   {"--working-torque2"}},
+        TorsionRun{"DrawingNotMadeYet", Spring({"--drawing=x.svg"}), 2, {}, {"--drawing"}},
+        TorsionRun{"NoModulus",
+                   {"--torsion", "--material=不存在", "--working-angle3=90"},
+                   2,
+                   {},
+                   {"--elastic-modulus"}}),
+    [](const testing::TestParamInfo<TorsionRun> &info) { return info.param.name; });
+
+// A saved torsion design reads back as the same design.
+TEST(CliTorsionFile, SavedDesignJudgesAlike) {
+    const std::filesystem::path file =
+        std::filesystem::path(testing::TempDir()) / "torsion-round-trip.json";
+    std::ostringstream first, second, err;
+    ASSERT_EQ(RunCli(Spring({"--leg-length1=20", "--load-direction=unwind", "--coil-spacing=0.3",
+                             "--arbor-diameter=12", "--check", "--save-design=" + file.string()}),
+                     first, err),
+              0)
+        << err.str();
+    ASSERT_EQ(RunCli({"--design=" + file.string(), "--check"}, second, err), 0) << err.str();
+    EXPECT_EQ(first.str(), second.str());
+    std::filesystem::remove(file);
+}
+
+// The design table does not take torsion springs yet: the row is refused,
+// never judged as a compression spring.
+TEST(CliTorsionFile, DesignTableRefusesTorsionRows) {
+    std::istringstream table("torsion,working-angle3\n1,90\n");
+    std::ostringstream out, err;
+    RunCli({"batch"}, table, out, err);
+    EXPECT_NE((out.str() + err.str()).find("扭转弹簧只能单个计算"), std::string::npos)
+        << out.str() << err.str();
+}
+
+} // namespace
