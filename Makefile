@@ -57,10 +57,13 @@ web-bench: web web-npm
 
 # orsela-cli.exe for Windows, cross-built with mingw-w64 (static runtime), and
 # its outputs under wine compared with the Linux build's, byte for byte. The
-# GBK table comes from the native build, as for the page.
-WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" ORSELA_CLI_EMULATOR=wine
+# GBK table comes from the native build, as for the page. Then the installer
+# (NSIS) with the one-file page, installed and uninstalled under wine.
+WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" ORSELA_CLI_EMULATOR=wine
+WINDOWS_PAGE ?= $(WEB_DIR)/web/orsela.html
+ORSELA_VERSION := $(shell sed -n 's/^project.Orsela VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 windows: configure
-	@scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64 wine
+	@scripts/install-deps.sh --windows
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target orsela_gbk_table_source orsela-cli
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake -DORSELA_BUILD_GUI=OFF -DORSELA_BUILD_TESTS=OFF \
@@ -69,7 +72,12 @@ windows: configure
 	@$(WINE_ENV) wineboot -i >/dev/null 2>&1 || true
 	@$(WINE_ENV) /usr/bin/python3 tests/cli/output_table.py $(WINDOWS_DIR)/cli/orsela-cli.exe --check tests/cli/output_reference.json
 	@$(WINE_ENV) /usr/bin/python3 tests/windows/same_as_linux.py $(BUILD_DIR)/cli/orsela-cli $(WINDOWS_DIR)/cli/orsela-cli.exe
-	@echo "Windows: $(WINDOWS_DIR)/cli/orsela-cli.exe"
+	@if [ ! -f $(WINDOWS_PAGE) ]; then $(MAKE) --no-print-directory web; fi
+	@makensis -V2 -DCLI_EXE=$(CURDIR)/$(WINDOWS_DIR)/cli/orsela-cli.exe \
+		-DMATERIALS=$(CURDIR)/materials/data/materials.json -DPAGE=$(abspath $(WINDOWS_PAGE)) \
+		-DVERSION=$(ORSELA_VERSION) -DOUTFILE=$(CURDIR)/$(WINDOWS_DIR)/orsela-setup.exe packaging/windows/orsela.nsi
+	@$(WINE_ENV) /usr/bin/python3 tests/windows/installer_smoke.py $(WINDOWS_DIR)/orsela-setup.exe
+	@echo "Windows: $(WINDOWS_DIR)/cli/orsela-cli.exe, the installer $(WINDOWS_DIR)/orsela-setup.exe"
 
 # The window alone: only its packages and its own targets. A build folder
 # that `make test` set up keeps its tests.

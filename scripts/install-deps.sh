@@ -21,11 +21,18 @@ test_packages=(
     desktop-file-utils appstream
     emscripten
 )
+# What `make windows` needs besides: the cross compiler, wine to test under and NSIS for the
+# installer.
+windows_packages=(g++-mingw-w64-x86-64-posix wine64 wine nsis)
 
 if [ "${1:-}" = "--window" ]; then
     shift
     packages=("${window_packages[@]}" "$@")
 else
+    if [ "${1:-}" = "--windows" ]; then
+        shift
+        set -- "${windows_packages[@]}" "$@"
+    fi
     packages=("${window_packages[@]}" "${test_packages[@]}" "$@")
     # `make test` runs npm for the page's tests. Debian's nodejs comes without it;
     # a Node.js installed with its own npm conflicts with Debian's npm package.
