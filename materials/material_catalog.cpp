@@ -1,5 +1,7 @@
 #include "material_catalog.h"
 
+#include "utf8_path.h"
+
 #include "json_value_lines.h"
 #include "user_text.h"
 #include "utf8_text.h"
@@ -569,8 +571,11 @@ CatalogLoad ReadMaterialCatalog(const std::string &path) {
     };
     // The type first, so that a pipe or a device is never opened: a FIFO
     // without a writer would block, /dev/zero never ends.
+    // The path is UTF-8 text; std::filesystem would read a narrow string in
+    // the locale's code page on Windows.
+    const std::filesystem::path file = PathOfUtf8(path);
     std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
     if (error == std::errc::permission_denied) {
         return refused("没有读取权限");
     }
@@ -586,11 +591,11 @@ CatalogLoad ReadMaterialCatalog(const std::string &path) {
     const auto tooLarge = [&refused] {
         return refused("文件超过 " + std::to_string(kLargestMaterialsFile >> 20) + " MiB");
     };
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (!error && size > kLargestMaterialsFile) {
         return tooLarge();
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         return refused("无法打开");
     }

@@ -1,6 +1,7 @@
 #include "materials_files.h"
 
 #include "platform_files.h"
+#include "utf8_path.h"
 
 #include <cstdlib>
 #include <system_error>
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 std::optional<fs::path> CurrentProgramPath() {
     if (const std::optional<std::string> program = ProgramFilePath()) {
-        return fs::path(std::u8string(program->begin(), program->end())); // UTF-8
+        return PathOfUtf8(*program);
     }
     return std::nullopt;
 }
@@ -50,7 +51,7 @@ void MarkAsUserFile(MaterialCatalog &catalog) {
 namespace {
 
 void Apply(LoadedMaterials &loaded, const fs::path &file, bool first) {
-    CatalogLoad load = ReadMaterialCatalog(file.string());
+    CatalogLoad load = ReadMaterialCatalog(Utf8OfPath(file));
     if (!load.catalog) {
         loaded.problems.push_back(load.error);
         return;

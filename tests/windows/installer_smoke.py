@@ -46,8 +46,8 @@ def main():
     menu = os.path.join(unix_path(appdata), "Microsoft/Windows/Start Menu/Programs/Orsela")
     with tempfile.TemporaryDirectory(prefix="orsela-setup-") as top:
         # /D takes the rest of the line and must come last, unquoted: wine would quote a blank.
-        # ASCII: under wine orsela-cli.exe finds no materials data in a folder named in Chinese.
-        folder = os.path.join(top, "Orsela")
+        # Named in Chinese: the program finds its materials data beside it by a UTF-8 path.
+        folder = os.path.join(top, "弹簧设计")
         done = wine(setup, "/S", "/D=" + windows_path(folder))
         subprocess.run(["wineserver", "-w"], env=ENV, timeout=60)
         if done.returncode != 0:
