@@ -66,12 +66,27 @@ const Scale *LargestFitting(const SheetBox &region, const ViewExtent &view, doub
     return nullptr;
 }
 
+// On A3 across, the region left of the requirements and the title block,
+// the frame's full height, when the requirements leave too little above them.
+SheetBox BesideRequirements(const SheetFormat &sheet) {
+    const SheetBox frame = InnerFrame(sheet);
+    const SheetBox title = TitleBlockBox(sheet);
+    return {frame.left + 4.0, frame.bottom + 4.0, title.left - frame.left - 8.0,
+            frame.height - 8.0};
+}
+
 Placement Place(const ViewExtent &view, double right, int dimensions, std::size_t lineCount,
                 double raised) {
     Placement a4{SheetA4(), nullptr, ViewRegion(SheetA4(), lineCount, raised)};
     Placement a3{SheetA3(), nullptr, ViewRegion(SheetA3(), lineCount, raised)};
     a4.scale = LargestFitting(a4.region, view, right, dimensions);
     a3.scale = LargestFitting(a3.region, view, right, dimensions);
+    const SheetBox beside = BesideRequirements(SheetA3());
+    if (const Scale *scale = LargestFitting(beside, view, right, dimensions);
+        scale && (!a3.scale || scale->factor > a3.scale->factor)) {
+        a3.scale = scale;
+        a3.region = beside;
+    }
     if (a4.scale &&
         (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
         return a4;
@@ -106,7 +121,10 @@ std::optional<std::string> DrawingRoomProblem(const DrawingInput &input) {
     const double raised = RevisionAreaHeight(input.details);
     const auto fits = [&](std::size_t count) {
         return LargestFitting(ViewRegion(SheetA4(), count, raised), view, right, dimensions) ||
-               LargestFitting(ViewRegion(SheetA3(), count, raised), view, right, dimensions);
+               LargestFitting(ViewRegion(SheetA3(), count, raised), view, right, dimensions) ||
+               (RequirementsBox(SheetA3(), count, raised).top() <=
+                    InnerFrame(SheetA3()).top() - 4.0 &&
+                LargestFitting(BesideRequirements(SheetA3()), view, right, dimensions));
     };
     // A spring too large for every scale is drawn at the smallest (see
     // Place); only the requirements' length is refused here.

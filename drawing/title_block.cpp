@@ -16,6 +16,9 @@ namespace {
 constexpr double kSmallestLettering = 3.5;
 constexpr double kLineSpacing = 1.4; // baseline to baseline, in text heights
 constexpr double kCellPadding = 1.0; // paper mm kept free inside a cell
+// A Chinese character is as wide as the font's em, which the SVG sets at 1.1
+// times the text height: measured so, no font runs out of its cell.
+constexpr double kGlyphEm = 1.1;
 constexpr double kRevisionRow = 6.0; // three rows to fill in by hand and the captions
 
 // A cell of the block, in paper mm from the block's lower-left corner.
@@ -36,13 +39,13 @@ struct Fitted {
 std::optional<Fitted> Fit(const Cell &cell) {
     const double width = cell.x1 - cell.x0 - 2.0 * kCellPadding;
     const double room = cell.y1 - cell.y0 - kCellPadding;
-    if (TextWidth(cell.text, cell.height) <= width) {
+    if (TextWidth(cell.text, cell.height * kGlyphEm) <= width) {
         return Fitted{{cell.text}, cell.height};
     }
     for (double height = cell.height; height >= kSmallestLettering - 1e-9; height -= 0.5) {
-        std::vector<std::string> lines = WrapText(cell.text, height, width);
+        std::vector<std::string> lines = WrapText(cell.text, height * kGlyphEm, width);
         const bool narrow = std::all_of(lines.begin(), lines.end(), [&](const std::string &l) {
-            return TextWidth(l, height) <= width + 1e-9;
+            return TextWidth(l, height * kGlyphEm) <= width + 1e-9;
         });
         const double tall = height + static_cast<double>(lines.size() - 1) * height * kLineSpacing;
         if (narrow && tall <= room + 1e-9) {
@@ -56,7 +59,8 @@ std::optional<Fitted> Fit(const Cell &cell) {
 int Capacity(const Cell &cell) {
     const double width = cell.x1 - cell.x0 - 2.0 * kCellPadding;
     const double room = cell.y1 - cell.y0 - kCellPadding;
-    const int perLine = static_cast<int>(std::floor(width / kSmallestLettering + 1e-9));
+    const int perLine =
+        static_cast<int>(std::floor(width / (kSmallestLettering * kGlyphEm) + 1e-9));
     const int lines =
         1 + static_cast<int>(std::floor(
                 (room - kSmallestLettering) / (kSmallestLettering * kLineSpacing) + 1e-9));
@@ -77,9 +81,9 @@ std::vector<Cell> Cells(const DrawingInput &input, const std::string &scale,
         {0, 42, 15, 56, "材料"},
         {15, 42, 100, 56, input.design.Material, 5.0, "材料", "--material"},
         {15, 36, 40, 42, "姓名"},
-        {40, 36, 65, 42, "签名"},
-        {65, 36, 100, 42, "日期"},
-        {65, 30, 100, 36, input.date},
+        {40, 36, 62, 42, "签名"},
+        {62, 36, 100, 42, "日期"},
+        {62, 30, 100, 36, input.date},
         {100, 44, 180, 56, f.company, 5.0, "单位名称"},
         {100, 30, 180, 44, name, 7.0, "零件名称"},
         {100, 20, 115, 30, "图号"},
@@ -103,9 +107,9 @@ std::vector<Cell> Cells(const DrawingInput &input, const std::string &scale,
         const double top = 36.0 - 6.0 * i;
         cells.push_back({0, top - 6.0, 15, top, roles[i]});
         cells.push_back({15, top - 6.0, 40, top, names[i] ? *names[i] : "", 3.5, roles[i]});
-        cells.push_back({40, top - 6.0, 65, top, ""});
+        cells.push_back({40, top - 6.0, 62, top, ""});
         if (i > 0) {
-            cells.push_back({65, top - 6.0, 100, top, ""});
+            cells.push_back({62, top - 6.0, 100, top, ""});
         }
     }
     if (input.details.revisionArea) {

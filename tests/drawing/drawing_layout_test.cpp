@@ -194,6 +194,7 @@ TEST_P(TitleBlockLetteringTest, NeverBelowTheSmallestHeightNorOverACell) {
         if (t.part != Part::TitleBlock && t.part != Part::Requirements) {
             continue;
         }
+        EXPECT_EQ(t.content.find("…"), std::string::npos) << t.content; // nothing cut short
         EXPECT_GE(t.height * drawing.scale, 3.5 - 1e-9) << t.content;
         for (const Line &l : drawing.lines) {
             if (l.part == Part::TitleBlock) {
@@ -207,10 +208,10 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, TitleBlockLetteringTest,
     testing::Values(TitleCase{"company_wrapped", "单位=" + Repeated("弹", 40), nullptr},
                     TitleCase{"company_too_long", "单位=" + Repeated("弹", 60), "标题栏 单位名称"},
-                    TitleCase{"latin_company", "单位=" + Repeated("W", 60), nullptr},
+                    TitleCase{"latin_company", "单位=" + Repeated("W", 50), nullptr},
                     TitleCase{"name_wrapped", "零件名称=" + Repeated("簧", 20), nullptr},
-                    TitleCase{"designer_fits", "设计=" + Repeated("张", 6), nullptr},
-                    TitleCase{"designer_too_long", "设计=" + Repeated("张", 7), "标题栏 设计"},
+                    TitleCase{"designer_fits", "设计=" + Repeated("张", 5), nullptr},
+                    TitleCase{"designer_too_long", "设计=" + Repeated("张", 6), "标题栏 设计"},
                     TitleCase{"stage", "阶段标记=S", nullptr},
                     TitleCase{"revision_area", "更改区=是", nullptr}),
     [](const auto &info) { return std::string(info.param.name); });

@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DrawingCase{"short", ShortSample, "A4", "1:1", 9, 1},
                     DrawingCase{"extension", Extension, "A4", "1:1", 8, 3},
                     DrawingCase{"tiny", [] { return SampleTimes(0.1); }, "A4", "10:1", 8, 3},
-                    DrawingCase{"large", [] { return SampleTimes(6.0); }, "A4", "1:5", 8, 3},
+                    DrawingCase{"large", [] { return SampleTimes(6.0); }, "A3", "1:2", 8, 3},
                     DrawingCase{"long", LongSample, "A3", "1:1", 8, 3}),
     [](const auto &info) { return std::string(info.param.name); });
 
