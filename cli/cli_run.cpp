@@ -35,7 +35,8 @@ std::string MainUsage(const std::vector<Subcommand> &subcommands) {
     usage += UsageLine("  --drawing=FILE.dxf|FILE.svg", "计算完成后写入弹簧工作图 (DXF 或 SVG)");
     usage += UsageLine("  --title-block=键=值",
                        "图样与计算书的标题栏及要求 (可多次): 图号 零件名称 数量 单位 设计 校对 "
-                       "审核 旋向=右|左 表面处理 强压=是|否 喷丸=是|否");
+                       "审核 标准化 阶段标记 旋向=右|左 表面处理 强压=是|否 喷丸=是|否 "
+                       "调整值=H0|载荷 更改区=是|否 钩环位置 钩环开口");
     usage += UsageLine("  --precision-grade=1|2|3", "GB/T 1239 精度等级 (2)");
     usage += UsageLine("  --dxf-version=2000|2007",
                        "DXF 文件版本 (2007: UTF-8; 2000: AutoCAD 2000 起可读, GBK 文字)");

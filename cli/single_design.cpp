@@ -14,6 +14,7 @@
 #include "report_file.h"
 #include "report_inputs.h"
 #include "spring_drawing.h"
+#include "title_block.h"
 #include "torsion_design.h"
 
 #include <CLI/CLI.hpp>
@@ -143,6 +144,10 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
             DrawingInputFor(request, outcome, output.drawing, TodaysReportDate());
         if (auto problem = DrawingRoomProblem(drawing)) {
             streams.err << "orsela-cli: --material: " << *problem << '\n';
+            return kExitUsage;
+        }
+        if (auto refusal = TitleBlockProblem(drawing)) {
+            streams.err << "orsela-cli: " << refusal->option << ": " << refusal->message << '\n';
             return kExitUsage;
         }
         if (HasFailedCheck(outcome.checks)) {

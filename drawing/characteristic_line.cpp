@@ -1,6 +1,7 @@
 #include "characteristic_line.h"
 
 #include "number_format.h"
+#include "text_measure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,6 +34,92 @@ std::vector<Mark> MarksOf(const SpringDesign &d, SpringTypeSign typeSign) {
     return marks;
 }
 
+// The paper a level text covers, with its descenders.
+struct TextBox {
+    double left, bottom, right, top;
+};
+TextBox BoxOf(const Text &text, double width) {
+    const double left = text.align == TextAlign::Left     ? text.at.x
+                        : text.align == TextAlign::Centre ? text.at.x - width / 2.0
+                                                          : text.at.x - width;
+    return {left, text.at.y - 0.2 * text.height, left + width, text.at.y + text.height};
+}
+
+// Whether the segment from a to b meets the box (Liang-Barsky clipping).
+bool Meets(Point a, Point b, const TextBox &box) {
+    double t0 = 0.0;
+    double t1 = 1.0;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {a.x - box.left, box.right - a.x, a.y - box.bottom, box.top - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) {
+                return false;
+            }
+        } else {
+            const double t = q[i] / p[i];
+            if (p[i] < 0.0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+    }
+    return t0 <= t1;
+}
+
+bool Overlap(const TextBox &a, const TextBox &b) {
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+// Each load's label beside its point where it meets no line of the diagram
+// and no other label: above left, above right, below left, below right; the
+// first that is clear, else above left.
+void PlaceLabels(Drawing &drawing, const std::vector<std::pair<Point, std::string>> &labels,
+                 double height) {
+    const double gap = 0.4 * height;
+    std::vector<TextBox> taken;
+    for (const Text &text : drawing.texts) {
+        if (text.part == Part::Characteristic) {
+            taken.push_back(BoxOf(text, TextWidth(text.content, text.height)));
+        }
+    }
+    for (const auto &[p, content] : labels) {
+        const double width = TextWidth(content, height);
+        Text best;
+        bool found = false;
+        for (const auto &[right, up] : {std::pair{false, true}, std::pair{true, true},
+                                        std::pair{false, false}, std::pair{true, false}}) {
+            Text text{{p.x + (right ? gap : -gap), up ? p.y + gap : p.y - gap - height},
+                      content,
+                      height,
+                      right ? TextAlign::Left : TextAlign::Right,
+                      0.0,
+                      Layer::Text,
+                      Part::Characteristic};
+            const TextBox box = BoxOf(text, width);
+            const bool clear =
+                std::none_of(drawing.lines.begin(), drawing.lines.end(),
+                             [&](const Line &l) {
+                                 return l.part == Part::Characteristic && Meets(l.from, l.to, box);
+                             }) &&
+                std::none_of(taken.begin(), taken.end(),
+                             [&](const TextBox &other) { return Overlap(box, other); });
+            if (clear || !found) {
+                best = text;
+            }
+            found = true;
+            if (clear) {
+                break;
+            }
+        }
+        taken.push_back(BoxOf(best, width));
+        drawing.texts.push_back(best);
+    }
+}
+
 } // namespace
 
 int HeightDimensionCount(SpringTypeSign typeSign) {
@@ -63,18 +150,9 @@ void AddCharacteristicLine(Drawing &drawing, const SpringDesign &design, SpringT
     const auto line = [&](Point a, Point b, Layer layer) {
         drawing.lines.push_back({a, b, layer, Part::Characteristic});
     };
-    // Labels stand right of their points, the end ones (F0, Fb) left of theirs,
-    // so that points close together keep their labels apart.
-    const auto label = [&](Point p, std::string text) {
-        const bool end = text == "F0" || text == "Fb";
-        drawing.texts.push_back({{p.x + (end ? -1.0 : 1.0) * unit, p.y + 1.0 * unit},
-                                 std::move(text),
-                                 2.5 * unit,
-                                 end ? TextAlign::Right : TextAlign::Left,
-                                 0.0,
-                                 Layer::Text,
-                                 Part::Characteristic});
-    };
+    // Labels are placed once every line is drawn (below).
+    std::vector<std::pair<Point, std::string>> labels;
+    const auto label = [&](Point p, std::string text) { labels.push_back({p, std::move(text)}); };
 
     const double right = CharacteristicRight(design, typeSign);
     line({0.0, baseY}, {right + 6.0 * unit, baseY}, Layer::Thin);
@@ -112,6 +190,7 @@ void AddCharacteristicLine(Drawing &drawing, const SpringDesign &design, SpringT
         line(at(mark.height, 0.0), at(mark.height, mark.load), Layer::Thin);
         label(at(mark.height, mark.load), "F" + mark.name);
     }
+    PlaceLabels(drawing, labels, 2.5 * unit);
     std::sort(byHeight.begin(), byHeight.end(),
               [](const Mark *a, const Mark *b) { return a->height < b->height; });
     for (std::size_t i = 0; i < byHeight.size(); ++i) {

@@ -91,8 +91,14 @@ DimensionShape ShapeOf(const Dimension &dimension, const Drawing &drawing) {
         shape.arrows.push_back(Arrow(b, v, arrow));
     }
     // The text above a horizontal dimension line, left of a vertical one,
-    // reading from the bottom.
+    // reading from the bottom; moved out, on the dimension line run on.
     shape.text.at = Plus({(a.x + b.x) / 2.0, (a.y + b.y) / 2.0}, n, unit);
+    if (dimension.textBeyond > 0.0 && length > 0.0) {
+        const Point v{along.x / length, along.y / length};
+        const double width = TextWidth(dimension.text, height);
+        add(b, Plus(b, v, dimension.textBeyond + width + unit));
+        shape.text.at = Plus(Plus(b, v, dimension.textBeyond + width / 2.0), n, unit);
+    }
     shape.text.align = TextAlign::Centre;
     shape.text.degrees = dimension.degrees;
     return shape;

@@ -13,7 +13,7 @@ struct TextField {
     std::string TitleBlockFields::*member;
 };
 
-const std::array<TextField, 7> kTextFields = {{
+const std::array<TextField, 9> kTextFields = {{
     {"图号", "number", &TitleBlockFields::drawingNumber},
     {"零件名称", "name", &TitleBlockFields::partName},
     {"数量", "quantity", &TitleBlockFields::quantity},
@@ -21,6 +21,8 @@ const std::array<TextField, 7> kTextFields = {{
     {"设计", "designer", &TitleBlockFields::designer},
     {"校对", "checker", &TitleBlockFields::checker},
     {"审核", "approver", &TitleBlockFields::approver},
+    {"标准化", "standardizer", &TitleBlockFields::standardizer},
+    {"阶段标记", "stage", &TitleBlockFields::stage},
 }};
 
 // A title block cell and a line of the requirements hold this much.
@@ -76,13 +78,32 @@ std::optional<std::string> StoreTitleBlockField(DrawingDetails &details,
         }
         return std::nullopt;
     }
+    if (key == "钩环位置" || key == "hook-position") {
+        details.hookPosition = std::string(value);
+        return std::nullopt;
+    }
+    if (key == "钩环开口" || key == "hook-opening") {
+        details.hookOpening = std::string(value);
+        return std::nullopt;
+    }
+    if (key == "调整值" || key == "adjusted") {
+        if (value == "H0" || value == "自由高度" || value == "free-height") {
+            details.adjusted = AdjustedValue::FreeHeight;
+        } else if (value == "载荷" || value == "loads") {
+            details.adjusted = AdjustedValue::Loads;
+        } else {
+            return "调整值只能是 H0 或 载荷 (free-height 或 loads)";
+        }
+        return std::nullopt;
+    }
     if (key == "表面处理" || key == "surface") {
         details.surfaceTreatment = std::string(value);
         return std::nullopt;
     }
     for (const auto &[chinese, english, member] :
          {std::tuple{"强压", "presetting", &DrawingDetails::presetting},
-          std::tuple{"喷丸", "shot-peening", &DrawingDetails::shotPeening}}) {
+          std::tuple{"喷丸", "shot-peening", &DrawingDetails::shotPeening},
+          std::tuple{"更改区", "revisions", &DrawingDetails::revisionArea}}) {
         if (key == chinese || key == english) {
             const std::optional<bool> yes = YesNo(value);
             if (!yes) {
@@ -92,7 +113,8 @@ std::optional<std::string> StoreTitleBlockField(DrawingDetails &details,
             return std::nullopt;
         }
     }
-    return "未知的项; 可用: 图号 零件名称 数量 单位 设计 校对 审核 旋向 表面处理 强压 喷丸";
+    return "未知的项; 可用: 图号 零件名称 数量 单位 设计 校对 审核 标准化 阶段标记 旋向 表面处理 "
+           "强压 喷丸 调整值 更改区 钩环位置 钩环开口";
 }
 
 std::optional<std::string> StorePrecisionGrade(DrawingDetails &details, std::string_view text) {

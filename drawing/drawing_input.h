@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check_result.h"
+#include "heat_treatment.h"
 #include "spring_design.h"
 
 #include <optional>
@@ -17,6 +18,8 @@ struct TitleBlockFields {
     std::string designer;      // 设计
     std::string checker;       // 校对
     std::string approver;      // 审核
+    std::string standardizer;  // 标准化
+    std::string stage;         // 阶段标记, e.g. "S" (trial) or "A", "B" (production)
 };
 
 enum class DxfVersion {
@@ -24,15 +27,29 @@ enum class DxfVersion {
     R2007, // AC1021: AutoCAD 2007 and later; texts in UTF-8
 };
 
+// Which of the free height and the working loads the maker adjusts to meet
+// the other (GB/T 1239.2, GB/T 1239.1): the adjusted one is not toleranced.
+enum class AdjustedValue {
+    FreeHeight, // H0 is adjusted so that the loads at H1..H3 are met (the makers' usual way)
+    Loads,      // H0 is toleranced; the loads follow from it and are for reference
+};
+
 // What the drawing says beyond the design: the title block and the
 // manufacturing requirements the designer chose.
 struct DrawingDetails {
     TitleBlockFields title;
-    int precisionGrade = 2;                    // 1, 2 or 3, after GB/T 1239.1 / 1239.2
-    bool leftHand = false;                     // 旋向: right-hand unless given
-    bool presetting = false;                   // 强压处理
-    bool shotPeening = false;                  // 喷丸处理
-    std::string surfaceTreatment;              // 表面处理, empty when none is asked
+    int precisionGrade = 2;                             // 1, 2 or 3, after GB/T 1239.1 / 1239.2
+    bool leftHand = false;                              // 旋向: right-hand unless given
+    bool presetting = false;                            // 强压处理
+    bool shotPeening = false;                           // 喷丸处理
+    AdjustedValue adjusted = AdjustedValue::FreeHeight; // 调整值
+    bool revisionArea = false;                          // 更改区 above the title block
+    std::string hookPosition = "0°"; // 钩环位置: the hooks' relative angle (extension springs)
+    std::string hookOpening;         // 钩环开口, empty when the designer gives none
+    std::string surfaceTreatment;    // 表面处理, empty when none is asked
+    // The material's heat treatment after coiling, from the materials table;
+    // none when the material is not known to it.
+    std::optional<HeatTreatment> heatTreatment;
     DxfVersion dxfVersion = DxfVersion::R2007; // how a DXF file is written
 };
 
@@ -40,7 +57,10 @@ struct DrawingDetails {
 // Chinese captions (图号, 零件名称, 数量, 单位, 设计, 校对, 审核) or their English
 // names (number, name, quantity, company, designer, checker, approver), and
 // 旋向/winding (右/左, right/left), 表面处理/surface, 强压/presetting and
-// 喷丸/shot-peening (是/否, yes/no). A value holds at most 60 characters of
+// 喷丸/shot-peening (是/否, yes/no), 调整值/adjusted (H0 or 载荷, free-height
+// or loads), 更改区/revisions (是/否: a revision area above the title block),
+// 钩环位置/hook-position and 钩环开口/hook-opening (extension springs),
+// 标准化/standardizer and 阶段标记/stage. A value holds at most 60 characters of
 // UTF-8 and no control character (a line break, a tab). Returns a Chinese
 // message when the text is refused.
 std::optional<std::string> StoreTitleBlockField(DrawingDetails &details, std::string_view keyValue);

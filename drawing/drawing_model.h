@@ -82,6 +82,10 @@ struct Dimension {
     std::string text; // as shown, e.g. "⌀28" or "44"
     double value = 0.0;
     Part part = Part::View;
+    // Linear only: more than 0 puts the text past the `to` end, the dimension
+    // line running on this far (model units) and then under the text, where
+    // the space between the arrows is taken.
+    double textBeyond = 0.0;
 };
 
 struct SheetFormat {

@@ -23,22 +23,25 @@ SheetFormat SheetA4();
 SheetFormat SheetA3();
 SheetBox InnerFrame(const SheetFormat &sheet);
 
-// The title block after GB/T 10609.1 (clause 5, size and format): 180 mm x
-// 56 mm in the frame's lower right corner, with its name and code area,
-// signature area and other area; the division inside is this program's.
+// Where the title block (title_block.h) stands: its 180 mm x 56 mm in the
+// frame's lower right corner (GB/T 10609.1).
 SheetBox TitleBlockBox(const SheetFormat &sheet);
 
 // The technical requirements: the heading "技术要求" and the numbered lines,
 // wrapped to the block's width, above the title block.
 inline constexpr double kRequirementTextHeight = 3.5;
 inline constexpr double kRequirementLineStep = 5.5;
-std::vector<std::string> RequirementLines(const std::vector<std::string> &items, double width);
+struct RequirementLine {
+    std::string text;
+    double indent = 0.0; // paper mm: a continuation line starts under its item's text
+};
+std::vector<RequirementLine> RequirementLines(const std::vector<std::string> &items, double width);
 double RequirementsHeight(std::size_t lineCount);
-SheetBox RequirementsBox(const SheetFormat &sheet, std::size_t lineCount);
+// raised: paper mm taken above the title block first (the revision area).
+SheetBox RequirementsBox(const SheetFormat &sheet, std::size_t lineCount, double raised);
 
 // Paper mm to model units for a drawing whose sheetOrigin and scale are set.
 Point OnSheet(const Drawing &drawing, double x, double y);
 
 void AddFrame(Drawing &drawing);
-void AddRequirements(Drawing &drawing, const std::vector<std::string> &lines);
-void AddTitleBlock(Drawing &drawing, const DrawingInput &input);
+void AddRequirements(Drawing &drawing, const std::vector<RequirementLine> &lines, double raised);

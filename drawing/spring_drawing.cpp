@@ -4,6 +4,7 @@
 #include "sheet_parts.h"
 #include "spring_view.h"
 #include "technical_requirements.h"
+#include "title_block.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,9 +37,9 @@ double Finite(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-SheetBox ViewRegion(const SheetFormat &sheet, std::size_t requirementLines) {
+SheetBox ViewRegion(const SheetFormat &sheet, std::size_t requirementLines, double raised) {
     const SheetBox frame = InnerFrame(sheet);
-    const SheetBox requirements = RequirementsBox(sheet, requirementLines);
+    const SheetBox requirements = RequirementsBox(sheet, requirementLines, raised);
     const double bottom = requirements.top() + 4.0;
     return {frame.left + 4.0, bottom, frame.width - 8.0, frame.top() - 4.0 - bottom};
 }
@@ -65,11 +66,27 @@ const Scale *LargestFitting(const SheetBox &region, const ViewExtent &view, doub
     return nullptr;
 }
 
-Placement Place(const ViewExtent &view, double right, int dimensions, std::size_t lineCount) {
-    Placement a4{SheetA4(), nullptr, ViewRegion(SheetA4(), lineCount)};
-    Placement a3{SheetA3(), nullptr, ViewRegion(SheetA3(), lineCount)};
+// On A3 across, the region left of the requirements and the title block,
+// the frame's full height, when the requirements leave too little above them.
+SheetBox BesideRequirements(const SheetFormat &sheet) {
+    const SheetBox frame = InnerFrame(sheet);
+    const SheetBox title = TitleBlockBox(sheet);
+    return {frame.left + 4.0, frame.bottom + 4.0, title.left - frame.left - 8.0,
+            frame.height - 8.0};
+}
+
+Placement Place(const ViewExtent &view, double right, int dimensions, std::size_t lineCount,
+                double raised) {
+    Placement a4{SheetA4(), nullptr, ViewRegion(SheetA4(), lineCount, raised)};
+    Placement a3{SheetA3(), nullptr, ViewRegion(SheetA3(), lineCount, raised)};
     a4.scale = LargestFitting(a4.region, view, right, dimensions);
     a3.scale = LargestFitting(a3.region, view, right, dimensions);
+    const SheetBox beside = BesideRequirements(SheetA3());
+    if (const Scale *scale = LargestFitting(beside, view, right, dimensions);
+        scale && (!a3.scale || scale->factor > a3.scale->factor)) {
+        a3.scale = scale;
+        a3.region = beside;
+    }
     if (a4.scale &&
         (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
         return a4;
@@ -93,16 +110,29 @@ Point SheetUpperRight(const Drawing &drawing) {
 }
 
 std::optional<std::string> DrawingRoomProblem(const DrawingInput &input) {
-    // Below this much paper the view and the characteristic line cannot be drawn.
-    constexpr double kSmallestViewHeight = 60.0;
     const std::size_t lines =
         RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0)
             .size();
-    if (ViewRegion(SheetA4(), lines).height >= kSmallestViewHeight) {
+    // The view and the characteristic line must fit beside the requirements
+    // at one of the preferred scales on A4 or A3.
+    const ViewExtent view = SpringViewExtent(input.design, input.typeSign);
+    const double right = Finite(CharacteristicRight(input.design, input.typeSign));
+    const int dimensions = HeightDimensionCount(input.typeSign);
+    const double raised = RevisionAreaHeight(input.details);
+    const auto fits = [&](std::size_t count) {
+        return LargestFitting(ViewRegion(SheetA4(), count, raised), view, right, dimensions) ||
+               LargestFitting(ViewRegion(SheetA3(), count, raised), view, right, dimensions) ||
+               (RequirementsBox(SheetA3(), count, raised).top() <=
+                    InnerFrame(SheetA3()).top() - 4.0 &&
+                LargestFitting(BesideRequirements(SheetA3()), view, right, dimensions));
+    };
+    // A spring too large for every scale is drawn at the smallest (see
+    // Place); only the requirements' length is refused here.
+    if (fits(lines) || !fits(0)) {
         return std::nullopt;
     }
     std::size_t room = 0;
-    while (ViewRegion(SheetA4(), room + 1).height >= kSmallestViewHeight) {
+    while (room < lines && fits(room + 1)) {
         ++room;
     }
     return "弹簧材料太长, 图样放不下: 技术要求换行后需要 " + std::to_string(lines) +
@@ -114,9 +144,10 @@ Drawing BuildSpringDrawing(const DrawingInput &input) {
     const ViewExtent view = SpringViewExtent(design, input.typeSign);
     const double right = Finite(CharacteristicRight(design, input.typeSign));
     const int dimensions = HeightDimensionCount(input.typeSign);
-    const std::vector<std::string> lines =
+    const std::vector<RequirementLine> lines =
         RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0);
-    const Placement placement = Place(view, right, dimensions, lines.size());
+    const double raised = RevisionAreaHeight(input.details);
+    const Placement placement = Place(view, right, dimensions, lines.size(), raised);
 
     Drawing drawing;
     drawing.sheet = placement.sheet;
@@ -138,7 +169,7 @@ Drawing BuildSpringDrawing(const DrawingInput &input) {
     AddSpringView(drawing, design, input.typeSign, input.details.leftHand);
     const double baseY = view.radius + (kRoomAbove + dimensions * kHeightDimensionStep + 4.0) / s;
     AddCharacteristicLine(drawing, design, input.typeSign, baseY);
-    AddRequirements(drawing, lines);
+    AddRequirements(drawing, lines, raised);
     AddTitleBlock(drawing, input);
     return drawing;
 }

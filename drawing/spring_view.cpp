@@ -68,6 +68,119 @@ Wire WireOf(const SpringDesign &design, SpringTypeSign typeSign) {
     return w;
 }
 
+// d at the first top section, on a leader at 45 degrees up to the right, or
+// up to the left (away from the body's middle).
+void AddWireDimension(Drawing &drawing, const SpringDesign &design, const Wire &w,
+                      const std::vector<Section> &keptTop, bool leftward) {
+    const Point first{keptTop.front().along, w.mean / 2.0};
+    const double lean = std::sqrt(0.5) * w.d / 2.0;
+    const double side = leftward ? -1.0 : 1.0;
+    drawing.dimensions.push_back({Dimension::Kind::Diameter,
+                                  {first.x - side * lean, first.y - lean},
+                                  {first.x + side * lean, first.y + lean},
+                                  {},
+                                  45.0,
+                                  "⌀" + FormatGeneral(design.WireDiameter),
+                                  design.WireDiameter,
+                                  Part::View});
+}
+
+// H0 below, the outer diameter on the left, the mean diameter on the right
+// (both as diameters of the coil), d at the first top section.
+void AddCompressionDimensions(Drawing &drawing, const SpringDesign &design, const Wire &w,
+                              const std::vector<Section> &keptTop,
+                              const std::vector<Section> &keptBottom) {
+    const double unit = 1.0 / drawing.scale;
+    const double outer = (w.mean + w.d) / 2.0;
+    const double rowUp = w.mean / 2.0;
+    const double below = -outer - 10.0 * unit;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {0.0, -outer},
+                                  {w.length, -outer},
+                                  {0.0, below},
+                                  0.0,
+                                  FormatOneDecimal(design.FreeHeight),
+                                  design.FreeHeight,
+                                  Part::View});
+    const float outerDiameter = design.MeanDiameter + design.WireDiameter;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {0.0, -outer},
+                                  {0.0, outer},
+                                  {-10.0 * unit, 0.0},
+                                  90.0,
+                                  "⌀" + FormatGeneral(outerDiameter),
+                                  outerDiameter,
+                                  Part::View});
+    if (!keptTop.empty() && !keptBottom.empty()) {
+        drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                      {keptBottom.back().along, -rowUp},
+                                      {keptTop.back().along, rowUp},
+                                      {w.length + 10.0 * unit, 0.0},
+                                      90.0,
+                                      "⌀" + FormatGeneral(design.MeanDiameter),
+                                      design.MeanDiameter,
+                                      Part::View});
+        AddWireDimension(drawing, design, w, keptTop, false);
+    }
+}
+
+// An extension spring's hook rings stand at both ends: the free length is
+// dimensioned below from points clear of the rings, both diameters across
+// the body where its middle coils are left out, so that no extension line
+// crosses a ring.
+void AddExtensionDimensions(Drawing &drawing, const SpringDesign &design, const Wire &w,
+                            const std::vector<Section> &keptTop,
+                            const std::vector<Section> &keptBottom) {
+    const double unit = 1.0 / drawing.scale;
+    const double outer = (w.mean + w.d) / 2.0;
+    const double rowUp = w.mean / 2.0;
+    // The rings' outer circles at the free length's ends, and a gap below them.
+    const double ringEdge = std::sqrt(std::max(0.0, outer * outer - w.loop * w.loop / 4.0));
+    const double start = -ringEdge - unit;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {0.0, start},
+                                  {w.length, start},
+                                  {0.0, -outer - 10.0 * unit},
+                                  0.0,
+                                  FormatOneDecimal(design.FreeHeight),
+                                  design.FreeHeight,
+                                  Part::View});
+    if (keptTop.empty() || keptBottom.empty()) {
+        return;
+    }
+    // Across the body's middle (where coils are left out): the outer
+    // diameter with its text on the axis, the mean diameter left of it with
+    // its text moved out above the body.
+    double middle = (keptBottom.front().along + keptBottom.back().along) / 2.0;
+    if (keptBottom.size() == 4 && keptTop.size() == 4) {
+        middle = (std::max(keptBottom[1].along, keptTop[1].along) +
+                  std::min(keptBottom[2].along, keptTop[2].along)) /
+                 2.0;
+    }
+    const double outerX = middle + 2.5 * unit;
+    const double meanX = middle - 3.0 * unit;
+    const float outerDiameter = design.MeanDiameter + design.WireDiameter;
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {outerX, -outer},
+                                  {outerX, outer},
+                                  {outerX, 0.0},
+                                  90.0,
+                                  "⌀" + FormatGeneral(outerDiameter),
+                                  outerDiameter,
+                                  Part::View});
+    drawing.dimensions.push_back({Dimension::Kind::Linear,
+                                  {meanX, -rowUp},
+                                  {meanX, rowUp},
+                                  {meanX, 0.0},
+                                  90.0,
+                                  "⌀" + FormatGeneral(design.MeanDiameter),
+                                  design.MeanDiameter,
+                                  Part::View,
+                                  outer - rowUp + 2.0 * unit});
+    // Up to the left, clear of the mean diameter's text and of the ring.
+    AddWireDimension(drawing, design, w, keptTop, true);
+}
+
 } // namespace
 
 ViewExtent SpringViewExtent(const SpringDesign &design, SpringTypeSign typeSign) {
@@ -180,49 +293,9 @@ void AddSpringView(Drawing &drawing, const SpringDesign &design, SpringTypeSign 
     const double overhang = 3.0 * unit;
     line({extent.left - overhang, 0.0}, {extent.right + overhang, 0.0}, Layer::Centre);
 
-    // H0 below, the outer diameter on the left, the mean diameter on the right
-    // (both as diameters of the coil), d at the first top section.
-    const double below = -outer - 10.0 * unit;
-    drawing.dimensions.push_back({Dimension::Kind::Linear,
-                                  {0.0, compression ? -outer : 0.0},
-                                  {w.length, compression ? -outer : 0.0},
-                                  {0.0, below},
-                                  0.0,
-                                  FormatOneDecimal(design.FreeHeight),
-                                  design.FreeHeight,
-                                  Part::View});
-    const float outerDiameter = design.MeanDiameter + design.WireDiameter;
-    const double leftX = extent.left - 10.0 * unit;
-    const double leftFoot = compression ? 0.0 : extent.left + outer;
-    drawing.dimensions.push_back({Dimension::Kind::Linear,
-                                  {leftFoot, -outer},
-                                  {leftFoot, outer},
-                                  {leftX, 0.0},
-                                  90.0,
-                                  "⌀" + FormatGeneral(outerDiameter),
-                                  outerDiameter,
-                                  Part::View});
-    if (!keptTop.empty() && !keptBottom.empty()) {
-        const double rightTop = keptTop.back().along;
-        const double rightBottom = keptBottom.back().along;
-        const double rightX = extent.right + 10.0 * unit;
-        drawing.dimensions.push_back({Dimension::Kind::Linear,
-                                      {rightBottom, -rowUp},
-                                      {rightTop, rowUp},
-                                      {rightX, 0.0},
-                                      90.0,
-                                      "⌀" + FormatGeneral(design.MeanDiameter),
-                                      design.MeanDiameter,
-                                      Part::View});
-        const Point first{keptTop.front().along, rowUp};
-        const double lean = std::sqrt(0.5) * w.d / 2.0;
-        drawing.dimensions.push_back({Dimension::Kind::Diameter,
-                                      {first.x - lean, first.y - lean},
-                                      {first.x + lean, first.y + lean},
-                                      {},
-                                      45.0,
-                                      "⌀" + FormatGeneral(design.WireDiameter),
-                                      design.WireDiameter,
-                                      Part::View});
+    if (compression) {
+        AddCompressionDimensions(drawing, design, w, keptTop, keptBottom);
+    } else {
+        AddExtensionDimensions(drawing, design, w, keptTop, keptBottom);
     }
 }

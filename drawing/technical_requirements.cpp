@@ -2,6 +2,8 @@
 
 #include "number_format.h"
 
+#include <cmath>
+
 namespace {
 
 bool AnyClauseNames(const CheckResults &checks, const std::string &standard) {
@@ -22,9 +24,19 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
     const std::string grade = std::to_string(details.precisionGrade);
     std::vector<std::string> lines;
     lines.push_back(std::string("旋向: ") + (details.leftHand ? "左旋" : "右旋") + "。");
+    std::string ends = "两端并紧磨平";
+    if (!compression) {
+        // The hooks as the maker bends them: their relative position, and
+        // the opening where the designer gives one.
+        const bool level = details.hookPosition == "0°" || details.hookPosition == "0";
+        ends = "两端为圆钩环，" + (level ? std::string("两钩环在同一平面内")
+                                         : "两钩环相对位置 " + details.hookPosition);
+        if (!details.hookOpening.empty()) {
+            ends += "，钩环开口 " + details.hookOpening;
+        }
+    }
     lines.push_back("有效圈数 n = " + FormatGeneral(design.ActiveCoils) +
-                    "，总圈数 n1 = " + FormatGeneral(design.TotalCoils) + "；" +
-                    (compression ? "两端并紧磨平。" : "两端为圆钩环。"));
+                    "，总圈数 n1 = " + FormatGeneral(design.TotalCoils) + "；" + ends + "。");
     std::string free = std::string(compression ? "自由高度" : "自由长度(钩环内侧)") +
                        " H0 = " + FormatOneDecimal(design.FreeHeight) + " mm";
     if (!compression) {
@@ -52,18 +64,35 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
     }
     lines.push_back(sizes + "，刚度 k = " + FormatThreeDecimals(design.SpringRate) +
                     " N/mm，展开长度 L = " + FormatOneDecimal(design.DevelopedLength) + " mm。");
-    lines.push_back(compression
-                        ? "载荷、外径、自由高度与两端面垂直度的极限偏差按 GB/T 1239.2 的 " + grade +
-                              " 级精度。"
-                        : "载荷、外径与自由长度的极限偏差按 GB/T 1239.1 的 " + grade + " 级精度。");
-    std::string treatment = "热处理: 成形后去应力回火";
+    // The value the maker adjusts carries no tolerance of its own.
+    const std::string length = compression ? "自由高度" : "自由长度";
+    const bool loadsHeld = details.adjusted == AdjustedValue::FreeHeight;
+    std::string tolerance = loadsHeld ? "调整值为" + length + " H0 (以保证工作载荷)；"
+                                      : "调整值为工作载荷 (仅供参考)；";
+    tolerance += loadsHeld ? "工作载荷、外径" : length + "、外径";
+    tolerance +=
+        compression ? "与两端面垂直度的极限偏差按 GB/T 1239.2 的 " : "的极限偏差按 GB/T 1239.1 的 ";
+    lines.push_back(tolerance + grade + " 级精度。");
+    const HeatTreatment heat = details.heatTreatment.value_or(UnknownMaterialHeatTreatment());
+    lines.push_back("热处理: " + heat.treatment + "。");
+    // Presetting and shot peening are operations of their own, after the heat
+    // treatment, not part of it.
     if (details.presetting) {
-        treatment += "；强压处理";
+        // A compression spring is preset by pressing it solid: the maker
+        // needs the height and the load that takes.
+        std::string preset = "强压处理";
+        const double solidLoad = static_cast<double>(design.SpringRate) *
+                                 (static_cast<double>(design.FreeHeight) - design.SolidHeight);
+        if (compression && std::isfinite(solidLoad) && solidLoad > 0.0) {
+            preset += ": 压至压并高度 Hb = " + FormatGeneral(design.SolidHeight) +
+                      " mm, 压并载荷 Fb = " + FormatOneDecimal(static_cast<float>(solidLoad)) +
+                      " N";
+        }
+        lines.push_back(preset + "。");
     }
     if (details.shotPeening) {
-        treatment += "；喷丸处理";
+        lines.push_back("喷丸处理。");
     }
-    lines.push_back(treatment + "。");
     if (!details.surfaceTreatment.empty()) {
         lines.push_back("表面处理: " + details.surfaceTreatment + "。");
     }

@@ -38,11 +38,12 @@ DrawingInput DrawingInputFor(const DesignRequest &request, const DesignOutcome &
     if (request.checks.check) {
         input.checks = outcome.checks;
     }
-    if (const MaterialEntry *entry = DesignMaterial(request)) {
-        input.materialStandard = entry->standard;
-    }
     input.date = date;
     input.details = details;
+    if (const MaterialEntry *entry = DesignMaterial(request)) {
+        input.materialStandard = entry->standard;
+        input.details.heatTreatment = HeatTreatmentFor(*entry);
+    }
     return input;
 }
 

@@ -34,6 +34,8 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "sample-2000.dxf: exit ${status}: ${err}")
 endif()
 
+# Too long for its cell even wrapped at the smallest lettering.
+string(REPEAT "弹" 60 long_company)
 file(WRITE ${FOLDER}/old.dxf "old")
 file(WRITE ${FOLDER}/readonly.dxf "old")
 file(CHMOD ${FOLDER}/readonly.dxf PERMISSIONS OWNER_READ)
@@ -45,7 +47,8 @@ set(cases
     "old.dxf|--free-height=39|1|-"
     "new.dxf|--title-block=页码=3|2|--title-block"
     "new.dxf|--precision-grade=4|2|--precision-grade"
-    "new.dxf|--dxf-version=14|2|--dxf-version")
+    "new.dxf|--dxf-version=14|2|--dxf-version"
+    "new.dxf|--title-block=单位=${long_company}|2|标题栏 单位名称: 文字过长, 此格最多容纳")
 foreach(case IN LISTS cases)
     string(REPLACE "|" ";" fields "${case}")
     list(GET fields 0 target)

@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DrawingCase{"short", ShortSample, "A4", "1:1", 9, 1},
                     DrawingCase{"extension", Extension, "A4", "1:1", 8, 3},
                     DrawingCase{"tiny", [] { return SampleTimes(0.1); }, "A4", "10:1", 8, 3},
-                    DrawingCase{"large", [] { return SampleTimes(6.0); }, "A4", "1:5", 8, 3},
+                    DrawingCase{"large", [] { return SampleTimes(6.0); }, "A3", "1:2", 8, 3},
                     DrawingCase{"long", LongSample, "A3", "1:1", 8, 3}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -201,15 +201,24 @@ TEST(TechnicalRequirementsTest, NameTheChosenGradeWindingAndTreatments) {
     input.details.leftHand = true;
     input.details.shotPeening = true;
     input.details.surfaceTreatment = "发黑";
+    input.details.heatTreatment = HeatTreatment{"卷制后去应力回火", "s"};
     std::string all;
     for (const std::string &line : TechnicalRequirements(input)) {
         all += line + "\n";
     }
-    for (const char *wanted : {"左旋", "GB/T 1239.2 的 3 级", "去应力回火", "喷丸", "发黑",
-                               "压并高度 Hb = 26 mm", "外径 D2 = 32", "F3 = 368.5 N"}) {
+    for (const char *wanted :
+         {"左旋", "GB/T 1239.2 的 3 级", "热处理: 卷制后去应力回火。\n", "\n喷丸处理。\n", "发黑",
+          "压并高度 Hb = 26 mm", "外径 D2 = 32", "F3 = 368.5 N"}) {
         EXPECT_NE(all.find(wanted), std::string::npos) << wanted;
     }
     EXPECT_EQ(all.find("强压"), std::string::npos);
+    // A material the table does not know is treated as its supplier says.
+    input.details.heatTreatment.reset();
+    all.clear();
+    for (const std::string &line : TechnicalRequirements(input)) {
+        all += line + "\n";
+    }
+    EXPECT_NE(all.find("热处理: 按所用材料供方的规定。"), std::string::npos) << all;
     input.typeSign = kExtensionSpring;
     all.clear();
     for (const std::string &line : TechnicalRequirements(input)) {
