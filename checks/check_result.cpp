@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, const char *>, 23> kTitles = {{
+constexpr std::array<std::pair<std::string_view, const char *>, 24> kTitles = {{
     {"static-strength", "静强度"},
     {"allowable-stress", "许用切应力取值"},
     {"buckling", "稳定性 (高径比)"},
@@ -25,6 +25,7 @@ constexpr std::array<std::pair<std::string_view, const char *>, 23> kTitles = {{
     {"working-range", "工作变形范围"},
     {"active-coils", "有效圈数"},
     {"shear-modulus", "切变模量"},
+    {"wire-diameter-series", "钢丝直径系列"},
     {"torsion-bending", "弯曲应力"},
     {"working-limit", "工作极限扭矩"},
     {"torsion-stability", "稳定性 (扭转角)"},

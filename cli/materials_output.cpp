@@ -104,11 +104,16 @@ void AddGradeFiguresAtRows(const MaterialCatalog &catalog, const MaterialEntry &
                            const GradeFiguresAt &at, double d, TextTable &table) {
     table.AddRow({"钢丝直径", MaterialNumber(d) + " mm（" +
                                   StandardCaption(at.standard, catalog.series) + "）"});
-    table.AddRow(
-        {"抗拉强度 Rm",
-         at.rm ? MegapascalText(at.rm->rmMin) + "～" +
-                     (at.rm->rmMax > 0.0 ? MegapascalText(at.rm->rmMax) : std::string("—")) + " MPa"
-               : std::string("—")});
+    if (!entry.moduliByDiameter.empty()) {
+        table.AddRow({"该直径的 G、E", TextFigure(at.moduli.shearModulus, "MPa") + "、" +
+                                           TextFigure(at.moduli.elasticModulus, "MPa") +
+                                           "（按直径分段）"});
+    }
+    table.AddRow({"抗拉强度 Rm", at.rm ? MegapascalText(at.rm->rmMin) + "～" +
+                                             (at.rm->rmMax > 0.0 ? MegapascalText(at.rm->rmMax)
+                                                                 : std::string("—")) +
+                                             " MPa" + RmRowText(*at.rm, d)
+                                       : std::string("—")});
     const auto row = [&](const char *caption, const GradePermissible(&stresses)[3]) {
         std::string text;
         for (int i = 0; i < 3; ++i) {
@@ -194,13 +199,18 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
             << MarkName(entry.fixedPermissible.has_value(), entry.provenance.permissible) << '\n';
         if (at) {
             out << "wire_diameter\t" << MaterialNumber(*wireDiameter) << '\n'
+                << "shear_modulus_at_diameter\t" << TsvFigure(at->moduli.shearModulus) << '\n'
+                << "elastic_modulus_at_diameter\t" << TsvFigure(at->moduli.elasticModulus) << '\n'
                 << "standard_diameter\t" << StandardDiameterName(at->standard) << '\n'
                 << "standard_diameter_provenance\t"
                 << MarkName(at->standard != StandardDiameter::Unknown, catalog.series.provenance)
                 << '\n'
                 << "rm_min\t" << (at->rm ? MegapascalText(at->rm->rmMin) : "") << '\n'
                 << "rm_max\t"
-                << (at->rm && at->rm->rmMax > 0.0 ? MegapascalText(at->rm->rmMax) : "") << '\n';
+                << (at->rm && at->rm->rmMax > 0.0 ? MegapascalText(at->rm->rmMax) : "") << '\n'
+                << "rm_row_diameter\t"
+                << (at->rm && at->rm->rowDiameter > 0.0 ? MaterialNumber(at->rm->rowDiameter) : "")
+                << '\n';
             for (int i = 0; i < 3; ++i) {
                 const auto &p = at->compression[i];
                 out << "permissible_" << LoadTypeName(kListedLoadTypes[i]) << '\t'

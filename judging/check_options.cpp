@@ -5,6 +5,7 @@
 #include "permissible_stress.h"
 #include "run_checks.h"
 #include "shared_materials.h"
+#include "wire_series.h"
 
 #include <cmath>
 #include <map>
@@ -164,8 +165,9 @@ PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEn
         return prepared;
     }
     in.family = entry->family;
-    if (!in.elasticModulus && entry->elasticModulus > 0.0) {
-        in.elasticModulus = entry->elasticModulus;
+    const ElasticConstants moduli = ElasticConstantsAt(*entry, design.WireDiameter);
+    if (!in.elasticModulus && moduli.elasticModulus > 0.0) {
+        in.elasticModulus = moduli.elasticModulus;
         taken("E");
     }
     if (!in.density && entry->density > 0.0) {
@@ -179,7 +181,10 @@ PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEn
         *entry, kind, in.loadType, design.WireDiameter, in.tensileStrength);
     if (!rmGiven && grade.rmMin) {
         in.tensileStrength = grade.rmMin;
-        taken("Rm min");
+        // Between two rows of the table: which row, said where Rm is named.
+        const std::string row =
+            grade.tableRm ? RmRowText(*grade.tableRm, design.WireDiameter) : std::string();
+        fromTable += (fromTable.empty() ? "" : "、") + std::string("Rm min") + row;
     }
     if (rmGiven) {
         prepared.notes.push_back("校核: 抗拉强度 Rm = " + MegapascalText(*in.tensileStrength) +
@@ -230,10 +235,29 @@ PreparedCheckInputs PrepareCheckInputs(const CheckRequest &request, const Materi
         in.testStress = PrepareForDuty(statics, entry, design, typeSign, LoadType::Static)
                             .inputs.standardPermissible;
     }
-    if (entry && entry->shearModulus > 0.0) {
-        in.gradeShearModulus = entry->shearModulus;
+    if (entry) {
+        if (const double g = ElasticConstantsAt(*entry, design.WireDiameter).shearModulus;
+            g > 0.0) {
+            in.gradeShearModulus = g;
+        }
     }
     return prepared;
+}
+
+std::optional<CheckResult> NonStandardWireDiameter(const WireDiameterSeries &series,
+                                                   double wireDiameter) {
+    if (StandardDiameterOf(series, wireDiameter) != StandardDiameter::NotStandard) {
+        return std::nullopt; // a standard size, or a series that cannot tell
+    }
+    CheckResult check;
+    check.id = "wire-diameter-series";
+    check.unit = "mm";
+    check.value = wireDiameter;
+    check.verdict = CheckVerdict::Warning;
+    check.clause = (series.source.empty() ? std::string("GB/T 1358 线径系列") : series.source);
+    check.message = "钢丝直径 d = " + MaterialNumber(wireDiameter) +
+                    " mm 不是 GB/T 1358 第一、第二系列中的标准直径, 采购可能困难";
+    return check;
 }
 
 JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
@@ -243,6 +267,13 @@ JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entr
         PrepareCheckInputs(request.checks, entry, design, typeSign, request.materials.loadType);
     if (!judged.prepared.error) {
         judged.results = RunChecks(design, typeSign, judged.prepared.inputs);
+        // Judged here, not printed by a front end: every place that shows the
+        // outcome shows this row too. Rounded to a micrometre as it was typed.
+        const double d = std::round(static_cast<double>(design.WireDiameter) * 1e6) / 1e6;
+        if (auto series = NonStandardWireDiameter(
+                SharedMaterials(request.materials.materialsFile).catalog.series, d)) {
+            judged.results.push_back(std::move(*series));
+        }
     }
     return judged;
 }

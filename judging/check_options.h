@@ -3,6 +3,7 @@
 #include "check_inputs.h"
 #include "check_result.h"
 #include "design_request.h"
+#include "material_catalog.h"
 #include "material_entry.h"
 #include "request_options.h"
 #include "spring_design.h"
@@ -41,6 +42,11 @@ struct JudgedChecks {
     PreparedCheckInputs prepared;
     CheckResults results; // empty when prepared.error is set
 };
+// The warning that a wire diameter is not in the GB/T 1358 series, where the
+// series is known well enough to say so; nothing otherwise.
+std::optional<CheckResult> NonStandardWireDiameter(const WireDiameterSeries &series,
+                                                   double wireDiameter);
+
 JudgedChecks JudgeChecks(const DesignRequest &request, const MaterialEntry *entry,
                          const SpringDesign &design, SpringTypeSign typeSign);
 

@@ -80,7 +80,9 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
                        ? ", 钢丝质保书 Rm " + MegapascalText(*at.permissible.rmMin) +
                              " MPa (--tensile-strength)"
                        : ", d = " + MaterialNumber(d) + " mm 时 Rm min " +
-                             MegapascalText(*at.permissible.rmMin) + " MPa";
+                             MegapascalText(*at.permissible.rmMin) + " MPa" +
+                             (at.permissible.tableRm ? RmRowText(*at.permissible.tableRm, d)
+                                                     : std::string());
         }
         taken.push_back("许用切应力 [τ] = " + MegapascalText(value) + " MPa 取自" + table + " (" +
                         how + "; " + stress->clause + ")");

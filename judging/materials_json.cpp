@@ -28,6 +28,15 @@ ordered_json EntryJson(const MaterialEntry &entry) {
     object["shear_modulus"] = JsonFigure(entry.shearModulus);
     object["elastic_modulus"] = JsonFigure(entry.elasticModulus);
     object["density"] = JsonFigure(entry.density);
+    if (!entry.moduliByDiameter.empty()) {
+        ordered_json bands = ordered_json::array();
+        for (const ModulusBand &band : entry.moduliByDiameter) {
+            bands.push_back({std::isfinite(band.upToDiameter) ? ordered_json(band.upToDiameter)
+                                                              : ordered_json(nullptr),
+                             JsonFigure(band.shearModulus), JsonFigure(band.elasticModulus)});
+        }
+        object["moduli_by_diameter"] = bands;
+    }
     object["max_temperature"] =
         entry.maxTemperature ? ordered_json(*entry.maxTemperature) : ordered_json(nullptr);
     object["rm_rule"] = entry.rmRule == RmRule::StepUpTo ? "step-up-to" : "linear";
@@ -75,6 +84,7 @@ const char *MarkName(bool given, Provenance provenance) {
 GradeFiguresAt EvaluateGradeAt(const MaterialCatalog &catalog, const MaterialEntry &entry,
                                double d) {
     GradeFiguresAt at;
+    at.moduli = ElasticConstantsAt(entry, d);
     at.rm = TensileStrengthAt(entry, d);
     for (int i = 0; i < 3; ++i) {
         at.compression[i] =
@@ -120,8 +130,13 @@ ordered_json MaterialJson(const MaterialCatalog &catalog, const MaterialEntry &e
     object["standard_diameter"] = StandardDiameterName(at.standard);
     object["standard_diameter_provenance"] =
         JsonMark(at.standard != StandardDiameter::Unknown, catalog.series.provenance);
+    object["shear_modulus_at_diameter"] = JsonFigure(at.moduli.shearModulus);
+    object["elastic_modulus_at_diameter"] = JsonFigure(at.moduli.elasticModulus);
     object["rm_min"] = at.rm ? ordered_json(at.rm->rmMin) : ordered_json(nullptr);
     object["rm_max"] = at.rm ? JsonFigure(at.rm->rmMax) : ordered_json(nullptr);
+    // The table row the figures come from: the next larger diameter between rows.
+    object["rm_row_diameter"] = at.rm && at.rm->rowDiameter > 0.0 ? ordered_json(at.rm->rowDiameter)
+                                                                  : ordered_json(nullptr);
     ordered_json permissible;
     ordered_json extension;
     for (int i = 0; i < 3; ++i) {

@@ -18,6 +18,7 @@ inline constexpr LoadType kListedLoadTypes[] = {LoadType::Static, LoadType::Dyna
 // A grade's figures at one wire diameter: Rm, the permissible shear stress of
 // each load type for each spring kind, and whether the diameter is a standard one.
 struct GradeFiguresAt {
+    ElasticConstants moduli; // G and E at the diameter
     std::optional<TensileStrength> rm;
     GradePermissible compression[3];
     GradePermissible extension[3];

@@ -281,6 +281,10 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
         }
         diameters = defaults.diameters;
         setup.notes.push_back(defaults.description);
+        if (in.flag("second-series") && catalog.series.second.empty()) {
+            setup.notes.push_back("--second-series 未增加任何直径: 线径系列数据中没有 GB/T 1358 "
+                                  "第二系列 (可在自己的材料文件中给出 \"second\")");
+        }
     }
     const SpringTypeSign sign = setup.request.typeSign;
     std::vector<double> hookTooTight;
@@ -427,8 +431,10 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
             error = "材料 " + entry->name + " 没有切变模量数据, 请用 --shear-modulus 给出";
             return std::nullopt;
         }
-        setup.notes.push_back("切变模量 G = " + Shortest(r.shearModulus) + " MPa 取自材料 " +
-                              entry->name);
+        setup.notes.push_back(entry->moduliByDiameter.empty()
+                                  ? "切变模量 G = " + Shortest(r.shearModulus) + " MPa 取自材料 " +
+                                        entry->name
+                                  : "切变模量 G 按钢丝直径分段取自材料 " + entry->name);
     }
     if (density) {
         r.density = density;
@@ -462,6 +468,12 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
     if (in.failed()) {
         error = in.error();
         return std::nullopt;
+    }
+    // A grade whose G depends on the wire diameter gives each wire its own.
+    if (!modulus && !entry->moduliByDiameter.empty()) {
+        for (WireChoice &wire : r.wires) {
+            wire.shearModulus = ElasticConstantsAt(*entry, wire.diameter).shearModulus;
+        }
     }
     if (auto problem = SearchRequestProblem(r)) {
         error = *problem;

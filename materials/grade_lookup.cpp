@@ -37,8 +37,9 @@ GradeAtDiameter GradeAt(const MaterialEntry &entry, SpringKind kind, LoadType lo
     at.entry = &entry;
     at.family = entry.family;
     at.wireDiameter = wireDiameter;
-    at.shearModulus = Given(entry.shearModulus);
-    at.elasticModulus = Given(entry.elasticModulus);
+    const ElasticConstants moduli = ElasticConstantsAt(entry, wireDiameter);
+    at.shearModulus = Given(moduli.shearModulus);
+    at.elasticModulus = Given(moduli.elasticModulus);
     at.density = Given(entry.density);
     at.rm = TensileStrengthAt(entry, wireDiameter);
     at.permissible = PermissibleShearStressOf(entry, kind, load, wireDiameter, certificateRm);

@@ -211,6 +211,39 @@ std::vector<TensileStrengthRow> RmRows(const json &rows, const std::string &wher
     return result;
 }
 
+// "moduli_by_diameter": [[up to d or null, G or null, E or null], ...], by
+// ascending diameter; only the last band may be open (null).
+std::vector<ModulusBand> ModulusBands(const json &bands, const std::string &where) {
+    const std::string at = where + "的 \"moduli_by_diameter\"";
+    if (!bands.is_array()) {
+        FailAt(bands, at + "应为 [直径上限, G, E] 的数组");
+    }
+    std::vector<ModulusBand> result;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const json &band = bands[i];
+        const std::string row = at + "第 " + std::to_string(i + 1) + " 项";
+        if (!band.is_array() || band.size() != 3) {
+            FailAt(band, row + "应为 [直径上限, G, E]");
+        }
+        if (!result.empty() && !std::isfinite(result.back().upToDiameter)) {
+            FailAt(band, row + "前面一项已无直径上限 (null)，只有最后一项可以不设上限");
+        }
+        ModulusBand parsed;
+        parsed.upToDiameter = band[0].is_null()
+                                  ? std::numeric_limits<double>::infinity()
+                                  : InRange(band[0], row + "的直径上限", kWireDiameterRange);
+        parsed.shearModulus =
+            band[1].is_null() ? 0.0 : InRange(band[1], row + "的 G", kModulusRange);
+        parsed.elasticModulus =
+            band[2].is_null() ? 0.0 : InRange(band[2], row + "的 E", kModulusRange);
+        if (!result.empty() && parsed.upToDiameter <= result.back().upToDiameter) {
+            FailAt(band, row + "的直径上限不大于上一项：各项须按直径递增");
+        }
+        result.push_back(parsed);
+    }
+    return result;
+}
+
 FixedPermissibleStress ThreeStresses(const json &object, const char *key,
                                      const std::string &where) {
     const std::string at = where + "的 \"permissible_mpa\".\"" + key + "\"";
@@ -297,8 +330,8 @@ MaterialEntry Entry(const json &object, const std::string &where) {
     }
     RefuseUnknownKeys(object,
                       {"name", "aliases", "standard", "family", "shear_modulus", "elastic_modulus",
-                       "density", "max_temperature", "rm_rule", "rm", "permissible_mpa", "source",
-                       "note", "provenance"},
+                       "density", "moduli_by_diameter", "max_temperature", "rm_rule", "rm",
+                       "permissible_mpa", "source", "note", "provenance"},
                       where);
     MaterialEntry entry;
     entry.name = Text(object, "name", true, where);
@@ -326,6 +359,9 @@ MaterialEntry Entry(const json &object, const std::string &where) {
     entry.shearModulus = OptionalInRange(object, "shear_modulus", where, kModulusRange);
     entry.elasticModulus = OptionalInRange(object, "elastic_modulus", where, kModulusRange);
     entry.density = OptionalInRange(object, "density", where, kDensityRange);
+    if (object.contains("moduli_by_diameter") && !object["moduli_by_diameter"].is_null()) {
+        entry.moduliByDiameter = ModulusBands(object["moduli_by_diameter"], where);
+    }
     if (object.contains("max_temperature") && !object["max_temperature"].is_null()) {
         if (!object["max_temperature"].is_number()) {
             FailAt(object["max_temperature"], where + "的 \"max_temperature\" 应为数值");
@@ -333,9 +369,9 @@ MaterialEntry Entry(const json &object, const std::string &where) {
         entry.maxTemperature = object["max_temperature"].get<double>();
     }
     const std::string rule = Text(object, "rm_rule", false, where);
-    if (rule == "step-up-to") {
-        entry.rmRule = RmRule::StepUpTo;
-    } else if (!rule.empty() && rule != "linear") {
+    if (rule == "linear") {
+        entry.rmRule = RmRule::Linear;
+    } else if (!rule.empty() && rule != "step-up-to") {
         FailAt(object["rm_rule"], where + "的 \"rm_rule\" 应为 \"linear\" 或 \"step-up-to\"");
     }
     if (object.contains("rm")) {

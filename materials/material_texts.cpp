@@ -34,3 +34,11 @@ double DesignersPermissibleStress(double value) {
 std::string MaterialTableCaption(const MaterialEntry &entry) {
     return "材料表 " + entry.name + " (" + entry.standard + ")";
 }
+
+std::string RmRowText(const TensileStrength &rm, double wireDiameter) {
+    // Diameters are typed to a micrometre at most.
+    if (!(rm.rowDiameter > 0.0) || std::fabs(rm.rowDiameter - wireDiameter) < 5e-7) {
+        return "";
+    }
+    return "（取 " + MaterialNumber(rm.rowDiameter) + " mm 一行）";
+}

@@ -25,3 +25,9 @@ double DesignersPermissibleStress(double value);
 
 // "材料表 65Mn (GB/T 1222-2007)": where a figure was taken from.
 std::string MaterialTableCaption(const MaterialEntry &entry);
+
+// Which row of the Rm table a diameter between two rows took, the next
+// larger diameter's (the lower Rm): "（取 0.32 mm 一行）"; "" on a row or
+// where the figures were interpolated. Short: the engineering report's one
+// page has little room to spare.
+std::string RmRowText(const TensileStrength &rm, double wireDiameter);

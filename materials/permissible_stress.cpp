@@ -194,6 +194,7 @@ GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind
     } else if (const std::optional<TensileStrength> rm = TensileStrengthAt(entry, wireDiameter);
                rm && rm->rmMin > 0.0) {
         result.rmMin = rm->rmMin;
+        result.tableRm = rm;
     }
     if (entry.fixedPermissible) {
         const FixedPermissible &fixed = *entry.fixedPermissible;

@@ -66,6 +66,7 @@ struct GradePermissible {
     std::optional<PermissibleShearStress> stress;
     std::optional<double> rmMin; // Rm min at the diameter: the certificate's, else the table's
     bool rmFromCertificate = false;
+    std::optional<TensileStrength> tableRm; // the table's row where its Rm min was taken
     std::string problem;
 };
 GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind kind,

@@ -66,8 +66,7 @@ bool DiametersFit(const SpaceLimits &limits, float wireDiameter, float meanDiame
 }
 
 CandidateEvaluator::CandidateEvaluator(const SearchRequest &request, const CandidateChecks &checks)
-    : request_(request), checks_(checks), points_(RequiredPoints(request)),
-      shearModulus_(static_cast<float>(request.shearModulus)) {
+    : request_(request), checks_(checks), points_(RequiredPoints(request)) {
     for (std::size_t i = 0; i < 3; ++i) {
         heights_[i] = static_cast<float>(points_[i].height);
     }
@@ -101,7 +100,7 @@ const EvaluatedDesign &CandidateEvaluator::Evaluate(std::size_t wire, std::int64
     const WireChoice &choice = request_.wires[wire];
     s.WireDiameter = static_cast<float>(choice.diameter);
     s.AllowableShearStress = static_cast<float>(choice.allowableShearStress);
-    s.ShearModulus = shearModulus_;
+    s.ShearModulus = static_cast<float>(ShearModulusOf(request_, choice));
     s.MeanDiameter = MeanDiameterOf(tenths);
     s.ActiveCoils = ActiveCoilsOf(quarters);
     s.WorkingHeight1 = heights_[0];

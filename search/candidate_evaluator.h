@@ -64,7 +64,6 @@ class CandidateEvaluator {
     const CandidateChecks &checks_;
     std::array<WorkingPointRequirement, 3> points_;
     std::array<float, 3> heights_{};
-    float shearModulus_ = 0.0F;
     double largestLoad_ = 0.0;
     double strengthLoad_ = 0.0;
     EvaluatedDesign current_;

@@ -160,6 +160,7 @@ class Pass {
     void WorkPair(CandidateEvaluator &evaluator, const RateWindow &window, float modulus,
                   CandidateGrid::Pair pair, PassTally &tally) {
         const auto wire = static_cast<float>(request_.wires[pair.wire].diameter);
+        modulus = static_cast<float>(ShearModulusOf(request_, request_.wires[pair.wire]));
         const float mean = MeanDiameterOf(pair.tenths);
         IntegerRange quarters = grid_.quarters();
         if (pruned_) {

@@ -111,6 +111,10 @@ double StrengthLoad(const SearchRequest &request) {
     return std::max(required, required * (1.0 + request.tolerancePercent / 100.0));
 }
 
+double ShearModulusOf(const SearchRequest &request, const WireChoice &wire) {
+    return wire.shearModulus > 0.0 ? wire.shearModulus : request.shearModulus;
+}
+
 double ToleranceBelowPercent(const SearchRequest &request) {
     return request.toleranceBelowPercent.value_or(request.tolerancePercent);
 }

@@ -24,6 +24,7 @@ struct WorkingPointRequirement {
 struct WireChoice {
     double diameter = 0.0;             // mm
     double allowableShearStress = 0.0; // MPa
+    double shearModulus = 0.0;         // G at this diameter, MPa; 0: the request's G
 };
 
 enum class SearchObjective { Mass, SolidHeight, OuterDiameter, Stress };
@@ -63,6 +64,9 @@ struct SearchRequest {
     // design's command line gives them; the reproducing command ends with them.
     std::vector<std::string> judgementArguments;
 };
+
+// G of a wire: its own where the material gives G by diameter, else the request's.
+double ShearModulusOf(const SearchRequest &request, const WireChoice &wire);
 
 // The share a load may lie below its requirement, percent.
 double ToleranceBelowPercent(const SearchRequest &request);

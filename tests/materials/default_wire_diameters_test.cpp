@@ -104,14 +104,14 @@ TEST(DefaultWireDiameters, AUserFileSeriesReplacesTheBuiltInOne) {
 }
 
 // The shipped data: EN 10270-1 SM (0.3 to 20 mm) takes the agreed first-series
-// sizes from 1 to 20 mm; 65Mn, without a table, the whole agreed series.
+// sizes from 0.5 to 20 mm; 65Mn, without a table, the whole agreed series.
 TEST(DefaultWireDiameters, ShippedData) {
     const CatalogLoad load = ReadMaterialCatalog(ORSELA_MATERIALS_FILE);
     ASSERT_TRUE(load.catalog) << load.error;
     const MaterialCatalog &catalog = *load.catalog;
     const DefaultWireDiameters sm =
         DefaultWireDiametersFor(catalog, *FindMaterial(catalog, "EN 10270-1 SM"));
-    EXPECT_EQ(sm.diameters.front(), 1.0);
+    EXPECT_EQ(sm.diameters.front(), 0.5);
     EXPECT_EQ(sm.diameters.back(), 20.0);
     const DefaultWireDiameters mn =
         DefaultWireDiametersFor(catalog, *FindMaterial(catalog, "65Mn"));

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -69,7 +70,7 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
     } cases[] = {
         {"EN 10270-1 SM", 4.0, 1530, 1730},     // mollificiomodenese.it, row 4.0
         {"EN 10270-1 SM", 0.4, 2270, 2550},     // the same row on durofer.ch
-        {"EN 10270-1 SM", 15.0, 1110, 1255},    // the misprinted 15.0 row is left out
+        {"EN 10270-1 SM", 15.0, 1090, 1230},    // the misprinted 15.0 row left out: 16.0
         {"EN 10270-1 SH", 0.3, 2660, 2940},     // durofer.ch and hengmingsteelwire.com
         {"EN 10270-1 SH", 0.34, 2610, 2890},    // springwire.net, row 0,34
         {"EN 10270-1 DH", 0.1, 2800, 3380},     // springwire.net and durofer.ch, row 0.10
@@ -77,8 +78,9 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
         {"EN 10270-1 DH", 0.05, 2800, 3520},    // the first row of springwire.net
         {"EN 10270-2 FDC", 0.6, 1900, 2100},    // metalleschmidt.de, row 0.60
         {"EN 10270-2 VDSiCr", 0.5, 2080, 2230}, // metalleschmidt.de, row 0.50
-        {"12Cr18Ni9", 1.6, 1750, 1900},         // cecchi.com, 1.50 < d <= 1.75
-        {"12Cr18Ni9", 4.0, 1500, 1600},         // 3.50 < d <= 4.25 (stahlbecker.com)
+        {"12Cr18Ni9", 0.2, 2200, 2350},         // cecchi.com, EN 1.4310 NS d <= 0.20
+        {"12Cr18Ni9", 1.6, 1650, 1900},         // JIS G 4314 WPB 1.60~2.00, below EN's 1750
+        {"12Cr18Ni9", 4.0, 1450, 1700},         // JIS WPB 2.90~4.00 (two pages agree)
         {"ASTM A228", 2.54, 1868, 2068},        // interwiregroup.com 0.100 in: 271-300 ksi
         // chinacustomspring.com, GB/T 18983-2003 FD/TD table
         {"FDC", 1.5, 1740, 1890},     // > 1.4 ~ 1.6, FDC/TDC column
@@ -105,6 +107,58 @@ TEST(MaterialsData, SpotValuesAgainstTheirSource) {
     EXPECT_EQ(tau.stress->value, 570); // class III, 65Mn column
 }
 
+// Between two rows a grade takes the next larger diameter's row, the lower Rm.
+TEST(MaterialsData, BetweenRowsTheNextLargerDiametersRow) {
+    const MaterialCatalog catalog = BuiltIn();
+    struct Case {
+        const char *grade;
+        double d;
+        double row;
+        double rmMin;
+    } cases[] = {
+        {"EN 10270-1 SM", 0.31, 0.32, 2350},
+        {"EN 10270-1 SM", 2.2, 2.4, 1700},
+        {"EN 10270-1 DH", 0.13, 0.14, 2800},
+        {"ASTM A228", 1.0, 1.016, 2171},
+        {"ASTM A228", 6.0, 6.35, 1585},
+        {"12Cr18Ni9", 0.45, 0.6, 1950},
+        {"FDC", 1.35, 1.4, 1750},
+        {"EN 10270-2 FDC", 0.52, 0.55, 1900},
+    };
+    for (const Case &c : cases) {
+        const MaterialEntry *entry = FindMaterial(catalog, c.grade);
+        ASSERT_NE(entry, nullptr) << c.grade;
+        const auto rm = TensileStrengthAt(*entry, c.d);
+        ASSERT_TRUE(rm) << c.grade << " at " << c.d;
+        EXPECT_NEAR(rm->rowDiameter, c.row, 1e-9) << c.grade << " at " << c.d;
+        EXPECT_NEAR(rm->rmMin, c.rmMin, 0.5) << c.grade << " at " << c.d;
+    }
+}
+
+// Over every built-in table and many diameters (fixed seed): the Rm taken
+// never exceeds either neighbouring row, so no diameter gains strength.
+TEST(MaterialsData, RmNeverAboveEitherNeighbouringRow) {
+    const MaterialCatalog catalog = BuiltIn();
+    std::mt19937 random(27);
+    std::size_t tried = 0;
+    for (const MaterialEntry &entry : catalog.entries) {
+        for (std::size_t i = 1; i < entry.rm.size(); ++i) {
+            const TensileStrengthRow &below = entry.rm[i - 1];
+            const TensileStrengthRow &above = entry.rm[i];
+            std::uniform_real_distribution<double> between(below.wireDiameter, above.wireDiameter);
+            for (int k = 0; k < 20; ++k) {
+                const double d = between(random);
+                const auto rm = TensileStrengthAt(entry, d);
+                ASSERT_TRUE(rm) << entry.name << " at " << d;
+                EXPECT_LE(rm->rmMin, std::min(below.rmMin, above.rmMin) + 1e-9)
+                    << entry.name << " at " << d;
+                ++tried;
+            }
+        }
+    }
+    EXPECT_GT(tried, 1000U);
+}
+
 // G, E and rho of each family against the row the entry names.
 TEST(MaterialsData, FamilyConstantsAgainstTheirSource) {
     const MaterialCatalog catalog = BuiltIn();
@@ -112,6 +166,7 @@ TEST(MaterialsData, FamilyConstantsAgainstTheirSource) {
         const char *grade;
         double g, e, rho; // 0: not given
         Provenance gMark, rhoMark;
+        double d = 1.0; // mm
     } cases[] = {
         // GB/T 1239.6-1992 GB 4357 row; Wei Jiang table 14.2 high-carbon row; Autodesk,
         // patented carbon steel
@@ -129,12 +184,19 @@ TEST(MaterialsData, FamilyConstantsAgainstTheirSource) {
         {"QSi3-1", 40000, 93000, 0, Provenance::Handbook, Provenance::Unmarked},
         // the CrV-B steel of GB/T 18983 is not 50CrVA: nothing borrowed
         {"FDCrV-B", 0, 0, 0, Provenance::Unmarked, Provenance::Unmarked},
+        // Shigley table 10-5, music wire A228 by diameter band (inch limits x 25.4)
+        {"ASTM A228", 82700, 203400, 7.85, Provenance::Handbook, Provenance::Handbook, 0.8},
+        {"ASTM A228", 82700, 203400, 7.85, Provenance::Handbook, Provenance::Handbook, 0.82},
+        {"ASTM A228", 81700, 200000, 7.85, Provenance::Handbook, Provenance::Handbook, 1.6},
+        {"ASTM A228", 81000, 196500, 7.85, Provenance::Handbook, Provenance::Handbook, 3.175},
+        {"ASTM A228", 80000, 193000, 7.85, Provenance::Handbook, Provenance::Handbook, 4.0},
     };
     for (const Case &c : cases) {
         const MaterialEntry *entry = FindMaterial(catalog, c.grade);
         ASSERT_NE(entry, nullptr) << c.grade;
-        EXPECT_EQ(entry->shearModulus, c.g) << c.grade;
-        EXPECT_EQ(entry->elasticModulus, c.e) << c.grade;
+        const ElasticConstants at = ElasticConstantsAt(*entry, c.d);
+        EXPECT_EQ(at.shearModulus, c.g) << c.grade << " at " << c.d;
+        EXPECT_EQ(at.elasticModulus, c.e) << c.grade << " at " << c.d;
         EXPECT_EQ(entry->density, c.rho) << c.grade;
         if (c.g > 0) {
             EXPECT_EQ(entry->provenance.shearModulus, c.gMark) << c.grade;
@@ -156,10 +218,11 @@ TEST(MaterialsData, EveryShippedFigureIsMarked) {
         EXPECT_TRUE(e.rm.empty() || p.rm != Provenance::Unmarked) << e.name;
         EXPECT_TRUE(!e.fixedPermissible || p.permissible != Provenance::Unmarked) << e.name;
     }
-    // Two public transcriptions of the first series, only where they agree.
+    // Two public witnesses of the first series, only where they agree (0.5 to
+    // 0.8 mm: a transcription and the standard extension springs' table).
     EXPECT_EQ(catalog.series.provenance, Provenance::Transcriptions);
     EXPECT_FALSE(catalog.series.complete);
-    EXPECT_EQ(catalog.series.first.front(), 1.0);
+    EXPECT_EQ(catalog.series.first.front(), 0.5);
     EXPECT_EQ(catalog.series.first.back(), 25.0);
     EXPECT_EQ(StandardDiameterOf(catalog.series, 0.7), StandardDiameter::Unknown);
 }
@@ -211,6 +274,12 @@ TEST(MaterialsData, BrokenFilesSayWhereAndWhat) {
              "family": "carbon-spring-wire", "source": "s"}, {"name": "sm", "standard": "s",
              "family": "carbon-spring-wire", "source": "s"}]})",
          "第 2 个材料（sm）与前面的材料重名"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "moduli_by_diameter": [[null, 80000, null], [2, 79000, null]], "source": "s"}]})",
+         "只有最后一项可以不设上限"},
+        {R"({"materials": [{"name": "x", "standard": "s", "family": "carbon-spring-wire",
+             "moduli_by_diameter": [[2, 80000, null], [1, 79000, null]], "source": "s"}]})",
+         "\"moduli_by_diameter\"第 2 项的直径上限不大于上一项"},
     };
     for (const Case &c : cases) {
         const CatalogLoad load = ParseMaterialCatalog(c.text, "/home/u/materials.json");

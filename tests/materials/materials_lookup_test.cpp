@@ -22,6 +22,11 @@ MaterialCatalog Catalog() {
                              "diameter_range": [1, 13], "source": "table"}},
         {"name": "line", "standard": "s", "family": "carbon-spring-wire", "source": "s",
          "rm": [[1, 2000, 2200], [2, 1800, null], [4, 1600, 1800]]},
+        {"name": "interpolated", "standard": "s", "family": "carbon-spring-wire", "source": "s",
+         "rm_rule": "linear", "rm": [[1, 2000, 2200], [2, 1800, null], [4, 1600, 1800]]},
+        {"name": "banded", "standard": "s", "family": "carbon-spring-wire", "source": "s",
+         "shear_modulus": 79000, "elastic_modulus": 206000,
+         "moduli_by_diameter": [[0.8, 82700, 203400], [3, 81000, null], [null, 80000, 193000]]},
         {"name": "steps", "standard": "s", "family": "stainless-spring-wire", "source": "s",
          "rm_rule": "step-up-to", "rm": [[1, 1900, 2050], [1.5, 1800, 1950]]}
       ]})",
@@ -72,25 +77,31 @@ TEST(MaterialLookup, ClosestGradesForAnUnknownOne) {
 TEST(TensileStrength, BetweenRowsAndNeverOutside) {
     const MaterialCatalog catalog = Catalog();
     const MaterialEntry &line = *FindMaterial(catalog, "line");
+    const MaterialEntry &interpolated = *FindMaterial(catalog, "interpolated");
     const MaterialEntry &steps = *FindMaterial(catalog, "steps");
     struct Case {
         const MaterialEntry *entry;
         double d;
         bool found;
         double rmMin, rmMax; // rmMax 0: not given
+        double row;          // the row taken; 0 where interpolated
     } cases[] = {
-        {&line, 1.0, true, 2000, 2200},
-        {&line, 1.5, true, 1900, 0}, // one neighbour has no maximum
-        {&line, 3.0, true, 1700, 0},
-        {&line, 4.0, true, 1600, 1800},
-        {&line, 0.99, false, 0, 0},
-        {&line, 4.01, false, 0, 0},
-        {&line, std::nan(""), false, 0, 0},
-        {&steps, 1.0, true, 1900, 2050},
-        {&steps, 1.01, true, 1800, 1950}, // the range up to 1.5
-        {&steps, 1.5, true, 1800, 1950},
-        {&steps, 0.9, false, 0, 0},
-        {&steps, 1.6, false, 0, 0},
+        {&line, 1.0, true, 2000, 2200, 1},
+        {&line, 1.5, true, 1800, 0, 2}, // between rows: the next larger diameter's
+        {&line, 3.0, true, 1600, 1800, 4},
+        {&line, 4.0, true, 1600, 1800, 4},
+        {&line, static_cast<double>(2.0f), true, 1800, 0, 2}, // a float's tail stays on the row
+        {&line, 0.99, false, 0, 0, 0},
+        {&line, 4.01, false, 0, 0, 0},
+        {&line, std::nan(""), false, 0, 0, 0},
+        {&interpolated, 1.5, true, 1900, 0, 0}, // one neighbour has no maximum
+        {&interpolated, 3.0, true, 1700, 0, 0},
+        {&interpolated, 4.0, true, 1600, 1800, 4},
+        {&steps, 1.0, true, 1900, 2050, 1},
+        {&steps, 1.01, true, 1800, 1950, 1.5}, // the range up to 1.5
+        {&steps, 1.5, true, 1800, 1950, 1.5},
+        {&steps, 0.9, false, 0, 0, 0},
+        {&steps, 1.6, false, 0, 0, 0},
     };
     for (const Case &c : cases) {
         const auto rm = TensileStrengthAt(*c.entry, c.d);
@@ -98,7 +109,29 @@ TEST(TensileStrength, BetweenRowsAndNeverOutside) {
         if (rm) {
             EXPECT_DOUBLE_EQ(rm->rmMin, c.rmMin) << c.entry->name << " at " << c.d;
             EXPECT_DOUBLE_EQ(rm->rmMax, c.rmMax) << c.entry->name << " at " << c.d;
+            EXPECT_DOUBLE_EQ(rm->rowDiameter, c.row) << c.entry->name << " at " << c.d;
         }
+    }
+}
+
+// G and E by diameter band where the entry has bands, its single figures else.
+TEST(ElasticConstants, TheBandOfTheDiameter) {
+    const MaterialCatalog catalog = Catalog();
+    const MaterialEntry &banded = *FindMaterial(catalog, "banded");
+    const MaterialEntry &line = *FindMaterial(catalog, "line");
+    struct Case {
+        const MaterialEntry *entry;
+        double d;
+        double g, e;
+    } cases[] = {
+        {&banded, 0.5, 82700, 203400},  {&banded, static_cast<double>(0.8f), 82700, 203400},
+        {&banded, 0.81, 81000, 0},      {&banded, 3.0, 81000, 0},
+        {&banded, 12.0, 80000, 193000}, {&line, 2.0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        const ElasticConstants at = ElasticConstantsAt(*c.entry, c.d);
+        EXPECT_EQ(at.shearModulus, c.g) << c.entry->name << " at " << c.d;
+        EXPECT_EQ(at.elasticModulus, c.e) << c.entry->name << " at " << c.d;
     }
 }
 
@@ -189,7 +222,7 @@ TEST(PermissibleStress, OfAGradeAtAWireDiameter) {
         double value;        // 0: none
         const char *problem; // a part of the reason when none
     } cases[] = {
-        {"line", SpringKind::Compression, LoadType::Static, 3.0, 850, ""},
+        {"line", SpringKind::Compression, LoadType::Static, 3.0, 800, ""}, // the 4 mm row
         {"line", SpringKind::Extension, LoadType::DynamicLimited, 2.0, 540, ""},
         {"line", SpringKind::Compression, LoadType::Static, 5.0, 0, "不在line抗拉强度表的范围"},
         {"65Mn", SpringKind::Compression, LoadType::DynamicUnlimited, 4.0, 340, ""},

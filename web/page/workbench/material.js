@@ -87,7 +87,9 @@ function showGrade() {
     const ext = p.extension || {};
     const mpa = (x) => (x === null || x === undefined ? '—' : number(x, 1) + ' MPa');
     const rmText = m.rm_min === null || m.rm_min === undefined ? '— (材料表没有该直径的 Rm)' :
-        `${number(m.rm_min, 0)}–${number(m.rm_max, 0)} MPa`;
+        `${number(m.rm_min, 0)}–${number(m.rm_max, 0)} MPa` +
+        (m.rm_row_diameter !== null && m.rm_row_diameter !== undefined && Math.abs(m.rm_row_diameter - d) > 5e-7 ?
+            ` (取 ${m.rm_row_diameter} mm 一行)` : '');
     const needsRm = m.rm_min === null || m.rm_min === undefined;
     fill(v.detail,
         h('h3', { text: `${m.name} (${m.standard}), 材料直径 d = ${d} mm` }),
@@ -120,16 +122,17 @@ function gradeFigures(name, loadType) {
     }
     const rm = certificateRm(name);
     const entry = api.material(name, windowDiameter());
-    if (!rm || !entry || entry.shear_modulus === null) {
+    const g = entry ? entry.shear_modulus_at_diameter ?? entry.shear_modulus : null;
+    if (!rm || !entry || g === null) {
         return { message: fromTable.message || '材料表没有该牌号的 G 或 [τ]' };
     }
     const checked = JSON.parse(api.judge(Object.assign({}, base, state.checks,
-        { check: true, 'shear-modulus': String(entry.shear_modulus), 'tensile-strength': rm })));
+        { check: true, 'shear-modulus': String(g), 'tensile-strength': rm })));
     const row = (checked.checks || []).find((c) => c.id === 'allowable-stress');
     if (!row || row.limit === null) {
         return { message: checked.message || '由给定的 Rm 求不出许用切应力' };
     }
-    return { g: entry.shear_modulus, tau: Math.floor(row.limit * 10 + 1e-6) / 10 };
+    return { g, tau: Math.floor(row.limit * 10 + 1e-6) / 10 };
 }
 
 async function useGrade(status) {
@@ -181,8 +184,9 @@ function buildUserMaterials() {
     const familyId = newId('family');
     form.family = h('select', { id: familyId });
     const ruleId = newId('rule');
-    form.rule = h('select', { id: ruleId }, h('option', { value: 'linear', text: '行间线性插值 (linear)' }),
-        h('option', { value: 'step-up-to', text: '取不小于 d 的那一行 (step-up-to)' }));
+    form.rule = h('select', { id: ruleId },
+        h('option', { value: 'step-up-to', text: '取不小于 d 的那一行 (step-up-to)' }),
+        h('option', { value: 'linear', text: '行间线性插值，仅当来源如此规定 (linear)' }));
     const rmRows = h('tbody');
     const importer = fileChooser('wb-user-import', '导入 materials.json…', '.json,application/json',
         (input) => importUserMaterials(input, status));
@@ -241,7 +245,7 @@ function editUserGrade(g) {
     f.g.value = entry.shear_modulus ?? '';
     f.e.value = entry.elastic_modulus ?? '';
     f.rho.value = entry.density ?? '';
-    f.rule.value = entry.rm_rule || 'linear';
+    f.rule.value = entry.rm_rule || 'step-up-to';
     f.source.value = entry.source || '';
     f.note.value = entry.note || '';
     userView.rmRows.replaceChildren();
