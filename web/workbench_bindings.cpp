@@ -229,7 +229,7 @@ val Charts(const std::string &requestText) {
     return result;
 }
 
-val Drawing(const std::string &requestText, const std::string &kind, const std::string &date,
+val DrawingOf(const std::string &requestText, const std::string &kind, const std::string &date,
             const std::string &detailsText) {
     if (kind != "dxf" && kind != "svg") {
         return Failure("图样只能是 dxf 或 svg");
@@ -473,7 +473,7 @@ EMSCRIPTEN_BINDINGS(orsela_workbench) {
     emscripten::function("judgeRequest", &Judge);
     emscripten::function("engineeringReportOf", &EngineeringReport);
     emscripten::function("chartsOf", &Charts);
-    emscripten::function("drawingOf", &Drawing);
+    emscripten::function("drawingOf", &DrawingOf);
     emscripten::function("runSearch", &Search);
     emscripten::function("runBatch", &Batch);
     emscripten::function("materialsList", &MaterialsList);
