@@ -158,7 +158,7 @@ void JudgeChunk(BatchChunk &chunk, const BatchColumns &columns, const BatchSetti
     chunk.statusCounts = {};
     chunk.materialFiles.clear();
     for (std::size_t i = 0; i < chunk.count; ++i) {
-        const DesignOutcome outcome =
+        const BatchRowOutcome outcome =
             JudgeBatchRow(chunk.records[i], columns, settings.base, scratch);
         ++chunk.statusCounts[static_cast<std::size_t>(outcome.status)];
         // Notes come only from a row judged whole, which scratch then holds.
@@ -216,6 +216,7 @@ int RunBatch(BatchSettings &settings, CliStreams &streams) {
         streams.err << "orsela-cli batch: " << EscapedMessage(*problem) << '\n';
         return kExitUsage;
     }
+    columns.torsionColumns = columns.torsionColumns || settings.base.torsion.torsion;
     if (settings.withInputs) {
         columns.repeatedInputs.assign(header.cells.begin(),
                                       header.cells.begin() + static_cast<long>(header.size()));

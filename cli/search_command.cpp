@@ -9,6 +9,7 @@
 #include "search_options.h"
 #include "search_output.h"
 #include "search_setup.h"
+#include "torsion_search_output.h"
 #include "usage_refusal.h"
 
 #include <CLI/CLI.hpp>
@@ -25,7 +26,12 @@ std::string SearchUsage() {
     std::string usage = "用法: orsela-cli search --load1=F1 --height1=H1 --load2=F2 --height2=H2 "
                         "--material=NAME [选项]\n"
                         "由工作载荷和工作高度穷举搜索设计 (d 取自直径系列, D 步长 0.1 mm, n 步长 "
-                        "0.25), 按目标排序输出最好的设计。\n\n";
+                        "0.25), 按目标排序输出最好的设计。\n"
+                        "扭转弹簧: orsela-cli search --torsion --working-torque2=T2 "
+                        "--working-angle2=φ2 --material=NAME [--working-torque1=T1 "
+                        "--working-angle1=φ1] [选项]\n"
+                        "由要求的扭转刚度求每对 (d, D) 的有效圈数 (步长 0.25), 每个设计按单个设计"
+                        "判定并校核 (旋绕比默认 4～20)。\n\n";
     usage += SearchOptionsUsage();
     usage += UsageLine("  --save-designs=FOLDER",
                        "把列出的每个设计存为设计文件 FOLDER/design-001.json ..., 目录存入 "
@@ -81,8 +87,38 @@ class SearchProgressText {
     int pass_ = 1;
 };
 
+bool JsonAsked(const SearchArguments &arguments) {
+    const auto format = arguments.values.find("format");
+    return format != arguments.values.end() && format->second == "json";
+}
+
+// search --torsion: every candidate judged by the single design's call.
+int RunTorsionSearch(const SearchArguments &arguments, bool savingDesigns, CliStreams &streams) {
+    if (savingDesigns) {
+        return RefuseUsage(streams, "--save-designs: 扭转弹簧的搜索还不能存设计文件", "search",
+                           JsonAsked(arguments));
+    }
+    std::string error;
+    const auto request = BuildTorsionSearch(arguments, error);
+    if (!request) {
+        return RefuseUsage(streams, error, "search", JsonAsked(arguments));
+    }
+    for (const std::string &note : request->notes) {
+        streams.err << note << '\n';
+    }
+    const TorsionSearchOutcome outcome = SearchTorsionSprings(*request);
+    WriteTorsionSearchOutcome(outcome, *request, streams.out);
+    if (request->format == SearchFormat::Tsv) {
+        streams.err << TorsionSearchSummary(outcome) << '\n';
+    }
+    return outcome.best.empty() ? kExitStoppedByWarning : kExitCompleted;
+}
+
 int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolder> &saveDesigns,
               CliStreams &streams) {
+    if (arguments.flags.count("torsion") > 0) {
+        return RunTorsionSearch(arguments, saveDesigns.has_value(), streams);
+    }
     std::string error;
     const auto setup = BuildSearch(arguments, error);
     if (!setup) {

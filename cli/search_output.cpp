@@ -138,8 +138,12 @@ void WriteTsv(const SearchOutcome &outcome, const SearchRequest &r, std::ostream
 } // namespace
 
 std::string ReproducingCommandLine(const EvaluatedDesign &design, const SearchRequest &request) {
+    return CommandLineOf(ReproducingArguments(design, request));
+}
+
+std::string CommandLineOf(const std::vector<std::string> &arguments) {
     std::string line = "orsela-cli";
-    for (const std::string &arg : ReproducingArguments(design, request)) {
+    for (const std::string &arg : arguments) {
         line += ' ' + ShellQuoted(arg);
     }
     return line;

@@ -10,6 +10,8 @@
 // The single design's command line that gives the same design, as one line
 // to paste into a shell ("orsela-cli ...").
 std::string ReproducingCommandLine(const EvaluatedDesign &design, const SearchRequest &request);
+// "orsela-cli" and the arguments, each quoted for a shell where it needs it.
+std::string CommandLineOf(const std::vector<std::string> &arguments);
 
 // The answer in the chosen format. Text and JSON carry the summary; tsv
 // prints one row per design and leaves the summary to WriteSearchSummary.

@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "outcome_json.h"
 #include "result_fields.h"
+#include "torsion_outcome_json.h"
 
 #include <algorithm>
 #include <charconv>
@@ -44,8 +45,8 @@ std::string Count(std::size_t n) {
     return std::to_string(n);
 }
 
-DesignOutcome Refused(std::string message) {
-    DesignOutcome outcome;
+BatchRowOutcome Refused(std::string message) {
+    BatchRowOutcome outcome;
     outcome.status = DesignStatus::Refused;
     outcome.message = std::move(message);
     return outcome;
@@ -82,11 +83,34 @@ std::optional<std::string> ResolveBatchColumns(const CsvRecord &header, BatchCol
         }
         columns.options.push_back(option);
         columns.hasCheckColumn = columns.hasCheckColumn || option->name == "check";
+        columns.torsionColumns = columns.torsionColumns || option->name == "torsion";
     }
     return std::nullopt;
 }
 
-const std::vector<std::string> &BatchCheckIds() {
+namespace {
+
+// A torsion spring with every working point, a mass and a check of each kind:
+// the torsion library decides which results and checks there are.
+DesignRequest SampleTorsionSpring() {
+    DesignRequest torsion;
+    torsion.torsion.torsion = true;
+    torsion.checks.check = true;
+    torsion.checks.elasticModulus = "206000";
+    torsion.checks.density = "7.85";
+    torsion.torsion.workingAngles = {"30", "60", "90"};
+    return torsion;
+}
+
+void AddNew(std::vector<std::string> &all, const std::string &id) {
+    if (std::find(all.begin(), all.end(), id) == all.end()) {
+        all.push_back(id);
+    }
+}
+
+} // namespace
+
+const std::vector<std::string> &BatchCheckIds(bool withTorsion) {
     static const std::vector<std::string> ids = [] {
         // The sample design of each spring type, checked: the checks library
         // decides which checks there are.
@@ -102,18 +126,40 @@ const std::vector<std::string> &BatchCheckIds() {
         std::vector<std::string> all;
         for (const DesignRequest *request : {&compression, &extension}) {
             for (const CheckResult &check : JudgeDesign(*request).checks) {
-                if (std::find(all.begin(), all.end(), check.id) == all.end()) {
-                    all.push_back(check.id);
-                }
+                AddNew(all, check.id);
             }
         }
         return all;
     }();
-    return ids;
+    static const std::vector<std::string> withTorsionIds = [] {
+        std::vector<std::string> all = ids;
+        for (const CheckResult &check : JudgeTorsionDesign(SampleTorsionSpring()).checks) {
+            AddNew(all, check.id);
+        }
+        return all;
+    }();
+    return withTorsion ? withTorsionIds : ids;
 }
 
-DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns,
-                            const DesignRequest &base, DesignRequest &scratch) {
+const std::vector<std::string> &TorsionOnlyResultKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> only;
+        for (const TorsionResultRow &row :
+             TorsionResultRows(JudgeTorsionDesign(SampleTorsionSpring()))) {
+            const bool shared =
+                std::any_of(ResultFields().begin(), ResultFields().end(),
+                            [&](const ResultField &field) { return row.key == field.designField; });
+            if (!shared) {
+                only.push_back(row.key);
+            }
+        }
+        return only;
+    }();
+    return keys;
+}
+
+BatchRowOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns,
+                              const DesignRequest &base, DesignRequest &scratch) {
     const std::string where = "第 " + Count(record.line) + " 行: ";
     if (!record.error.empty()) {
         return Refused(where + record.error);
@@ -145,7 +191,17 @@ DesignOutcome JudgeBatchRow(const CsvRecord &record, const BatchColumns &columns
             return Refused(where + "--" + option.name + ": " + *refused);
         }
     }
-    DesignOutcome outcome = JudgeDesign(scratch);
+    BatchRowOutcome outcome;
+    if (scratch.torsion.torsion) {
+        outcome.torsion = JudgeTorsionDesign(scratch);
+        outcome.status = outcome.torsion->status;
+        if (outcome.status == DesignStatus::Refused) {
+            outcome.torsion->message = where + outcome.torsion->message;
+        }
+        outcome.message = outcome.torsion->message;
+        return outcome;
+    }
+    static_cast<DesignOutcome &>(outcome) = JudgeDesign(scratch);
     if (outcome.status == DesignStatus::Refused) {
         outcome.message = where + outcome.message; // a field's refusal names its row's line
     }
@@ -185,15 +241,20 @@ void AppendCsvHeader(std::string &out, bool withChecks, const BatchColumns &colu
         out += field.designField;
     }
     out += ",TotalCoils";
+    if (columns.torsionColumns) {
+        for (const std::string &key : TorsionOnlyResultKeys()) {
+            out += ',' + key;
+        }
+    }
     if (withChecks) {
-        for (const std::string &id : BatchCheckIds()) {
+        for (const std::string &id : BatchCheckIds(columns.torsionColumns)) {
             out += ',' + id + ".value," + id + ".limit," + id + ".verdict";
         }
     }
     AppendCsvRecordEnd(out);
 }
 
-void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &outcome,
+void AppendCsvResultRow(std::string &out, std::size_t row, const BatchRowOutcome &outcome,
                         bool withChecks, const BatchColumns &columns, const CsvRecord &record,
                         bool chineseVerdicts) {
     char number[24];
@@ -207,22 +268,38 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
     out += ',';
     AppendCsvCell(out, RowMessage(outcome));
     const bool completed = outcome.status == DesignStatus::Completed;
+    const std::vector<TorsionResultRow> torsionRows =
+        outcome.torsion ? TorsionResultRows(*outcome.torsion) : std::vector<TorsionResultRow>();
+    const auto torsionText = [&torsionRows](std::string_view key) {
+        const auto found = std::find_if(torsionRows.begin(), torsionRows.end(),
+                                        [&](const TorsionResultRow &r) { return r.key == key; });
+        return found != torsionRows.end() ? found->text : std::string();
+    };
     for (const ResultField &field : ResultFields()) {
         out += ',';
-        if (completed) {
+        if (outcome.torsion) {
+            out += torsionText(field.designField);
+        } else if (completed) {
             out += FormatResult(field, outcome.design);
         }
     }
     out += ',';
-    if (completed) {
+    if (completed && !outcome.torsion) {
         out += FormatGeneral(outcome.design.TotalCoils);
     }
+    if (columns.torsionColumns) {
+        for (const std::string &key : TorsionOnlyResultKeys()) {
+            out += ',';
+            out += torsionText(key);
+        }
+    }
     if (withChecks) {
-        for (const std::string &id : BatchCheckIds()) {
-            const auto check = std::find_if(outcome.checks.begin(), outcome.checks.end(),
+        const CheckResults &checks = outcome.torsion ? outcome.torsion->checks : outcome.checks;
+        for (const std::string &id : BatchCheckIds(columns.torsionColumns)) {
+            const auto check = std::find_if(checks.begin(), checks.end(),
                                             [&](const CheckResult &c) { return c.id == id; });
             out += ',';
-            if (check != outcome.checks.end()) {
+            if (check != checks.end()) {
                 out += CheckNumberText(check->value);
                 out += ',';
                 out += CheckNumberText(check->limit);
@@ -237,7 +314,7 @@ void AppendCsvResultRow(std::string &out, std::size_t row, const DesignOutcome &
     AppendCsvRecordEnd(out);
 }
 
-void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outcome,
+void AppendJsonLine(std::string &out, std::size_t row, const BatchRowOutcome &outcome,
                     const BatchColumns &columns, const CsvRecord &record) {
     nlohmann::ordered_json line;
     line["row"] = row;
@@ -248,7 +325,8 @@ void AppendJsonLine(std::string &out, std::size_t row, const DesignOutcome &outc
         }
         line["inputs"] = std::move(inputs);
     }
-    nlohmann::ordered_json object = OutcomeJson(outcome);
+    nlohmann::ordered_json object =
+        outcome.torsion ? TorsionOutcomeJson(*outcome.torsion) : OutcomeJson(outcome);
     for (auto &[key, value] : object.items()) {
         line[key] = std::move(value);
     }

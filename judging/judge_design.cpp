@@ -107,11 +107,10 @@ DesignOutcome JudgeDesign(const DesignRequest &request) {
     DesignOutcome outcome;
     outcome.sign = request.extension ? kExtensionSpring : kCompressionSpring;
     if (request.torsion.torsion) {
-        // Its own call judges it (JudgeTorsionDesign); the design table and the
-        // search do not take it yet.
+        // Its own call judges it (JudgeTorsionDesign); never judged here as
+        // a compression spring.
         outcome.status = DesignStatus::Refused;
-        outcome.message =
-            "--torsion: 扭转弹簧只能单个计算 (orsela-cli --torsion), 设计表与搜索尚不支持";
+        outcome.message = "--torsion: 扭转弹簧不能按压缩弹簧或拉伸弹簧判定";
         return outcome;
     }
     if (auto problem = MixedKindProblem(request)) {

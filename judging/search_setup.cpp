@@ -9,10 +9,12 @@
 #include "option_ranges.h"
 #include "permissible_stress.h"
 #include "search_design_request.h"
+#include "search_option_reader.h"
 #include "shared_materials.h"
 #include "user_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -54,101 +56,22 @@ const std::vector<SearchOptionSpec> kSearchOptions = {
     {"minimize", "WHAT", "mass|solid-height|outer-diameter|stress (mass)"},
     {"top", "N", "输出的设计数 (10)"},
     {"format", "text|tsv|json", "输出格式 (text)"},
+    {"torsion", "", "扭转弹簧: 由工作扭矩和扭转角搜索 (代替 --load1 ... --height3)"},
+    {"working-torque1", "N_MM", "扭转弹簧: 第一工作扭矩T1 (可选, 与 --working-angle1 一起)"},
+    {"working-angle1", "DEG", "扭转弹簧: T1 下的扭转角φ1"},
+    {"working-torque2", "N_MM", "扭转弹簧: 工作扭矩T2 > T1 (必需)"},
+    {"working-angle2", "DEG", "扭转弹簧: T2 下的扭转角φ2 > φ1 (必需)"},
+    {"leg-length1", "MM", "扭转弹簧臂长 l1 (0)"},
+    {"leg-length2", "MM", "扭转弹簧臂长 l2 (0)"},
+    {"load-direction", "wind|unwind", "扭转弹簧加载方向 (wind)"},
+    {"arbor-diameter", "MM", "扭转弹簧芯轴直径 (校核间隙)"},
+    {"max-body-length", "MM", "扭转弹簧最大弹簧体长度 (最大扭转角时)"},
 };
 
-// Reads options in order; the first problem wins.
-class OptionReader {
-  public:
-    explicit OptionReader(const SearchArguments &arguments) : arguments_(arguments) {}
-
-    bool has(const std::string &name) const { return arguments_.values.count(name) > 0; }
-    bool flag(const std::string &name) const { return arguments_.flags.count(name) > 0; }
-    const std::string *text(const std::string &name) const {
-        const auto it = arguments_.values.find(name);
-        return it == arguments_.values.end() ? nullptr : &it->second;
-    }
-
-    std::optional<double> number(const std::string &name) {
-        const std::string *t = text(name);
-        if (t == nullptr || failed()) {
-            return std::nullopt;
-        }
-        return Parse(name, *t);
-    }
-    std::optional<double> positive(const std::string &name) {
-        const auto value = number(name);
-        if (value && !(*value > 0.0)) {
-            Fail("--" + name + ": 数值必须大于0!");
-            return std::nullopt;
-        }
-        return value;
-    }
-    double required(const std::string &name) {
-        if (!has(name)) {
-            Fail("缺少必需的选项 --" + name);
-            return 0.0;
-        }
-        return number(name).value_or(0.0);
-    }
-    std::vector<double> list(const std::string &name, std::size_t exactly = 0) {
-        std::vector<double> values;
-        const std::string *t = text(name);
-        if (t == nullptr || failed()) {
-            return values;
-        }
-        std::size_t start = 0;
-        for (;;) {
-            const std::size_t comma = t->find(',', start);
-            // "+3,-1": a signed tolerance's "+3" is the number 3.
-            std::string item = t->substr(start, comma - start);
-            const auto value = Parse(name, item.starts_with('+') ? item.substr(1) : item);
-            if (!value) {
-                return {};
-            }
-            values.push_back(*value);
-            if (comma == std::string::npos) {
-                break;
-            }
-            start = comma + 1;
-        }
-        if (exactly != 0 && values.size() != exactly) {
-            Fail("--" + name + ": 需要 MIN,MAX 两个数值");
-            return {};
-        }
-        return values;
-    }
-
-    void Fail(std::string message) {
-        if (!failed()) {
-            error_ = std::move(message);
-        }
-    }
-    bool failed() const { return !error_.empty(); }
-    const std::string &error() const { return error_; }
-
-  private:
-    std::optional<double> Parse(const std::string &name, const std::string &t) {
-        // An option with a physical range of its own names it when a number
-        // falls outside.
-        if (const OptionRange *range = FindOptionRange(name)) {
-            std::string refused;
-            const auto value = RangedNumber(*range, t, refused);
-            if (!value) {
-                Fail(refused);
-            }
-            return value;
-        }
-        const NumericText parsed = ParseNumericText(t);
-        if (parsed.status != NumericTextStatus::Ok) {
-            Fail("--" + name + ": " + kNotNumericMessage);
-            return std::nullopt;
-        }
-        return parsed.value;
-    }
-
-    const SearchArguments &arguments_;
-    std::string error_;
-};
+// The options only a torsion spring's search reads.
+constexpr std::array<const char *, 9> kTorsionOnly = {
+    "working-torque1", "working-angle1", "working-torque2", "working-angle2", "leg-length1",
+    "leg-length2",     "load-direction", "arbor-diameter",  "max-body-length"};
 
 std::optional<EndCondition> EndConditionFromName(const std::string &name) {
     if (name == "fixed-fixed") {
@@ -196,7 +119,9 @@ void ReadPoints(OptionReader &in, SearchRequest &r) {
     }
 }
 
-void ReadSpace(OptionReader &in, SearchRequest &r) {
+} // namespace
+
+void ReadSearchSpace(OptionReader &in, SearchRequest &r) {
     r.limits.maxOuterDiameter = in.positive("max-outer-diameter");
     r.limits.minInnerDiameter = in.positive("min-inner-diameter");
     r.limits.maxFreeHeight = in.positive("max-free-height");
@@ -254,6 +179,8 @@ void ReadSpace(OptionReader &in, SearchRequest &r) {
         }
     }
 }
+
+namespace {
 
 // The wire diameters to go through and [tau] at each: the designer's, else
 // the standard's permissible stress as the checks of the reproducing command
@@ -384,6 +311,14 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
     SearchSetup setup;
     SearchRequest &r = setup.request;
     r.typeSign = in.flag("extension") ? kExtensionSpring : kCompressionSpring;
+    if (in.flag("torsion")) {
+        in.Fail("--torsion: 这里不能搜索扭转弹簧, 请用 orsela-cli search --torsion");
+    }
+    for (const char *name : kTorsionOnly) {
+        if (in.has(name)) {
+            in.Fail("--" + std::string(name) + ": 只用于扭转弹簧的搜索, 请同时给出 --torsion");
+        }
+    }
     ReadPoints(in, r);
     if (const std::string *format = in.text("format")) {
         if (*format == "text" || *format == "tsv" || *format == "json") {
@@ -394,7 +329,7 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
             in.Fail("--format 只能是 text、tsv 或 json");
         }
     }
-    ReadSpace(in, r);
+    ReadSearchSpace(in, r);
     // The duty is the single design's: a given load type, else the cycles decide.
     if (const std::string *name = in.text("load-type"); name && !LoadTypeFromName(*name)) {
         in.Fail("--load-type 只能是 static、dynamic-limited 或 dynamic-unlimited");

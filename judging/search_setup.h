@@ -44,5 +44,10 @@ struct SearchSetup {
 // sets `error` to a Chinese message.
 std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::string &error);
 
+// The space, tolerance, candidate ranges, objective and number of designs
+// (--max-outer-diameter ... --top) into r; the first problem goes to in.
+class OptionReader;
+void ReadSearchSpace(OptionReader &in, SearchRequest &r);
+
 // The engineering checks of one candidate with the inputs of its wire diameter.
 CandidateChecks ChecksFor(const SearchSetup &setup);

@@ -369,6 +369,7 @@ val Batch(const std::string &csvText, const std::string &optionsText, val progre
         columns.repeatedInputs.assign(header.cells.begin(),
                                       header.cells.begin() + static_cast<long>(header.size()));
     }
+    columns.torsionColumns = columns.torsionColumns || base.torsion.torsion;
     const bool withChecks = base.checks.check || columns.hasCheckColumn;
     std::string out = !json && byteOrderMark ? "\xEF\xBB\xBF" : "";
     if (!json) {
@@ -383,7 +384,7 @@ val Batch(const std::string &csvText, const std::string &optionsText, val progre
     const bool report = !progress.isUndefined() && !progress.isNull();
     while (reader.next(record)) {
         ++rows;
-        const DesignOutcome outcome = JudgeBatchRow(record, columns, base, scratch);
+        const BatchRowOutcome outcome = JudgeBatchRow(record, columns, base, scratch);
         ++counts[static_cast<std::size_t>(outcome.status)];
         if (!outcome.materialNotes.empty() || !outcome.checkNotes.empty()) {
             for (const std::string &problem :

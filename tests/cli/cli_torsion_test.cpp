@@ -100,14 +100,15 @@ TEST(CliTorsionFile, SavedDesignJudgesAlike) {
     std::filesystem::remove(file);
 }
 
-// The design table does not take torsion springs yet: the row is refused,
-// never judged as a compression spring.
-TEST(CliTorsionFile, DesignTableRefusesTorsionRows) {
-    std::istringstream table("torsion,working-angle3\n1,90\n");
+// A torsion row of a design table is judged as a torsion spring, never as a
+// compression spring: its results are the torsion spring's.
+TEST(CliTorsionFile, DesignTableJudgesTorsionRows) {
+    std::istringstream table("torsion,wire-diameter,mean-diameter,active-coils,working-angle3,"
+                             "elastic-modulus\n1,2,16,6,90,206000\n");
     std::ostringstream out, err;
-    RunCli({"batch"}, table, out, err);
-    EXPECT_NE((out.str() + err.str()).find("扭转弹簧只能单个计算"), std::string::npos)
-        << out.str() << err.str();
+    EXPECT_EQ(RunCli({"batch", "--format=json"}, table, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("\"kind\":\"torsion\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"AngularRate\":\"9.363\""), std::string::npos) << out.str();
 }
 
 } // namespace

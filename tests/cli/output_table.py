@@ -33,6 +33,15 @@ BATCH_TABLE = ("wire-diameter,mean-diameter,extension,known-loads,initial-tensio
                "abc,28,,,,,,,,\n"
                "4,4,,,,,,,,\n"
                "4,28,1,,,,,,,\n")
+TORSION_TABLE = ("torsion,wire-diameter,mean-diameter,active-coils,leg-length1,working-angle1,"
+                 "working-angle3,arbor-diameter,material,check\n"
+                 "1,2,16,6,25,30,90,11,EN 10270-1 SM,1\n"
+                 "1,2.5,20,8,,,120,,EN 10270-1 SM,1\n"
+                 "1,2,1.5,6,,,90,,EN 10270-1 SM,\n"
+                 ",3.5,25.2,,,,,,65Mn,\n")
+TORSION_SEARCH = ["search", "--torsion", "--material=EN 10270-1 SM", "--wire-diameters=1.6,2,2.5",
+                  "--working-torque1=300", "--working-angle1=30", "--working-torque2=800",
+                  "--working-angle2=90", "--arbor-diameter=10", "--max-outer-diameter=25", "--top=3"]
 
 # name: (arguments, files the run writes)
 SINGLE = {
@@ -84,6 +93,10 @@ OTHER = {
     "search-tsv": (SAMPLE_SEARCH + ["--format=tsv"], []),
     "search-json": (SAMPLE_SEARCH + ["--format=json"], []),
     "search-none": (SAMPLE_SEARCH + ["--max-outer-diameter=20"], []),
+    "batch-torsion": (["batch", "--format=csv", "torsion.csv"], []),
+    "batch-torsion-json": (["batch", "--format=json", "torsion.csv"], []),
+    "search-torsion": (TORSION_SEARCH, []),
+    "search-torsion-json": (TORSION_SEARCH + ["--format=json"], []),
     "usage-unknown": (["--wire-diametr=4"], []),
     "usage-format": (["--format=xml"], []),
 }
@@ -126,6 +139,8 @@ def record(cli):
         with tempfile.TemporaryDirectory() as folder:
             with open(os.path.join(folder, "table.csv"), "w", encoding="utf-8") as f:
                 f.write(BATCH_TABLE)
+            with open(os.path.join(folder, "torsion.csv"), "w", encoding="utf-8") as f:
+                f.write(TORSION_TABLE)
             result = run(cli, args, folder)
             for file in written:
                 path = os.path.join(folder, file)

@@ -1,0 +1,147 @@
+#include "torsion_search_output.h"
+
+#include "check_texts.h"
+#include "number_format.h"
+#include "outcome_json.h"
+#include "search_output.h"
+#include "text_table.h"
+#include "torsion_outcome_json.h"
+
+#include <ostream>
+
+namespace {
+
+std::string Three(double value) {
+    return FormatThreeDecimals(static_cast<float>(value));
+}
+
+std::string Optional(const std::optional<float> &value) {
+    return value ? Three(*value) : "";
+}
+
+// The largest working point: the second asked for.
+std::size_t LastPoint(const TorsionSpring &s) {
+    return s.torques[1] ? 1 : 0;
+}
+
+std::string Verdicts(const TorsionOutcome &o) {
+    std::string text;
+    for (const CheckResult &check : o.checks) {
+        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictWord(check.verdict);
+    }
+    return text;
+}
+
+// One design's cells: d, D, n, T', deviation, φ1, φ2, σ, D2, body length, mass.
+std::vector<std::string> Cells(const TorsionCandidate &c) {
+    const TorsionInputs &in = c.outcome.inputs;
+    const TorsionSpring &s = c.outcome.spring;
+    const std::size_t last = LastPoint(s);
+    return {FormatGeneral(static_cast<float>(in.wireDiameter)),
+            FormatGeneral(static_cast<float>(in.meanDiameter)),
+            FormatGeneral(static_cast<float>(in.activeCoils)),
+            Three(s.angularRate),
+            FormatOneDecimal(static_cast<float>(c.rateDeviationPercent)),
+            last == 1 ? Optional(s.angles[0]) : "",
+            Optional(s.angles[last]),
+            Optional(s.stresses[last]),
+            Three(s.outerDiameter),
+            Three(s.loadedBodyLength),
+            s.mass ? FormatOneDecimal(*s.mass) : ""};
+}
+
+void WriteText(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &r,
+               std::ostream &out) {
+    if (outcome.best.empty()) {
+        out << "没有合格的设计。\n" << TorsionSearchSummary(outcome) << '\n';
+        return;
+    }
+    std::vector<std::string> header = {"名次",        "d (mm)",   "D (mm)",    "n",
+                                       "T' (N·mm/°)", "偏差 (%)", "φ1 (°)",    "φ2 (°)",
+                                       "σ (MPa)",     "D2 (mm)",  "体长 (mm)", "质量 (g)"};
+    // φ1 only where a first point was asked for.
+    const auto dropFirstAngle = [&r](std::vector<std::string> &row) {
+        if (!r.first) {
+            row.erase(row.begin() + 6);
+        }
+    };
+    dropFirstAngle(header);
+    TextTable table(std::vector<bool>(header.size(), true));
+    table.AddRow(header);
+    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
+        std::vector<std::string> row = Cells(outcome.best[i]);
+        row.insert(row.begin(), std::to_string(i + 1));
+        dropFirstAngle(row);
+        table.AddRow(std::move(row));
+    }
+    table.Write(out);
+    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
+        out << i + 1 << ". 校核: " << Verdicts(outcome.best[i].outcome) << "\n   "
+            << CommandLineOf(outcome.best[i].arguments) << '\n';
+    }
+    out << TorsionSearchSummary(outcome) << '\n';
+}
+
+void WriteTsv(const TorsionSearchOutcome &outcome, std::ostream &out) {
+    out << "rank\td\tD\tn\trate\tdeviation\tangle1\tangle2\tstress\touter_diameter\t"
+           "body_length\tmass\tchecks\tcommand\n";
+    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
+        out << i + 1;
+        for (const std::string &cell : Cells(outcome.best[i])) {
+            out << '\t' << cell;
+        }
+        out << '\t' << Verdicts(outcome.best[i].outcome) << '\t'
+            << CommandLineOf(outcome.best[i].arguments) << '\n';
+    }
+}
+
+void WriteJson(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &r,
+               std::ostream &out) {
+    nlohmann::ordered_json json;
+    json["kind"] = "torsion";
+    json["required_rate"] = FloatJson(static_cast<float>(RequiredAngularRate(r)));
+    json["judged"] = outcome.judged;
+    json["qualified"] = outcome.qualified;
+    auto designs = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
+        const TorsionCandidate &c = outcome.best[i];
+        nlohmann::ordered_json design;
+        design["rank"] = i + 1;
+        design["rate_deviation_percent"] = FloatJson(static_cast<float>(c.rateDeviationPercent));
+        design["arguments"] = c.arguments;
+        design["command"] = CommandLineOf(c.arguments);
+        design["design"] = TorsionOutcomeJson(c.outcome);
+        designs.push_back(std::move(design));
+    }
+    json["designs"] = std::move(designs);
+    out << DumpJson(json, 2) << '\n';
+}
+
+} // namespace
+
+std::string TorsionSearchSummary(const TorsionSearchOutcome &outcome) {
+    std::string text = "判定 " + std::to_string(outcome.judged) + " 个, 合格 " +
+                       std::to_string(outcome.qualified) + " 个";
+    if (outcome.best.empty()) {
+        text += " (刚度在偏差内的设计中: 超出最大弹簧体长度 " +
+                std::to_string(outcome.outsideEnvelope) + " 个, 校核不合格 " +
+                std::to_string(outcome.failedChecks) + " 个; 未算出 " +
+                std::to_string(outcome.notCompleted) + " 个)";
+    }
+    return text;
+}
+
+void WriteTorsionSearchOutcome(const TorsionSearchOutcome &outcome,
+                               const TorsionSearchRequest &request, std::ostream &out) {
+    switch (request.format) {
+    case SearchFormat::Tsv:
+        WriteTsv(outcome, out);
+        return;
+    case SearchFormat::Json:
+        WriteJson(outcome, request, out);
+        return;
+    case SearchFormat::Text:
+        WriteText(outcome, request, out);
+        return;
+    }
+}
