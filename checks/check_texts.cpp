@@ -21,6 +21,14 @@ const char *CheckVerdictWord(CheckVerdict verdict) {
     return "不适用";
 }
 
+std::string CheckVerdictList(const std::vector<CheckResult> &checks) {
+    std::string text;
+    for (const CheckResult &check : checks) {
+        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictWord(check.verdict);
+    }
+    return text;
+}
+
 const char *CheckVerdictText(CheckVerdict verdict) {
     switch (verdict) {
     case CheckVerdict::Ok:

@@ -4,12 +4,17 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The texts a check's row shows wherever it is printed: the command line's
 // text and tsv, the design table and the engineering report.
 
 // "合格", "注意", "不合格", "不适用", "信息" or "未验证".
 const char *CheckVerdictWord(CheckVerdict verdict);
+
+// "static-strength 合格, buckling 不适用, ...": a design's verdicts on one
+// line, as the search lists them.
+std::string CheckVerdictList(const std::vector<CheckResult> &checks);
 
 // The verdict as a symbol and a word, so that it reads in black-and-white
 // print: "○ 合格", "△ 注意", "× 不合格", "— 不适用", "◇ 信息", "? 未验证".

@@ -33,14 +33,6 @@ std::string Grams(const EvaluatedDesign &e) {
     return e.mass ? FormatOneDecimal(static_cast<float>(*e.mass)) : "";
 }
 
-std::string Verdicts(const EvaluatedDesign &e) {
-    std::string text;
-    for (const CheckResult &check : e.checks) {
-        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictWord(check.verdict);
-    }
-    return text;
-}
-
 std::string Reasons(const EvaluatedDesign &e) {
     std::string text;
     for (const MissReason &reason : e.misses) {
@@ -103,7 +95,7 @@ void WriteDesignDetails(std::size_t rank, const EvaluatedDesign &e, const Search
         indent = "   ";
     }
     if (!e.checks.empty()) {
-        out << indent << "校核: " << Verdicts(e) << '\n';
+        out << indent << "校核: " << CheckVerdictList(e.checks) << '\n';
         indent = "   ";
     }
     if (!e.misses.empty()) {
@@ -130,8 +122,8 @@ void WriteTsv(const SearchOutcome &outcome, const SearchRequest &r, std::ostream
             << FormatThreeDecimals(s.WorkingLoad1) << '\t' << FormatThreeDecimals(s.WorkingLoad2)
             << '\t' << FormatThreeDecimals(s.WorkingLoad3) << '\t'
             << (e.stressComputed ? FormatThreeDecimals(s.MaxShearStress) : "") << '\t' << Grams(e)
-            << '\t' << Verdicts(e) << '\t' << Reasons(e) << '\t' << ReproducingCommandLine(e, r)
-            << '\n';
+            << '\t' << CheckVerdictList(e.checks) << '\t' << Reasons(e) << '\t'
+            << ReproducingCommandLine(e, r) << '\n';
     }
 }
 

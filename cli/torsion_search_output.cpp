@@ -24,14 +24,6 @@ std::size_t LastPoint(const TorsionSpring &s) {
     return s.torques[1] ? 1 : 0;
 }
 
-std::string Verdicts(const TorsionOutcome &o) {
-    std::string text;
-    for (const CheckResult &check : o.checks) {
-        text += (text.empty() ? "" : ", ") + check.id + " " + CheckVerdictWord(check.verdict);
-    }
-    return text;
-}
-
 // One design's cells: d, D, n, T', deviation, φ1, φ2, σ, D2, body length, mass.
 std::vector<std::string> Cells(const TorsionCandidate &c) {
     const TorsionInputs &in = c.outcome.inputs;
@@ -76,7 +68,7 @@ void WriteText(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &
     }
     table.Write(out);
     for (std::size_t i = 0; i < outcome.best.size(); ++i) {
-        out << i + 1 << ". 校核: " << Verdicts(outcome.best[i].outcome) << "\n   "
+        out << i + 1 << ". 校核: " << CheckVerdictList(outcome.best[i].outcome.checks) << "\n   "
             << CommandLineOf(outcome.best[i].arguments) << '\n';
     }
     out << TorsionSearchSummary(outcome) << '\n';
@@ -90,7 +82,7 @@ void WriteTsv(const TorsionSearchOutcome &outcome, std::ostream &out) {
         for (const std::string &cell : Cells(outcome.best[i])) {
             out << '\t' << cell;
         }
-        out << '\t' << Verdicts(outcome.best[i].outcome) << '\t'
+        out << '\t' << CheckVerdictList(outcome.best[i].outcome.checks) << '\t'
             << CommandLineOf(outcome.best[i].arguments) << '\n';
     }
 }
