@@ -76,9 +76,14 @@ std::vector<std::string> ApplicableWithGivenRm(const DesignRequest &request,
 } // namespace
 
 int DesignExitStatus(const DesignRequest &request, const DesignOutcome &outcome) {
-    switch (outcome.status) {
+    return ExitStatusOf(request, outcome.status, outcome.checks);
+}
+
+int ExitStatusOf(const DesignRequest &request, DesignStatus status,
+                 const std::vector<CheckResult> &checks) {
+    switch (status) {
     case DesignStatus::Completed:
-        return request.checks.strict && HasFailedCheck(outcome.checks) ? 5 : 0;
+        return request.checks.strict && HasFailedCheck(checks) ? 5 : 0;
     case DesignStatus::Stopped:
         return 1;
     case DesignStatus::Refused:

@@ -41,6 +41,10 @@ struct DesignOutcome {
 // exits: 0 completed (5 when --strict and a check failed), 1 stopped by a
 // design warning, 2 refused, 3 a calculation fault.
 int DesignExitStatus(const DesignRequest &request, const DesignOutcome &outcome);
+// The exit status of any kind's outcome: 0, 1 stopped, 2 refused, 3 fault,
+// 5 a failed check under --strict.
+int ExitStatusOf(const DesignRequest &request, DesignStatus status,
+                 const std::vector<CheckResult> &checks);
 
 // Checks every input as the window does, calculates, and runs what the
 // request asks for after a completed run. Safe to call from several threads.

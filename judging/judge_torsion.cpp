@@ -198,17 +198,7 @@ TorsionOutcome JudgeTorsionDesign(const DesignRequest &request) {
 }
 
 int TorsionExitStatus(const DesignRequest &request, const TorsionOutcome &outcome) {
-    switch (outcome.status) {
-    case DesignStatus::Completed:
-        return request.checks.strict && HasFailedCheck(outcome.checks) ? 5 : 0;
-    case DesignStatus::Stopped:
-        return 1;
-    case DesignStatus::Refused:
-        return 2;
-    case DesignStatus::Fault:
-        return 3;
-    }
-    return 3;
+    return ExitStatusOf(request, outcome.status, outcome.checks);
 }
 
 std::vector<TorsionResultRow> TorsionResultRows(const TorsionOutcome &outcome) {

@@ -38,6 +38,21 @@ nlohmann::ordered_json FloatJson(float value) {
     return shortest;
 }
 
+void AddChecksAndMaterialInputs(nlohmann::ordered_json &json,
+                                const std::vector<CheckResult> &checks,
+                                const std::vector<std::pair<std::string, double>> &fromMaterial) {
+    auto checkRows = nlohmann::ordered_json::array();
+    for (const CheckResult &check : checks) {
+        checkRows.push_back(CheckResultJson(check));
+    }
+    json["checks"] = std::move(checkRows);
+    auto inputs = nlohmann::ordered_json::object();
+    for (const auto &[name, value] : fromMaterial) {
+        inputs[name] = value;
+    }
+    json["inputs_from_material"] = std::move(inputs);
+}
+
 nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {
     nlohmann::ordered_json json;
     json["status"] = DesignStatusName(outcome.status);
@@ -55,16 +70,7 @@ nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome) {
     }
     json["results"] = std::move(results);
     json["values"] = std::move(values);
-    auto checks = nlohmann::ordered_json::array();
-    for (const CheckResult &check : outcome.checks) {
-        checks.push_back(CheckResultJson(check));
-    }
-    json["checks"] = std::move(checks);
-    auto fromMaterial = nlohmann::ordered_json::object();
-    for (const auto &[name, value] : outcome.inputsFromMaterial) {
-        fromMaterial[name] = value;
-    }
-    json["inputs_from_material"] = std::move(fromMaterial);
+    AddChecksAndMaterialInputs(json, outcome.checks, outcome.inputsFromMaterial);
     return json;
 }
 

@@ -5,10 +5,18 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // The whole outcome as one object: status, message, warnings, results (the
 // shown texts), values (the same as numbers), checks, inputs_from_material.
 nlohmann::ordered_json OutcomeJson(const DesignOutcome &outcome);
+
+// The last two members of every kind's outcome: the checks, and the inputs
+// taken from the material table (field name, value).
+void AddChecksAndMaterialInputs(nlohmann::ordered_json &json,
+                                const std::vector<CheckResult> &checks,
+                                const std::vector<std::pair<std::string, double>> &fromMaterial);
 
 // One check as JSON: id, value, unit, limit, verdict, clause, message.
 nlohmann::ordered_json CheckResultJson(const CheckResult &check);

@@ -16,15 +16,6 @@ nlohmann::ordered_json TorsionOutcomeJson(const TorsionOutcome &outcome) {
     }
     json["results"] = std::move(results);
     json["values"] = std::move(values);
-    auto checks = nlohmann::ordered_json::array();
-    for (const CheckResult &check : outcome.checks) {
-        checks.push_back(CheckResultJson(check));
-    }
-    json["checks"] = std::move(checks);
-    auto fromMaterial = nlohmann::ordered_json::object();
-    for (const auto &[name, value] : outcome.inputsFromMaterial) {
-        fromMaterial[name] = value;
-    }
-    json["inputs_from_material"] = std::move(fromMaterial);
+    AddChecksAndMaterialInputs(json, outcome.checks, outcome.inputsFromMaterial);
     return json;
 }
