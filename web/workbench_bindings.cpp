@@ -230,7 +230,7 @@ val Charts(const std::string &requestText) {
 }
 
 val DrawingOf(const std::string &requestText, const std::string &kind, const std::string &date,
-            const std::string &detailsText) {
+              const std::string &detailsText) {
     if (kind != "dxf" && kind != "svg") {
         return Failure("图样只能是 dxf 或 svg");
     }
