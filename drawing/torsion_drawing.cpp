@@ -92,6 +92,9 @@ DrawingInput TitleBlockInputOf(const TorsionDrawingInput &input) {
     DrawingInput drawing;
     drawing.design.Material = input.material;
     drawing.checks = input.checks;
+    if (input.spring.mass) {
+        drawing.mass = *input.spring.mass;
+    }
     drawing.materialStandard = input.materialStandard;
     drawing.date = input.date;
     drawing.details = input.details;

@@ -54,8 +54,8 @@ std::vector<std::string> TorsionRequirements(const TorsionDrawingInput &input) {
         lines.push_back("芯轴直径 ⌀" + General(*input.arborDiameter) +
                         " mm，最大扭转角时内径 D1' = " + One(s.loadedInnerDiameter) + " mm。");
     }
-    lines.push_back("工作扭矩、外径的极限偏差按 GB/T 1239.3 的 " +
-                    std::to_string(details.precisionGrade) + " 级精度。");
+    // The torsion part's own grade table could not be read, so no grade is named.
+    lines.push_back("工作扭矩、外径的极限偏差按 GB/T 1239.3, 精度等级由供需双方商定。");
     const HeatTreatment heat = details.heatTreatment.value_or(UnknownMaterialHeatTreatment());
     lines.push_back("热处理: " + heat.treatment + "。");
     if (details.presetting) {

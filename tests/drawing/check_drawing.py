@@ -120,6 +120,8 @@ def check_dxf(path, results_path, wire, mean, texts, legs=None):
     contents = {t.dxf.text for t in msp.query("TEXT")}
     if legs:
         problems += torsion_points(results, contents)
+        if "Mass" in results and f"{results['Mass']:.1f} g" not in contents:
+            problems.append(f"the title block's 重量 is not {results['Mass']:.1f} g")
     for text in ["技术要求"] + texts:
         if text not in contents:
             problems.append(f"text {text!r} missing")
