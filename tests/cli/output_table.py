@@ -127,6 +127,12 @@ def run(cli, args, folder):
         env.update({k: v for k, v in os.environ.items() if k.startswith("WINE")})
     done = subprocess.run(emulator + [cli] + args, cwd=folder, env=env, capture_output=True,
                           timeout=120)
+    # Wine now and then reports a page fault of its own on a loaded machine, the program's
+    # output and status whole; such a run is repeated once, and a fault that comes again stays.
+    if emulator and b"wine: Unhandled page fault" in done.stderr:
+        print(f"{' '.join(args)}: wine reported a page fault; run again", file=sys.stderr)
+        done = subprocess.run(emulator + [cli] + args, cwd=folder, env=env, capture_output=True,
+                              timeout=120)
     return {"status": done.returncode, "out": masked(done.stdout), "err": masked(done.stderr)}
 
 
