@@ -57,15 +57,17 @@ std::int64_t QuarterWithin(double coils, const IntegerRange &quarters) {
     return static_cast<std::int64_t>(q);
 }
 
-// Every (d, D) pair of the index range counted through a pass; told to the
-// caller every few pairs and at the end.
+// Every (d, D) pair of the index range counted through a pass (once a
+// sweep); told to the caller every few pairs and at the end.
 class PassProgress {
   public:
-    PassProgress(const TorsionSearchRequest &r, const TorsionSearchOptions &options, int pass)
+    PassProgress(const TorsionSearchRequest &r, const TorsionSearchOptions &options, int pass,
+                 std::size_t sweeps = 1)
         : options_(options), pass_(pass) {
         for (double d : r.wires) {
-            total_ += static_cast<std::size_t>(
-                MeanDiameterTenths(d, r.space.minIndex, r.space.maxIndex).count());
+            total_ +=
+                sweeps * static_cast<std::size_t>(
+                             MeanDiameterTenths(d, r.space.minIndex, r.space.maxIndex).count());
         }
     }
     void advance(std::size_t pairs) {
@@ -179,62 +181,96 @@ bool Nearer(const TorsionCandidate &a, const TorsionCandidate &b) {
 // Pass 2, when none qualified: every pair of the index range, the outer
 // diameter no bound but a miss. A candidate's misses sum to at least its
 // rate's miss, which only grows away from the coils of the required rate,
-// plus what its d and D alone miss: from those coils each way until that
-// sum exceeds the farthest miss kept. The nearest are those of the whole
-// space (a test compares them with every n judged: prune false).
-void FindNearestMisses(const TorsionSearchRequest &r, const TorsionSearchOptions &options,
-                       TorsionSearchOutcome &result) {
-    const double required = RequiredAngularRate(r);
-    const IntegerRange quarters =
-        ActiveCoilQuarters(r.space.minActiveCoils, r.space.maxActiveCoils);
-    std::vector<TorsionCandidate> &kept = result.nearestMisses;
-    const auto farthest = [&] {
-        return kept.size() < r.space.top || !options.prune ? std::numeric_limits<double>::infinity()
-                                                           : kept.back().missDistance;
-    };
-    // The stored rate is a float: its miss may lie this much below the estimate.
-    constexpr double kRounding = 1e-6;
-    PassProgress progress(r, options, 2);
-    for (double d : r.wires) {
-        const IntegerRange tenths = MeanDiameterTenths(d, r.space.minIndex, r.space.maxIndex);
-        for (std::int64_t t = tenths.first; t <= tenths.last; ++t) {
-            const double meanDiameter = MeanDiameterOf(t);
-            const auto fit = Probe(r, d, meanDiameter);
-            progress.advance(1);
-            if (!fit) {
-                continue;
-            }
-            double diameters = 0.0; // what every n of this pair misses
-            // Judges quarter q; false when neither it nor any beyond it can be kept.
-            const auto visit = [&](std::int64_t q) {
-                const double coils = ActiveCoilsOf(q);
-                if (RateExcess(r, fit->rate(coils)) + diameters - kRounding > farthest()) {
-                    return false;
+// plus what its d and D alone miss. A first sweep judges each pair at those
+// coils, so that the misses kept are near ones; the second walks each pair
+// from them each way until that sum exceeds the farthest miss kept. The
+// nearest are those of the whole space (a test compares them with every n
+// judged: prune false).
+class NearestMisses {
+  public:
+    NearestMisses(const TorsionSearchRequest &r, const TorsionSearchOptions &options,
+                  TorsionSearchOutcome &result)
+        : r_(r), options_(options), result_(result) {}
+
+    void find() {
+        const IntegerRange quarters =
+            ActiveCoilQuarters(r_.space.minActiveCoils, r_.space.maxActiveCoils);
+        PassProgress progress(r_, options_, 2, 2);
+        std::vector<Pair> pairs;
+        std::size_t uncalculated = 0;
+        for (double d : r_.wires) {
+            const IntegerRange tenths = MeanDiameterTenths(d, r_.space.minIndex, r_.space.maxIndex);
+            for (std::int64_t t = tenths.first; t <= tenths.last; ++t) {
+                const double meanDiameter = MeanDiameterOf(t);
+                const auto fit = Probe(r_, d, meanDiameter);
+                progress.advance(1);
+                if (fit) {
+                    Pair pair{d, meanDiameter, *fit,
+                              QuarterWithin(fit->coils(RequiredAngularRate(r_)), quarters), 0.0};
+                    visit(pair, pair.start, false);
+                    pairs.push_back(pair);
+                } else {
+                    ++uncalculated;
                 }
-                TorsionCandidate c = JudgeTorsionCandidate(r, d, meanDiameter, coils);
-                ++result.judged;
-                if (c.outcome.status != DesignStatus::Completed) {
-                    return true;
-                }
-                diameters = MissOfDiameters(c);
-                const auto at = std::upper_bound(kept.begin(), kept.end(), c, Nearer);
-                if (static_cast<std::size_t>(at - kept.begin()) < r.space.top) {
-                    kept.insert(at, std::move(c));
-                    if (kept.size() > r.space.top) {
-                        kept.pop_back();
-                    }
-                }
-                return true;
-            };
-            const std::int64_t start = QuarterWithin(fit->coils(required), quarters);
-            visit(start);
-            for (std::int64_t q = start + 1; q <= quarters.last && visit(q); ++q) {
-            }
-            for (std::int64_t q = start - 1; q >= quarters.first && visit(q); --q) {
             }
         }
+        progress.advance(uncalculated); // the second sweep has nothing of theirs to walk
+        for (Pair &pair : pairs) {
+            for (std::int64_t q = pair.start + 1; q <= quarters.last && visit(pair, q, true); ++q) {
+            }
+            for (std::int64_t q = pair.start - 1; q >= quarters.first && visit(pair, q, true);
+                 --q) {
+            }
+            progress.advance(1);
+        }
     }
-}
+
+  private:
+    struct Pair {
+        double d;
+        double meanDiameter;
+        RateOfCoils fit;
+        std::int64_t start; // the quarter nearest the required rate's coils
+        double diameters;   // what every n of the pair misses, once known
+    };
+
+    double farthest() const {
+        return result_.nearestMisses.size() < r_.space.top || !options_.prune
+                   ? std::numeric_limits<double>::infinity()
+                   : result_.nearestMisses.back().missDistance;
+    }
+
+    // Judges quarter q of the pair; false when bounded and neither it nor
+    // any beyond it can be kept.
+    bool visit(Pair &pair, std::int64_t q, bool bounded) {
+        // The stored rate is a float: its miss may lie this much below the estimate.
+        constexpr double kRounding = 1e-6;
+        const double coils = ActiveCoilsOf(q);
+        if (bounded &&
+            RateExcess(r_, pair.fit.rate(coils)) + pair.diameters - kRounding > farthest()) {
+            return false;
+        }
+        TorsionCandidate c = JudgeTorsionCandidate(r_, pair.d, pair.meanDiameter, coils);
+        ++result_.judged;
+        if (c.outcome.status != DesignStatus::Completed) {
+            return true;
+        }
+        pair.diameters = MissOfDiameters(c);
+        std::vector<TorsionCandidate> &kept = result_.nearestMisses;
+        const auto at = std::upper_bound(kept.begin(), kept.end(), c, Nearer);
+        if (static_cast<std::size_t>(at - kept.begin()) < r_.space.top) {
+            kept.insert(at, std::move(c));
+            if (kept.size() > r_.space.top) {
+                kept.pop_back();
+            }
+        }
+        return true;
+    }
+
+    const TorsionSearchRequest &r_;
+    const TorsionSearchOptions &options_;
+    TorsionSearchOutcome &result_;
+};
 
 } // namespace
 
@@ -247,7 +283,7 @@ TorsionSearchOutcome SearchTorsionSprings(const TorsionSearchRequest &request,
     TorsionSearchOutcome result;
     FindQualified(request, options, result);
     if (result.best.empty()) {
-        FindNearestMisses(request, options, result);
+        NearestMisses(request, options, result).find();
     }
     return result;
 }
