@@ -14,19 +14,6 @@ std::string Exact(double value) {
     return text;
 }
 
-double Excess(double beyond, double limit) {
-    return limit > 0.0 ? beyond / limit : 1.0;
-}
-
-MissReason Miss(MissKind kind, double value, double limit, double excess) {
-    MissReason r;
-    r.kind = kind;
-    r.value = value;
-    r.limit = limit;
-    r.excess = excess;
-    return r;
-}
-
 void AddMiss(TorsionCandidate &c, MissReason reason) {
     c.missDistance += reason.excess;
     c.misses.push_back(std::move(reason));

@@ -25,19 +25,6 @@ float RoundedTo(double value, double steps) {
     return checked::Store(static_cast<double>(std::llround(scaled)) / steps);
 }
 
-MissReason Miss(MissKind kind, double value, double limit, double excess) {
-    MissReason r;
-    r.kind = kind;
-    r.value = value;
-    r.limit = limit;
-    r.excess = excess;
-    return r;
-}
-
-double Excess(double beyond, double limit) {
-    return limit > 0.0 ? beyond / limit : 1.0;
-}
-
 } // namespace
 
 bool InitialStressTooHigh(const CheckResults &checks) {

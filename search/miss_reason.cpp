@@ -106,3 +106,16 @@ double CheckMissExcess(const CheckResult &check) {
     }
     return 1.0;
 }
+
+double Excess(double beyond, double limit) {
+    return limit > 0.0 ? beyond / limit : 1.0;
+}
+
+MissReason Miss(MissKind kind, double value, double limit, double excess) {
+    MissReason r;
+    r.kind = kind;
+    r.value = value;
+    r.limit = limit;
+    r.excess = excess;
+    return r;
+}

@@ -48,3 +48,10 @@ std::string MissReasonText(const MissReason &reason);
 // A check that failed (or could not be judged) counts by how far its value
 // lies from its limit, as a share of the limit; a whole rule without them.
 double CheckMissExcess(const CheckResult &check);
+
+// How far beyond its limit a value lies, as a share of the limit; a whole
+// rule where the limit is no positive number.
+double Excess(double beyond, double limit);
+
+// A miss of the given kind, value, limit and excess.
+MissReason Miss(MissKind kind, double value, double limit, double excess);
