@@ -2,6 +2,8 @@
 
 #include "text_measure.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr double kFilingMargin = 25.0; // a
@@ -109,4 +111,15 @@ void AddRequirements(Drawing &drawing, const std::vector<RequirementLine> &lines
                                  Part::Requirements});
         y -= kRequirementLineStep;
     }
+}
+
+Placement ChooseSheet(const Placement &a4, Placement a3) {
+    if (a4.scale &&
+        (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
+        return a4;
+    }
+    if (!a3.scale) {
+        a3.scale = &kScales[std::size(kScales) - 1];
+    }
+    return a3;
 }

@@ -38,6 +38,18 @@ inline constexpr Scale kScales[] = {{10.0, "10:1"}, {5.0, "5:1"},   {2.0, "2:1"}
                                     {0.5, "1:2"},   {0.2, "1:5"},   {0.1, "1:10"}, {0.05, "1:20"},
                                     {0.02, "1:50"}, {0.01, "1:100"}};
 
+// A sheet, the largest preferred scale at which its region holds the views
+// (none when no scale does), and that region.
+struct Placement {
+    SheetFormat sheet;
+    const Scale *scale = nullptr;
+    SheetBox region; // what the views and the characteristic may take
+};
+
+// A4 where it holds the views at true size or larger, or A3 gives no larger
+// scale; else A3; else A3 at the smallest scale, whatever then overlaps.
+Placement ChooseSheet(const Placement &a4, Placement a3);
+
 inline constexpr double kRequirementTextHeight = 3.5;
 inline constexpr double kRequirementLineStep = 5.5;
 struct RequirementLine {

@@ -18,12 +18,6 @@ constexpr double kRoomRight = 18.0; // the mean diameter's dimension
 constexpr double kRoomBelow = 17.0; // H0
 constexpr double kRoomAbove = 12.0; // d's leader
 
-struct Placement {
-    SheetFormat sheet;
-    const Scale *scale = nullptr;
-    SheetBox region; // what the view and the characteristic line may take
-};
-
 double Finite(double value) {
     return std::isfinite(value) ? value : 0.0;
 }
@@ -78,15 +72,7 @@ Placement Place(const ViewExtent &view, double right, int dimensions, std::size_
         a3.scale = scale;
         a3.region = beside;
     }
-    if (a4.scale &&
-        (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
-        return a4;
-    }
-    if (a3.scale) {
-        return a3;
-    }
-    a3.scale = &kScales[std::size(kScales) - 1]; // the smallest, whatever it overlaps
-    return a3;
+    return ChooseSheet(a4, a3);
 }
 
 } // namespace

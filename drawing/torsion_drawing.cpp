@@ -51,26 +51,12 @@ const Scale *LargestFitting(const SheetBox &region, const Content &content) {
     return nullptr;
 }
 
-struct Placement {
-    SheetFormat sheet;
-    const Scale *scale = nullptr;
-    SheetBox region;
-};
-
 Placement Place(const Content &content, std::size_t lines, double raised) {
     Placement a4{SheetA4(), nullptr, Region(SheetA4(), lines, raised)};
     Placement a3{SheetA3(), nullptr, Region(SheetA3(), lines, raised)};
     a4.scale = LargestFitting(a4.region, content);
     a3.scale = LargestFitting(a3.region, content);
-    if (a4.scale &&
-        (a4.scale->factor >= 1.0 || !a3.scale || a3.scale->factor <= a4.scale->factor)) {
-        return a4;
-    }
-    if (a3.scale) {
-        return a3;
-    }
-    a3.scale = &kScales[std::size(kScales) - 1]; // the smallest, whatever it overlaps
-    return a3;
+    return ChooseSheet(a4, a3);
 }
 
 std::vector<RequirementLine> Lines(const TorsionDrawingInput &input) {
