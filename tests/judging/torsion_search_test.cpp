@@ -153,12 +153,20 @@ std::vector<std::vector<std::string>> ListedArguments(const TorsionSearchOutcome
     return listed;
 }
 
+// Fewer requests under the sanitizers, whose build runs the searches some
+// eighty times slower; the same seed, so the first of them are the same.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kRequests = 20;
+#else
+constexpr int kRequests = 200;
+#endif
+
 TEST(TorsionSearchJudgement, ListedDesignsAreJudgedAgainAlikeAndMissesMissWhatTheyName) {
     std::mt19937 random(3232);
     int qualified = 0;
     int misses = 0;
     int named = 0;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < kRequests; ++i) {
         const SearchArguments arguments = RandomSearch(random);
         SCOPED_TRACE(testing::PrintToString(arguments.values));
         std::string error;
@@ -183,8 +191,8 @@ TEST(TorsionSearchJudgement, ListedDesignsAreJudgedAgainAlikeAndMissesMissWhatTh
                       ListedArguments(outcome));
         }
     }
-    EXPECT_GT(qualified, 40);
-    EXPECT_GT(misses, 300);
+    EXPECT_GT(qualified, kRequests / 5);
+    EXPECT_GT(misses, kRequests * 3 / 2);
     EXPECT_GT(named, misses);
 }
 
