@@ -5,7 +5,7 @@
 #include "outcome_json.h"
 #include "search_output.h"
 #include "text_table.h"
-#include "torsion_outcome_json.h"
+#include "torsion_search_json.h"
 
 #include <ostream>
 
@@ -89,24 +89,7 @@ void WriteTsv(const TorsionSearchOutcome &outcome, std::ostream &out) {
 
 void WriteJson(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &r,
                std::ostream &out) {
-    nlohmann::ordered_json json;
-    json["kind"] = "torsion";
-    json["required_rate"] = FloatJson(static_cast<float>(RequiredAngularRate(r)));
-    json["judged"] = outcome.judged;
-    json["qualified"] = outcome.qualified;
-    auto designs = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
-        const TorsionCandidate &c = outcome.best[i];
-        nlohmann::ordered_json design;
-        design["rank"] = i + 1;
-        design["rate_deviation_percent"] = FloatJson(static_cast<float>(c.rateDeviationPercent));
-        design["arguments"] = c.arguments;
-        design["command"] = CommandLineOf(c.arguments);
-        design["design"] = TorsionOutcomeJson(c.outcome);
-        designs.push_back(std::move(design));
-    }
-    json["designs"] = std::move(designs);
-    out << DumpJson(json, 2) << '\n';
+    out << DumpJson(TorsionSearchOutcomeJson(outcome, r), 2) << '\n';
 }
 
 } // namespace
