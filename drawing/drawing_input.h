@@ -75,6 +75,9 @@ struct DrawingInput {
     SpringDesign design;
     SpringTypeSign typeSign = kCompressionSpring;
     std::optional<CheckResults> checks;
+    // g; a kind whose calculation gives the mass itself (torsion), else the
+    // checks' mass is shown
+    std::optional<double> mass;
     std::string materialStandard; // the material's standard, when the grade is known
     std::string date;             // as the title block shows it
     DrawingDetails details;

@@ -162,6 +162,9 @@ double RevisionAreaHeight(const DrawingDetails &details) {
 }
 
 std::string TitleBlockMass(const DrawingInput &input) {
+    if (input.mass && std::isfinite(*input.mass)) {
+        return fmt::format("{:.1f} g", *input.mass);
+    }
     if (!input.checks) {
         return "";
     }

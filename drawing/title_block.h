@@ -21,8 +21,8 @@ struct TitleBlockRefusal {
 };
 std::optional<TitleBlockRefusal> TitleBlockProblem(const DrawingInput &input);
 
-// The mass the checks computed, as the "重量" cell shows it; empty when the
-// checks did not run or had no density.
+// The mass, the calculation's or else the checks', as the "重量" cell shows
+// it; empty without a density.
 std::string TitleBlockMass(const DrawingInput &input);
 
 // The revision area (更改区, GB/T 10609.1) stands above the block's left part

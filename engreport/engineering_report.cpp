@@ -5,6 +5,7 @@
 #include "html_text.h"
 #include "material_texts.h"
 #include "number_format.h"
+#include "report_sections.h"
 #include "report_style.h"
 #include "report_svgs.h"
 #include "result_fields.h"
@@ -125,26 +126,6 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input,
     html += "<p class=\"inputs\">" + EscapeHtml(text) + "</p>\n";
 }
 
-// The title block's fields as the drawing carries them, blanks to fill in by hand.
-void AppendTitleBlock(std::string &html, const EngineeringReportInput &input,
-                      const Drawing &drawing) {
-    const TitleBlockFields &f = input.drawingDetails.title;
-    const bool compression = input.typeSign == kCompressionSpring;
-    const std::string name = !f.partName.empty() ? f.partName
-                             : compression       ? "圆柱螺旋压缩弹簧"
-                                                 : "圆柱螺旋拉伸弹簧";
-    const auto cell = [](const char *caption, const std::string &value) {
-        return "<td class=\"c\">" + std::string(caption) + "</td><td>" + EscapeHtml(value) +
-               "</td>";
-    };
-    html += "<table class=\"titleblock\">\n<tr>" + cell("零件名称", name) +
-            cell("图号", f.drawingNumber) + cell("材料", input.design.Material) +
-            cell("数量", f.quantity) + cell("比例", drawing.scaleText + " " + drawing.sheet.name) +
-            "</tr>\n<tr>" + cell("设计", f.designer) + cell("校对", f.checker) +
-            cell("审核", f.approver) + cell("单位", f.company) + cell("日期", input.date) +
-            "</tr>\n</table>\n";
-}
-
 void AppendValuesTable(std::string &html, const EngineeringReportInput &input,
                        ReferenceList &references) {
     constexpr std::size_t kPairsPerRow = 4;
@@ -200,35 +181,6 @@ void AppendWarnings(std::string &html, const std::vector<std::string> &warnings)
     html += "</section>\n";
 }
 
-void AppendChecks(std::string &html, const CheckResults &checks, ReferenceList &references) {
-    html += "<section><h2>三、校核</h2>\n<table class=\"checks\">\n"
-            "<tr><th>项目</th><th>计算值</th><th>限值</th><th>结论</th><th>说明与依据</th>"
-            "</tr>\n";
-    for (const CheckResult &check : checks) {
-        if (!CheckRowNeededInDocument(check)) {
-            continue;
-        }
-        html += check.verdict == CheckVerdict::Fail        ? "<tr class=\"fail\">"
-                : check.verdict == CheckVerdict::NotJudged ? "<tr class=\"notjudged\">"
-                                                           : "<tr>";
-        html += "<td>" + EscapeHtml(CheckTitle(check.id)) + "</td>";
-        html +=
-            "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.value, check.unit)) + "</td>";
-        html +=
-            "<td class=\"n\">" + EscapeHtml(CheckQuantityText(check.limit, check.unit)) + "</td>";
-        html += "<td class=\"verdict\">" + EscapeHtml(CheckVerdictText(check.verdict)) + "</td>";
-        html += "<td class=\"msg\">" + EscapeHtml(check.message);
-        if (!check.clause.empty()) {
-            html += "<br/><span class=\"clause\">依据: " +
-                    EscapeHtml(CiteSources(check.clause, references)) + "</span>";
-        }
-        html += "</td></tr>\n";
-    }
-    html += "</table></section>\n";
-}
-
-const char *const kNumerals[] = {"一", "二", "三", "四", "五", "六", "七"};
-
 void AppendCharts(std::string &html, const EngineeringReportInput &input, int section) {
     html += std::string("<section><h2>") + kNumerals[section] + "、特性线图</h2>\n";
     html += "<div class=\"figures\">\n<figure>\n" +
@@ -255,26 +207,6 @@ void AppendSketch(std::string &html, const DrawingInput &drawingInput, const Dra
         html += "<li>" + EscapeHtml(line) + "</li>\n";
     }
     html += "</ol></div>\n</div>\n</section>\n";
-}
-
-// The sources the rows cite by number, with their addresses.
-void AppendReferences(std::string &html, const ReferenceList &references, int section) {
-    if (references.sources().empty()) {
-        return;
-    }
-    html += std::string("<section class=\"references\"><h2>") + kNumerals[section] +
-            "、参考资料</h2>\n<ol>\n";
-    int number = 0;
-    for (const CitedSource &source : references.sources()) {
-        html += "<li><span class=\"number\">[" + std::to_string(++number) + "]</span> " +
-                EscapeHtml(source.name);
-        if (!source.address.empty()) {
-            html += (source.name.empty() ? "" : " ") + std::string("<span class=\"address\">") +
-                    EscapeHtml(source.address) + "</span>";
-        }
-        html += "</li>\n";
-    }
-    html += "</ol></section>\n";
 }
 
 } // namespace
@@ -312,7 +244,9 @@ std::string BuildEngineeringReport(const EngineeringReportInput &input) {
     const Drawing drawing = BuildSpringDrawing(drawingInput);
     AppendSketch(html, drawingInput, drawing, next + 1);
     AppendReferences(html, references, next + 2);
-    AppendTitleBlock(html, input, drawing);
+    const TitleBlockFields &f = input.drawingDetails.title;
+    const std::string name = !f.partName.empty() ? f.partName : "圆柱螺旋" + kind;
+    AppendTitleBlock(html, f, name, input.design.Material, input.date, drawing);
     html += "</main>\n</body>\n</html>\n";
     return html;
 }

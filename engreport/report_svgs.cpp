@@ -5,6 +5,7 @@
 #include "number_format.h"
 #include "svg_builder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -127,6 +128,37 @@ std::string FatigueSvg(const FatigueDiagram &diagram) {
         svg.text({x, 124.0},
                  "Rm " + FormatOneDecimal(static_cast<float>(diagram.tensileStrength)) + " MPa",
                  "label");
+    }
+    return svg.finish();
+}
+
+std::string TorqueAngleSvg(const TorsionSpring &spring) {
+    const ChartFrame frame{44.0, 24.0, 240.0, 116.0};
+    const double largestAngle = Printable(spring.largestAngle) ? spring.largestAngle : 0.0;
+    const double largestTorque = Printable(spring.largestTorque) ? spring.largestTorque : 0.0;
+    const ChartAxis angleAxis = RoundAxis(0.0, largestAngle * 1.1);
+    const ChartAxis torqueAxis = RoundAxis(0.0, largestTorque * 1.1);
+    const LinearMap x = MapAxis(angleAxis, frame.left, frame.right());
+    const LinearMap y = MapAxis(torqueAxis, frame.bottom(), frame.top);
+    SvgBuilder svg(300.0, 170.0, "扭矩-扭转角图");
+    DrawAxes(svg, angleAxis, x, torqueAxis, y);
+    svg.text({frame.left + frame.width / 2.0, frame.bottom() + 25.0}, "扭转角 φ / °", "title",
+             "middle");
+    svg.text({4.0, 12.0}, "扭矩 T / N·mm", "title");
+    // The line from the origin as far as the axes reach at the spring's rate.
+    const double rate = largestAngle > 0.0 ? largestTorque / largestAngle : 0.0;
+    const double endAngle = rate > 0.0 ? std::min(angleAxis.hi, torqueAxis.hi / rate) : 0.0;
+    svg.line({x(0.0), y(0.0)}, {x(endAngle), y(endAngle * rate)}, "spring");
+    const double middleX = frame.left + frame.width / 2.0;
+    for (std::size_t i = 0; i < spring.angles.size(); ++i) {
+        if (!spring.angles[i] || !spring.torques[i]) {
+            continue;
+        }
+        const ChartPoint at{x(*spring.angles[i]), y(*spring.torques[i])};
+        const std::string index = std::to_string(i + 1);
+        svg.circle(at, 2.8, "point");
+        LabelPoint(svg, at, middleX, "φ" + index + " " + Height(*spring.angles[i]) + "°",
+                   "T" + index + " " + Height(*spring.torques[i]) + " N·mm");
     }
     return svg.finish();
 }

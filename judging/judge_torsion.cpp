@@ -174,6 +174,7 @@ TorsionOutcome JudgeTorsionDesign(const DesignRequest &request) {
         return outcome;
     }
     checks.arborDiameter = arbor;
+    outcome.arborDiameter = arbor;
     checks.loadType = EffectiveLoadType(request);
     checks.direction =
         request.torsion.loadDirection == "unwind" ? LoadDirection::Unwind : LoadDirection::Wind;

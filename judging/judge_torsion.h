@@ -16,6 +16,7 @@ struct TorsionOutcome {
     std::string message; // why it was refused or faulted; else empty
     TorsionInputs inputs;
     TorsionSpring spring;
+    std::optional<double> arborDiameter; // mm, when given
     CheckResults checks;
     std::vector<std::pair<std::string, double>> inputsFromMaterial; // field name, value
     std::vector<std::string> notes; // where E, ρ and Rm came from, what is missing

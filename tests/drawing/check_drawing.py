@@ -5,12 +5,17 @@ check_drawing.py dxf FILE.dxf RESULTS.json WIRE MEAN [TEXT ...]
     and the dimension style are there; every dimension's text is the length
     it measures, and the design's sizes (d, D, D2, H0, H1..H3, Hb) are all
     dimensioned; every TEXT given reads back equal; nothing lies off the sheet.
+check_drawing.py torsion FILE.dxf RESULTS.json WIRE MEAN LEG1 LEG2 [TEXT ...]
+    as dxf, for a torsion spring: d, D, D2, D1, the body's free length and
+    both legs dimensioned; each working point's torque and angle in the
+    technical requirements equal to the results (to the shown decimal).
 check_drawing.py svg FILE.svg [TEXT ...]
     the file parses as XML, is an <svg> and holds each TEXT.
 """
 
 import json
 import math
+import re
 import sys
 import xml.etree.ElementTree as ET
 
@@ -32,7 +37,38 @@ def measured(dim):
                (d.defpoint3.y - d.defpoint2.y) * math.sin(a))
 
 
-def check_dxf(path, results_path, wire, mean, texts):
+def sizes_wanted(results, wire, mean):
+    wanted = {"d": wire, "D": mean, "D2": wire + mean, "H0": results["FreeHeight"]}
+    for k in (1, 2, 3):
+        wanted[f"H{k}"] = results[f"WorkingHeight{k}"]
+    if "--extension" not in sys.argv:
+        wanted["Hb"] = results["SolidHeight"]
+    return wanted
+
+
+def torsion_wanted(results, wire, mean, legs):
+    return {"d": wire, "D": mean, "D2": results["OuterDiameter"], "D1": results["InnerDiameter"],
+            "L0": results["FreeBodyLength"], "l1": legs[0], "l2": legs[1]}
+
+
+def torsion_points(results, contents):
+    """Each working point's line in the requirements, read back as numbers."""
+    problems = []
+    text = "".join(sorted(contents))
+    for k in (1, 2, 3):
+        if f"WorkingAngle{k}" not in results:
+            continue
+        found = re.search(rf"φ{k} = ([0-9.]+)° 时，工作扭矩 T{k} = ([0-9.]+) N·mm", text)
+        if not found:
+            problems.append(f"no requirement for working point {k}")
+            continue
+        for got, key in zip(found.groups(), (f"WorkingAngle{k}", f"WorkingTorque{k}")):
+            if abs(float(got) - results[key]) > 0.05 + 1e-6:
+                problems.append(f"{key}: drawing says {got}, results {results[key]}")
+    return problems
+
+
+def check_dxf(path, results_path, wire, mean, texts, legs=None):
     import ezdxf
     problems = []
     doc = ezdxf.readfile(path)
@@ -75,16 +111,17 @@ def check_dxf(path, results_path, wire, mean, texts):
 
     with open(results_path, encoding="utf-8") as f:
         results = json.load(f)["values"]
-    wanted = {"d": wire, "D": mean, "D2": wire + mean, "H0": results["FreeHeight"]}
-    for k in (1, 2, 3):
-        wanted[f"H{k}"] = results[f"WorkingHeight{k}"]
-    if "--extension" not in sys.argv:
-        wanted["Hb"] = results["SolidHeight"]
+    wanted = torsion_wanted(results, wire, mean, legs) if legs else sizes_wanted(results, wire,
+                                                                                   mean)
     for name, value in wanted.items():
         if not any(abs(v - value) <= 0.05 + 1e-6 for v in values):
             problems.append(f"{name} = {value} is not dimensioned (have {values})")
 
     contents = {t.dxf.text for t in msp.query("TEXT")}
+    if legs:
+        problems += torsion_points(results, contents)
+        if "Mass" in results and f"{results['Mass']:.1f} g" not in contents:
+            problems.append(f"the title block's 重量 is not {results['Mass']:.1f} g")
     for text in ["技术要求"] + texts:
         if text not in contents:
             problems.append(f"text {text!r} missing")
@@ -112,7 +149,10 @@ def check_svg(path, texts):
 def main():
     kind = sys.argv[1]
     args = [a for a in sys.argv[2:] if a != "--extension"]
-    if kind == "dxf":
+    if kind == "torsion":
+        problems = check_dxf(args[0], args[1], float(args[2]), float(args[3]), args[6:],
+                             (float(args[4]), float(args[5])))
+    elif kind == "dxf":
         problems = check_dxf(args[0], args[1], float(args[2]), float(args[3]), args[4:])
     else:
         problems = check_svg(args[0], args[1:])

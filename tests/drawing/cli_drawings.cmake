@@ -34,6 +34,30 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "sample-2000.dxf: exit ${status}: ${err}")
 endif()
 
+# A table of torsion springs: legs in line and turned, left-hand, spaced
+# coils, torques given, unwinding, both DXF versions; each with its results.
+set(torsion-a --torsion "--material=EN 10270-1 SM" --wire-diameter=2 --mean-diameter=16
+              --active-coils=6 --leg-length1=25 --leg-length2=25 --working-angle1=30
+              --working-angle3=90 --arbor-diameter=11 --check)
+set(torsion-b --torsion --material=65Mn --wire-diameter=4 --mean-diameter=30 --active-coils=10.5
+              --leg-length1=80 --leg-length2=120 --known-torques --working-torque1=2000
+              --working-torque3=6000 --load-direction=unwind --coil-spacing=0.5 --check
+              --load-cycles=1e5 --title-block=旋向=左)
+set(torsion-c --torsion "--material=EN 10270-1 SM" --wire-diameter=1 --mean-diameter=8
+              --active-coils=3.25 --leg-length1=10 --leg-length2=15 --working-angle1=20
+              --working-angle2=40 --working-angle3=60 --dxf-version=2000)
+foreach(case torsion-a torsion-b torsion-c)
+    execute_process(COMMAND ${CLI} ${${case}} --format=json OUTPUT_FILE ${FOLDER}/${case}.json
+                    RESULT_VARIABLE status TIMEOUT 60)
+    foreach(suffix dxf svg)
+        execute_process(COMMAND ${CLI} ${${case}} ${titles} --drawing=${FOLDER}/${case}.${suffix}
+                        RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err TIMEOUT 60)
+        if(NOT status EQUAL 0 OR NOT EXISTS ${FOLDER}/${case}.${suffix})
+            message(FATAL_ERROR "${case}.${suffix}: exit ${status}: ${err}")
+        endif()
+    endforeach()
+endforeach()
+
 # Too long for its cell even wrapped at the smallest lettering.
 string(REPEAT "弹" 60 long_company)
 file(WRITE ${FOLDER}/old.dxf "old")

@@ -28,6 +28,9 @@ HEADING = re.compile(r"^\s*([一二三四五六七八]、\S+|技术要求|参考
 CHECKED = ["--check", "--load-cycles=1e6"]
 EXTENSION = ["--extension", "--known-loads", "--initial-tension=50", "--working-load1=100",
              "--working-load2=200", "--working-load3=300"]
+TORSION = ["--torsion", "--material=EN 10270-1 SM", "--wire-diameter=2", "--mean-diameter=16",
+           "--active-coils=6.25", "--leg-length1=25", "--leg-length2=40", "--working-angle1=30",
+           "--working-angle2=60", "--working-angle3=90"]
 # name | options | pages it must take (0: as many as it needs, breaking cleanly)
 DESIGNS = [
     ("unchecked", [], 1),
@@ -43,6 +46,13 @@ DESIGNS = [
     ("extension-gb", EXTENSION + CHECKED + ["--material=65Mn", "--hook-bend-radius=6"], 0),
     ("extension-en", EXTENSION + CHECKED + ["--material=EN 10270-1 SM", "--standard=en",
                                             "--working-frequency=5"], 0),
+    ("torsion-unchecked", TORSION, 0),
+    ("torsion-arbor", TORSION + ["--check", "--arbor-diameter=11", "--title-block=旋向=左"], 0),
+    ("torsion-torques-unwind", ["--torsion", "--material=65Mn", "--wire-diameter=4",
+                                "--mean-diameter=30", "--active-coils=10.5", "--leg-length1=80",
+                                "--leg-length2=120", "--known-torques", "--working-torque1=2000",
+                                "--working-torque3=6000", "--load-direction=unwind",
+                                "--coil-spacing=0.5", "--check", "--load-cycles=1e5"], 0),
     ("long-title", CHECKED + ["--material=65Mn", "--title-block=单位=" + "某某弹簧有限公司" * 4], 0),
 ]
 
