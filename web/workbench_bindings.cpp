@@ -16,6 +16,7 @@
 #include "materials_json.h"
 #include "numeric_fields.h"
 #include "outcome_json.h"
+#include "printed.h"
 #include "report_inputs.h"
 #include "report_style.h"
 #include "report_svgs.h"
@@ -24,6 +25,7 @@
 #include "search_setup.h"
 #include "shared_materials.h"
 #include "title_block.h"
+#include "torsion_bindings.h"
 #include "window_design.h"
 
 #include <emscripten/bind.h>
@@ -59,14 +61,6 @@ void UseBuiltInMaterials() {
     (void)used;
 }
 
-val Printed(int exitStatus, const std::string &out, const std::string &err) {
-    val result = val::object();
-    result.set("exitStatus", exitStatus);
-    result.set("out", out);
-    result.set("err", err);
-    return result;
-}
-
 // The request of a design file's text, with the CLI's refusal when it has none.
 DesignFileRead ReadRequest(const std::string &text) {
     return ReadDesignText(text, kRequestName);
@@ -78,6 +72,9 @@ val Judge(const std::string &requestText) {
     const DesignFileRead read = ReadRequest(requestText);
     if (!read.request) {
         return Printed(kUsage, RefusedJsonText(read.error), "orsela-cli: " + read.error + "\n");
+    }
+    if (read.request->torsion.torsion) {
+        return JudgeTorsionPrinted(*read.request);
     }
     const DesignOutcome outcome = JudgeDesign(*read.request);
     std::string err;
@@ -144,6 +141,7 @@ struct Completed {
     DesignOutcome outcome;
     DrawingDetails details;
     std::string problem;
+    bool torsion = false; // read, not judged: the torsion spring's own calls judge it
 };
 
 Completed JudgeCompleted(const std::string &requestText, const std::string &detailsText) {
@@ -156,6 +154,11 @@ Completed JudgeCompleted(const std::string &requestText, const std::string &deta
     }
     if (auto problem = ReadDetails(detailsText, result.details)) {
         result.problem = *problem;
+        return result;
+    }
+    if (read.request->torsion.torsion) {
+        result.torsion = true;
+        result.request = std::move(read.request);
         return result;
     }
     result.outcome = JudgeDesign(*read.request);
@@ -193,6 +196,9 @@ val EngineeringReport(const std::string &requestText, const std::string &date,
     if (!judged.request) {
         return Failure(judged.problem);
     }
+    if (judged.torsion) {
+        return TorsionReportOf(*judged.request, judged.details, date);
+    }
     const EngineeringReportInput input =
         EngineeringReportInputFor(*judged.request, judged.outcome, judged.details, date);
     return Success("html", val(BuildEngineeringReport(input)));
@@ -220,6 +226,11 @@ val Charts(const std::string &requestText) {
     if (!judged.request) {
         return Failure(judged.problem);
     }
+    if (judged.torsion) {
+        std::string problem;
+        const auto chart = TorqueAngleChartOf(*judged.request, problem);
+        return chart ? Success("torqueAngle", val(SelfContained(*chart))) : Failure(problem);
+    }
     val result =
         Success("loadDeflection",
                 val(SelfContained(LoadDeflectionSvg(judged.outcome.design, judged.outcome.sign))));
@@ -237,6 +248,9 @@ val DrawingOf(const std::string &requestText, const std::string &kind, const std
     const Completed judged = JudgeCompleted(requestText, detailsText);
     if (!judged.request) {
         return Failure(judged.problem);
+    }
+    if (judged.torsion) {
+        return TorsionDrawingOf(*judged.request, kind == "dxf", judged.details, date);
     }
     const DrawingInput input =
         DrawingInputFor(*judged.request, judged.outcome, judged.details, date);
@@ -294,6 +308,9 @@ val Search(const std::string &optionsText, val progress) {
             }
         }
         arguments.values["format"] = "json"; // the page reads the JSON
+        if (arguments.flags.count("torsion") > 0) {
+            return SearchTorsionPrinted(arguments);
+        }
     }
     std::optional<SearchSetup> setup;
     if (error.empty()) {
