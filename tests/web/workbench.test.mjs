@@ -846,6 +846,71 @@ describe('the workbench itself', () => {
     });
 });
 
+describe('扭转弹簧: the torsion panel, by the keyboard, equals orsela-cli --torsion', () => {
+    const design = { material: '65Mn', 'wire-diameter': '2.5', 'mean-diameter': '18', 'active-coils': '7',
+        'leg-length1': '30', 'leg-length2': '20', 'working-angle1': '40', 'working-angle2': '70',
+        'working-angle3': '100', 'arbor-diameter': '12' };
+    const args = ['--torsion', '--check', ...optionArgs(design)];
+
+    // Tab until the field of the option has the focus, then its text replaced by typing.
+    async function typeByKeyboard(key, value) {
+        for (let i = 0; i < 60; ++i) {
+            if (await page.evaluate((k) => document.activeElement?.dataset.option === k, key)) {
+                await page.keyboard.down('Control');
+                await page.keyboard.press('KeyA');
+                await page.keyboard.up('Control');
+                await page.keyboard.type(value);
+                return;
+            }
+            await page.keyboard.press('Tab');
+        }
+        assert.fail('no field ' + key + ' by Tab');
+    }
+
+    async function shownValues() {
+        return page.$$eval('#wb-torsion-results tr[data-result]', (rows) =>
+            Object.fromEntries(rows.map((r) => [r.dataset.result, r.cells[1].textContent])));
+    }
+
+    test('choose 扭转弹簧, type a design, Enter: the CLI\'s values and checks; saved and opened again', async () => {
+        await open();
+        await page.focus('#wb-kind-window');
+        await page.keyboard.press('ArrowRight');
+        await page.waitForFunction(() => !document.getElementById('wb-torsion').hidden);
+        await page.keyboard.press('Tab');
+        for (const [key, value] of Object.entries(design)) {
+            await typeByKeyboard(key, value);
+        }
+        await page.keyboard.press('Enter');
+        await page.waitForFunction(() => document.activeElement?.id === 'wb-torsion-results');
+        const want = JSON.parse(run([...args, '--format=json']).out.toString('utf8'));
+        assert.equal(want.status, 'completed');
+        assert.deepEqual(await shownValues(), want.results);
+        assert.deepEqual(await page.$$eval('#wb-torsion tr[data-check]', (rows) =>
+            rows.map((r) => [r.dataset.check, r.dataset.verdict])), want.checks.map((c) => [c.id, c.verdict]));
+        assert.match(await text('#wb-torsion > .wb-status'), new RegExp(want.results.AngularRate));
+
+        await tab('files');
+        const saved = await downloaded('设计.json', () => page.click('#wb-design-save'));
+        const file = path.join(work, 'torsion-cli.json');
+        run([...args, '--save-design=' + file]);
+        assert.equal(saved.toString('utf8'), fs.readFileSync(file, 'utf8'));
+
+        await open({ keepState: true });
+        assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true, 'the kind is kept');
+        await page.waitForFunction(() => document.querySelectorAll('#wb-torsion-results tr[data-result]').length);
+        assert.deepEqual(await shownValues(), want.results, 'the design is kept');
+        await open();
+        assert.equal(await page.$eval('#wb-torsion', (e) => e.hidden), true, 'a fresh page: the window\'s kinds');
+        await tab('files');
+        await upload('#wb-design-file', 'torsion.json', saved);
+        await page.waitForFunction(() => !document.getElementById('wb-torsion').hidden &&
+            document.querySelectorAll('#wb-torsion-results tr[data-result]').length > 0);
+        assert.deepEqual(await shownValues(), want.results);
+        assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true);
+    });
+});
+
 describe('the whole run', () => {
     test('no request to the network, no script error, no alert()', () => {
         assert.deepEqual(outsideRequests, []);
