@@ -909,6 +909,39 @@ describe('扭转弹簧: the torsion panel, by the keyboard, equals orsela-cli --
         assert.deepEqual(await shownValues(), want.results);
         assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true);
     });
+
+    test('the search filled from the panel, 载入 into it; the batch template judged as orsela-cli batch judges it', async () => {
+        await open();
+        await page.click('#wb-kind-torsion');
+        await tab('search');
+        await page.click('#wb-search-prefill');
+        await page.click('#wb-search-run');
+        await searched();
+        const options = await page.evaluate(() => JSON.parse(localStorage.getItem('orsela.workbench/1')).torsionSearch);
+        const fromCli = JSON.parse(run(['search', '--torsion', '--format=json', ...optionArgs(options)]).out
+            .toString('utf8'));
+        assert.ok(fromCli.designs.length > 0, JSON.stringify(options));
+        const rows = await page.$$eval('#wb-panel-search tbody tr', (trs) => trs.map((tr) =>
+            Array.from(tr.children, (c) => c.textContent).slice(1, 5)));
+        assert.deepEqual(rows, fromCli.designs.map((d) => [d.arguments[0], d.arguments[1], d.arguments[2],
+            d.design.results.AngularRate].map((a) => a.replace(/^--[a-z-]+=/, ''))));
+        await page.click('#wb-panel-search tbody tr:first-child .wb-actions button');
+        await page.waitForFunction((rate) => document.querySelector('#wb-torsion-results tr[data-result="AngularRate"]')
+            ?.cells[1].textContent === rate, {}, fromCli.designs[0].design.results.AngularRate);
+
+        await tab('batch');
+        const template = await downloaded('扭转弹簧设计表模板.csv', () => page.click('#wb-batch-template'));
+        fs.writeFileSync(path.join(work, 'torsion-table.csv'), template);
+        const judged = run(['batch', '--bom', 'torsion-table.csv']);
+        assert.equal(judged.status, 0, judged.err);
+        assert.match(judged.out.toString('utf8'), new RegExp('\\n1,completed,.*,' +
+            fromCli.designs[0].design.results.AngularRate.replace('.', '\\.') + ','));
+        await upload('#wb-batch-file', 'torsion-table.csv', template);
+        await page.click('#wb-batch-run');
+        await page.waitForFunction(() => document.querySelector('#wb-panel-batch tbody tr'));
+        const bytes = await downloaded('torsion-table-结果.csv', () => page.click('#wb-batch-save'));
+        assert.ok(bytes.equals(judged.out), bytes.toString('utf8'));
+    });
 });
 
 describe('the whole run', () => {
