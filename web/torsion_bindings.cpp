@@ -2,9 +2,9 @@
 // orsela-cli --torsion and search --torsion make.
 #include "torsion_bindings.h"
 
+#include "call_results.h"
 #include "check_hints.h"
 #include "outcome_json.h"
-#include "printed.h"
 #include "report_svgs.h"
 #include "torsion_drawing.h"
 #include "torsion_outcome_json.h"
@@ -21,20 +21,6 @@ namespace {
 constexpr int kCompleted = 0;
 constexpr int kStopped = 1;
 constexpr int kUsage = 2;
-
-val Failure(const std::string &message) {
-    val result = val::object();
-    result.set("ok", false);
-    result.set("message", message);
-    return result;
-}
-
-val Success(const std::string &key, const val &value) {
-    val result = val::object();
-    result.set("ok", true);
-    result.set(key, value);
-    return result;
-}
 
 // The outcome when the calculation completes, else the reason there is
 // no report, drawing or chart.

@@ -4,6 +4,7 @@
 // the built-in materials data is compiled in, the user's own grades come as
 // a text.
 #include "batch_rows.h"
+#include "call_results.h"
 #include "check_hints.h"
 #include "check_options.h"
 #include "csv_reader.h"
@@ -16,7 +17,6 @@
 #include "materials_json.h"
 #include "numeric_fields.h"
 #include "outcome_json.h"
-#include "printed.h"
 #include "report_inputs.h"
 #include "report_style.h"
 #include "report_svgs.h"
@@ -168,26 +168,6 @@ Completed JudgeCompleted(const std::string &requestText, const std::string &deta
     }
     result.request = std::move(read.request);
     return result;
-}
-
-val Failure(const std::string &message) {
-    val result = val::object();
-    result.set("ok", false);
-    result.set("message", message);
-    return result;
-}
-
-val Success(const std::string &key, const val &value) {
-    val result = val::object();
-    result.set("ok", true);
-    result.set(key, value);
-    return result;
-}
-
-val Bytes(const std::string &bytes) {
-    return val(emscripten::typed_memory_view(bytes.size(),
-                                             reinterpret_cast<const unsigned char *>(bytes.data())))
-        .call<val>("slice");
 }
 
 val EngineeringReport(const std::string &requestText, const std::string &date,

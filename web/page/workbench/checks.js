@@ -44,11 +44,12 @@ function buildChecksPanel(panel) {
     const status = h('p', { className: 'wb-status', role: 'status' });
     const rows = h('tbody');
     const hints = h('ul', { className: 'wb-hints' });
-    panel.append(h('h2', { text: '校核' }), h('h3', { text: '校核选项' }), form, stamp, status,
+    const heading = h('h3', { text: '校核选项' });
+    panel.append(h('h2', { text: '校核' }), heading, form, stamp, status,
         h('div', { className: 'wb-checks-table' },
             scrollBox(table(['校核项', '数值', '限值', '结论', '说明', '依据'], rows))),
         h('h3', { text: '提示' }), hints);
-    checksView = { form, stamp, status, rows, hints };
+    checksView = { form, heading, stamp, status, rows, hints };
     refreshCheckForm();
     shown.checks = showChecks;
 }
@@ -111,7 +112,8 @@ function showStale(target) {
 
 function showChecks() {
     const v = checksView;
-    v.form.hidden = torsionKind();
+    v.form.hidden = torsionKind(); // a torsion spring's options are in its panel
+    v.heading.hidden = torsionKind();
     if (torsionKind()) {
         showTorsionChecks(v);
         return;
