@@ -45,6 +45,16 @@ std::string DesignFileName(std::size_t rank, std::size_t count) {
     return "design-" + digits + ".json";
 }
 
+// The file replaced only when whole.
+std::optional<std::string> WriteWhole(const fs::path &path, const std::string &text) {
+    AtomicFileWriter writer;
+    if (auto problem = writer.open(Utf8OfPath(path))) {
+        return problem;
+    }
+    writer.write(text);
+    return writer.commit();
+}
+
 } // namespace
 
 std::optional<std::string> DesignsFolder::check() const {
@@ -72,6 +82,36 @@ std::optional<std::string> DesignsFolder::check() const {
 std::optional<std::string>
 DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
                     const std::optional<std::string> &materialsFile) const {
+    std::vector<Listed> listed;
+    for (const EvaluatedDesign &e : outcome.best.empty() ? outcome.nearestMisses : outcome.best) {
+        Listed design{SearchDesignRequest(e, request, materialsFile), e.qualified, {}};
+        for (const char *field :
+             {"WireDiameter", "MeanDiameter", "ActiveCoils", "TotalCoils", "FreeHeight"}) {
+            design.cells.push_back(design.request.numericTexts[NumericFieldIndex(field)]);
+        }
+        listed.push_back(std::move(design));
+    }
+    return write(listed, "rank,file,qualified,wire-diameter,mean-diameter,active-coils,"
+                         "total-coils,free-height");
+}
+
+std::optional<std::string> DesignsFolder::save(const TorsionSearchOutcome &outcome) const {
+    std::vector<Listed> listed;
+    const bool qualified = !outcome.best.empty();
+    for (const TorsionCandidate &c : qualified ? outcome.best : outcome.nearestMisses) {
+        Listed design{TorsionCandidateRequest(c), qualified, {}};
+        // As the command line typed them: the first three arguments.
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string &argument = c.arguments[i];
+            design.cells.push_back(argument.substr(argument.find('=') + 1));
+        }
+        listed.push_back(std::move(design));
+    }
+    return write(listed, "rank,file,qualified,wire-diameter,mean-diameter,active-coils");
+}
+
+std::optional<std::string> DesignsFolder::write(const std::vector<Listed> &designs,
+                                                const std::string &indexHeader) const {
     if (auto problem = check()) { // the folder may have changed during the search
         return problem;
     }
@@ -91,33 +131,20 @@ DesignsFolder::save(const SearchOutcome &outcome, const SearchRequest &request,
                    WriteErrorText(error.value());
         }
     }
-    const auto &designs = outcome.best.empty() ? outcome.nearestMisses : outcome.best;
-    std::string index = "rank,file,qualified,wire-diameter,mean-diameter,active-coils,"
-                        "total-coils,free-height\r\n";
+    std::string index = indexHeader + "\r\n";
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const std::string name = DesignFileName(i + 1, designs.size());
-        const DesignRequest design = SearchDesignRequest(designs[i], request, materialsFile);
-        AtomicFileWriter writer;
-        if (auto problem = writer.open(Utf8OfPath(PathOfUtf8(folder_) / name))) {
-            return problem;
-        }
-        writer.write(DesignFileText(design));
-        if (auto problem = writer.commit()) {
+        if (auto problem =
+                WriteWhole(PathOfUtf8(folder_) / name, DesignFileText(designs[i].request))) {
             return problem;
         }
         index += std::to_string(i + 1) + "," + name + "," + (designs[i].qualified ? "1" : "0");
-        for (const char *field :
-             {"WireDiameter", "MeanDiameter", "ActiveCoils", "TotalCoils", "FreeHeight"}) {
+        for (const std::string &cell : designs[i].cells) {
             index += ',';
-            AppendCsvCell(index, design.numericTexts[NumericFieldIndex(field)]);
+            AppendCsvCell(index, cell);
         }
         index += "\r\n";
     }
     // Written last: a folder without it was not completed.
-    AtomicFileWriter writer;
-    if (auto problem = writer.open(Utf8OfPath(PathOfUtf8(folder_) / kIndexName))) {
-        return problem;
-    }
-    writer.write(index);
-    return writer.commit();
+    return WriteWhole(PathOfUtf8(folder_) / kIndexName, index);
 }

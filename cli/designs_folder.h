@@ -1,9 +1,12 @@
 #pragma once
 
+#include "design_request.h"
 #include "design_search.h"
+#include "torsion_search.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The folder of --save-designs: the search's listed designs as design files
 // design-001.json, design-002.json, ... and designs.csv, the index of what
@@ -22,8 +25,20 @@ class DesignsFolder {
     // After the search: each listed design, then the index.
     std::optional<std::string> save(const SearchOutcome &outcome, const SearchRequest &request,
                                     const std::optional<std::string> &materialsFile) const;
+    // The same for a torsion search: each file what the design's own
+    // command writes with --save-design (its arguments name any materials file).
+    std::optional<std::string> save(const TorsionSearchOutcome &outcome) const;
 
   private:
+    // One design to write: its request, whether it qualified, its index cells.
+    struct Listed {
+        DesignRequest request;
+        bool qualified = false;
+        std::vector<std::string> cells;
+    };
+    std::optional<std::string> write(const std::vector<Listed> &designs,
+                                     const std::string &indexHeader) const;
+
     std::string folder_;
     bool replace_;
 };

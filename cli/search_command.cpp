@@ -92,24 +92,49 @@ bool JsonAsked(const SearchArguments &arguments) {
     return format != arguments.values.end() && format->second == "json";
 }
 
+std::optional<std::string> MaterialsFileOf(const SearchArguments &arguments) {
+    const auto file = arguments.values.find("materials-file");
+    return file == arguments.values.end() ? std::nullopt : std::optional<std::string>(file->second);
+}
+
 // search --torsion: every candidate judged by the single design's call.
-int RunTorsionSearch(const SearchArguments &arguments, bool savingDesigns, CliStreams &streams) {
-    if (savingDesigns) {
-        return RefuseUsage(streams, "--save-designs: 扭转弹簧的搜索还不能存设计文件", "search",
-                           JsonAsked(arguments));
-    }
+int RunTorsionSearch(const SearchArguments &arguments,
+                     const std::optional<DesignsFolder> &saveDesigns, CliStreams &streams) {
     std::string error;
     const auto request = BuildTorsionSearch(arguments, error);
     if (!request) {
         return RefuseUsage(streams, error, "search", JsonAsked(arguments));
     }
+    if (saveDesigns) {
+        if (auto problem = saveDesigns->check()) {
+            return RefuseUsage(streams, "--save-designs: " + *problem, "search",
+                               request->format == SearchFormat::Json);
+        }
+    }
     for (const std::string &note : request->notes) {
         streams.err << note << '\n';
     }
-    const TorsionSearchOutcome outcome = SearchTorsionSprings(*request);
+    TorsionSearchOutcome outcome;
+    {
+        ProgressLine progress(streams.err);
+        SearchProgressText text;
+        TorsionSearchOptions options;
+        options.progress = [&progress, &text](const SearchProgress &p) {
+            if (progress.due()) {
+                progress.show(text(p));
+            }
+        };
+        outcome = SearchTorsionSprings(*request, options);
+    }
     WriteTorsionSearchOutcome(outcome, *request, streams.out);
     if (request->format == SearchFormat::Tsv) {
         streams.err << TorsionSearchSummary(outcome) << '\n';
+    }
+    if (saveDesigns) {
+        if (auto problem = saveDesigns->save(outcome)) {
+            streams.err << "orsela-cli: " << *problem << '\n';
+            return kExitReportError;
+        }
     }
     return outcome.best.empty() ? kExitStoppedByWarning : kExitCompleted;
 }
@@ -117,7 +142,7 @@ int RunTorsionSearch(const SearchArguments &arguments, bool savingDesigns, CliSt
 int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolder> &saveDesigns,
               CliStreams &streams) {
     if (arguments.flags.count("torsion") > 0) {
-        return RunTorsionSearch(arguments, saveDesigns.has_value(), streams);
+        return RunTorsionSearch(arguments, saveDesigns, streams);
     }
     std::string error;
     const auto setup = BuildSearch(arguments, error);
@@ -153,11 +178,7 @@ int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolde
         streams.err << SearchSummary(outcome) << '\n';
     }
     if (saveDesigns) {
-        const auto file = arguments.values.find("materials-file");
-        const std::optional<std::string> materialsFile =
-            file == arguments.values.end() ? std::nullopt
-                                           : std::optional<std::string>(file->second);
-        if (auto problem = saveDesigns->save(outcome, setup->request, materialsFile)) {
+        if (auto problem = saveDesigns->save(outcome, setup->request, MaterialsFileOf(arguments))) {
             streams.err << "orsela-cli: " << *problem << '\n';
             return kExitReportError;
         }

@@ -142,11 +142,7 @@ int RunAndPrint(const DesignRequest &request, const SingleDesignOutput &output,
         // Refused before anything is written, as any other input that cannot be drawn.
         const DrawingInput drawing =
             DrawingInputFor(request, outcome, output.drawing, TodaysReportDate());
-        if (auto problem = DrawingRoomProblem(drawing)) {
-            streams.err << "orsela-cli: --material: " << *problem << '\n';
-            return kExitUsage;
-        }
-        if (auto refusal = TitleBlockProblem(drawing)) {
+        if (auto refusal = SpringDrawingProblem(drawing)) {
             streams.err << "orsela-cli: " << refusal->option << ": " << refusal->message << '\n';
             return kExitUsage;
         }

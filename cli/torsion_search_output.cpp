@@ -42,11 +42,28 @@ std::vector<std::string> Cells(const TorsionCandidate &c) {
             s.mass ? FormatOneDecimal(*s.mass) : ""};
 }
 
+std::string Reasons(const TorsionCandidate &c) {
+    std::string text;
+    for (const MissReason &reason : c.misses) {
+        text += (text.empty() ? "" : "; ") + MissReasonText(reason);
+    }
+    return text;
+}
+
+// The designs listed: the qualified ones, else the nearest misses.
+const std::vector<TorsionCandidate> &Listed(const TorsionSearchOutcome &outcome) {
+    return outcome.best.empty() ? outcome.nearestMisses : outcome.best;
+}
+
 void WriteText(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &r,
                std::ostream &out) {
-    if (outcome.best.empty()) {
+    const std::vector<TorsionCandidate> &designs = Listed(outcome);
+    if (designs.empty()) {
         out << "没有合格的设计。\n" << TorsionSearchSummary(outcome) << '\n';
         return;
+    }
+    if (outcome.best.empty()) {
+        out << "没有合格的设计。最接近的设计:\n";
     }
     std::vector<std::string> header = {"名次",        "d (mm)",   "D (mm)",    "n",
                                        "T' (N·mm/°)", "偏差 (%)", "φ1 (°)",    "φ2 (°)",
@@ -60,30 +77,35 @@ void WriteText(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &
     dropFirstAngle(header);
     TextTable table(std::vector<bool>(header.size(), true));
     table.AddRow(header);
-    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
-        std::vector<std::string> row = Cells(outcome.best[i]);
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        std::vector<std::string> row = Cells(designs[i]);
         row.insert(row.begin(), std::to_string(i + 1));
         dropFirstAngle(row);
         table.AddRow(std::move(row));
     }
     table.Write(out);
-    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
-        out << i + 1 << ". 校核: " << CheckVerdictList(outcome.best[i].outcome.checks) << "\n   "
-            << CommandLineOf(outcome.best[i].arguments) << '\n';
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        const TorsionCandidate &c = designs[i];
+        out << i + 1 << ". 校核: " << CheckVerdictList(c.outcome.checks) << '\n';
+        if (!c.misses.empty()) {
+            out << "   未合格: " << Reasons(c) << '\n';
+        }
+        out << "   " << CommandLineOf(c.arguments) << '\n';
     }
     out << TorsionSearchSummary(outcome) << '\n';
 }
 
 void WriteTsv(const TorsionSearchOutcome &outcome, std::ostream &out) {
-    out << "rank\td\tD\tn\trate\tdeviation\tangle1\tangle2\tstress\touter_diameter\t"
-           "body_length\tmass\tchecks\tcommand\n";
-    for (std::size_t i = 0; i < outcome.best.size(); ++i) {
-        out << i + 1;
-        for (const std::string &cell : Cells(outcome.best[i])) {
+    out << "rank\tstatus\td\tD\tn\trate\tdeviation\tangle1\tangle2\tstress\touter_diameter\t"
+           "body_length\tmass\tchecks\treasons\tcommand\n";
+    const std::vector<TorsionCandidate> &designs = Listed(outcome);
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        out << i + 1 << '\t' << (outcome.best.empty() ? "miss" : "qualified");
+        for (const std::string &cell : Cells(designs[i])) {
             out << '\t' << cell;
         }
-        out << '\t' << CheckVerdictList(outcome.best[i].outcome.checks) << '\t'
-            << CommandLineOf(outcome.best[i].arguments) << '\n';
+        out << '\t' << CheckVerdictList(designs[i].outcome.checks) << '\t' << Reasons(designs[i])
+            << '\t' << CommandLineOf(designs[i].arguments) << '\n';
     }
 }
 

@@ -139,6 +139,13 @@ std::optional<std::string> DrawingRoomProblem(const DrawingInput &input) {
            " 行, 图纸上只容得下 " + std::to_string(room) + " 行";
 }
 
+std::optional<DrawingRefusal> SpringDrawingProblem(const DrawingInput &input) {
+    if (auto problem = DrawingRoomProblem(input)) {
+        return DrawingRefusal{"--material", *problem};
+    }
+    return TitleBlockProblem(input);
+}
+
 Drawing BuildSpringDrawing(const DrawingInput &input) {
     const SpringDesign &design = input.design;
     const ViewExtent view = SpringViewExtent(design, input.typeSign);

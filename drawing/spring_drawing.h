@@ -2,6 +2,7 @@
 
 #include "drawing_input.h"
 #include "drawing_model.h"
+#include "title_block.h"
 
 #include <optional>
 #include <string>
@@ -17,3 +18,7 @@ Drawing BuildSpringDrawing(const DrawingInput &input);
 // little of the sheet. Texts never run off the sheet; such a drawing is
 // refused instead.
 std::optional<std::string> DrawingRoomProblem(const DrawingInput &input);
+
+// Every reason the drawing of input is refused, checked before anything is
+// written, whoever asks: the room for the requirements, then the title block.
+std::optional<DrawingRefusal> SpringDrawingProblem(const DrawingInput &input);

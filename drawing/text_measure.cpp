@@ -20,6 +20,11 @@ bool NoLineStart(std::string_view character) {
            character == "：" || character == "）";
 }
 
+// "k = 23.032" is one unit: a line never starts or ends at an equals sign.
+// The units are views into one text, so the glued unit is a view too.
+std::vector<std::string_view> KeepEqualsTogether(const std::vector<std::string_view> &units,
+                                                 double height, double maxWidth);
+
 } // namespace
 
 double TextWidth(std::string_view text, double height) {
@@ -57,6 +62,7 @@ std::vector<std::string> WrapText(std::string_view text, double height, double m
         }
         i += length;
     }
+    units = KeepEqualsTogether(units, height, maxWidth);
     std::vector<std::string> lines;
     std::string line;
     double width = 0.0;
@@ -78,3 +84,30 @@ std::vector<std::string> WrapText(std::string_view text, double height, double m
     }
     return lines;
 }
+
+namespace {
+
+std::vector<std::string_view> KeepEqualsTogether(const std::vector<std::string_view> &units,
+                                                 double height, double maxWidth) {
+    std::vector<std::string_view> kept;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == "=" && kept.size() >= 2 && kept.back() == " " && i + 2 < units.size() &&
+            units[i + 1] == " " && kept[kept.size() - 2] != " ") {
+            const std::string_view before = kept[kept.size() - 2];
+            const std::string_view after = units[i + 2];
+            const std::string_view glued(
+                before.data(),
+                static_cast<std::size_t>(after.data() + after.size() - before.data()));
+            if (TextWidth(glued, height) <= maxWidth) {
+                kept.resize(kept.size() - 2);
+                kept.push_back(glued);
+                i += 2;
+                continue;
+            }
+        }
+        kept.push_back(units[i]);
+    }
+    return kept;
+}
+
+} // namespace

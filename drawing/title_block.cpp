@@ -176,11 +176,11 @@ std::string TitleBlockMass(const DrawingInput &input) {
     return "";
 }
 
-std::optional<TitleBlockRefusal> TitleBlockProblem(const DrawingInput &input) {
+std::optional<DrawingRefusal> TitleBlockProblem(const DrawingInput &input) {
     // The scale and the sheet's name are this program's own short texts.
     for (const Cell &cell : Cells(input, "1:1", "A4")) {
         if (cell.field && !cell.text.empty() && !Fit(cell)) {
-            return TitleBlockRefusal{cell.option, std::string("标题栏 ") + cell.field +
+            return DrawingRefusal{cell.option, std::string("标题栏 ") + cell.field +
                                                       ": 文字过长, 此格最多容纳 " +
                                                       std::to_string(Capacity(cell)) + " 个字"};
         }

@@ -14,12 +14,13 @@
 // set smaller down to 3.5 mm and wrapped within the cell, and one that does
 // not fit even so is refused before the drawing is made.
 
-// Why a value cannot stand in its cell, and which option gave it.
-struct TitleBlockRefusal {
+// Why a drawing is refused, and which option gave the value at fault.
+struct DrawingRefusal {
     std::string option;  // "--title-block" or "--material"
     std::string message; // "标题栏 单位名称: 文字过长, 此格最多容纳 N 个字"
 };
-std::optional<TitleBlockRefusal> TitleBlockProblem(const DrawingInput &input);
+// A value that cannot stand in its cell.
+std::optional<DrawingRefusal> TitleBlockProblem(const DrawingInput &input);
 
 // The mass, the calculation's or else the checks', as the "重量" cell shows
 // it; empty without a density.

@@ -5,9 +5,9 @@
 #include "default_wire_diameters.h"
 #include "grade_lookup.h"
 #include "number_format.h"
-#include "search_design_request.h"
 #include "search_option_reader.h"
 #include "shared_materials.h"
+#include "torsion_candidate.h"
 
 #include <algorithm>
 #include <array>
@@ -49,7 +49,7 @@ std::string Shortest(double value) {
     return FormatGeneral(static_cast<float>(value));
 }
 
-// Enough digits that the candidate's command gives back its own d and D.
+// Enough digits that the candidate's command gives back its own torques.
 std::string Exact(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.6g", value);
@@ -113,45 +113,6 @@ void ReadWires(OptionReader &in, TorsionSearchRequest &r) {
     r.wires.erase(std::unique(r.wires.begin(), r.wires.end()), r.wires.end());
 }
 
-// The candidate with d, D and n: its command's options, and its judgement.
-TorsionCandidate Judge(const TorsionSearchRequest &r, double d, double meanDiameter, double coils) {
-    TorsionCandidate c;
-    c.arguments = {"--wire-diameter=" + Exact(d), "--mean-diameter=" + Exact(meanDiameter),
-                   "--active-coils=" + Exact(coils)};
-    c.arguments.insert(c.arguments.end(), r.fixedArguments.begin(), r.fixedArguments.end());
-    DesignRequest request;
-    if (auto refused = StoreArguments(c.arguments, request)) {
-        c.outcome.message = *refused;
-        return c;
-    }
-    c.outcome = JudgeTorsionDesign(request);
-    return c;
-}
-
-double LargestStressShare(const TorsionOutcome &o) {
-    for (const CheckResult &check : o.checks) {
-        if (check.id == "torsion-bending" && check.value && check.limit && *check.limit > 0.0) {
-            return *check.value / *check.limit;
-        }
-    }
-    double largest = 0.0;
-    for (const auto &stress : o.spring.stresses) {
-        largest = std::max(largest, stress ? static_cast<double>(*stress) : 0.0);
-    }
-    return largest;
-}
-
-double Objective(const TorsionSearchRequest &r, const TorsionOutcome &o) {
-    switch (r.space.objective) {
-    case SearchObjective::OuterDiameter:
-        return o.spring.outerDiameter;
-    case SearchObjective::Stress:
-        return LargestStressShare(o);
-    default:
-        return o.spring.mass.value_or(0.0F);
-    }
-}
-
 } // namespace
 
 double RequiredAngularRate(const TorsionSearchRequest &request) {
@@ -211,7 +172,7 @@ std::optional<TorsionSearchRequest> BuildTorsionSearch(const SearchArguments &ar
     // A refusal every candidate would share (a value out of range, no E, no
     // density for the mass) is the search's own, with the option named.
     const double probeD = r.wires.front() * std::max(r.space.minIndex, 4.0);
-    const TorsionCandidate probe = Judge(r, r.wires.front(), probeD, 10.0);
+    const TorsionCandidate probe = JudgeTorsionCandidate(r, r.wires.front(), probeD, 10.0);
     if (probe.outcome.status == DesignStatus::Refused) {
         error = probe.outcome.message;
         return std::nullopt;
@@ -237,69 +198,4 @@ std::optional<TorsionSearchRequest> BuildTorsionSearch(const SearchArguments &ar
         " N·mm/°, 允许偏差 +" + Shortest(r.space.tolerancePercent) + "%, -" +
         Shortest(ToleranceBelowPercent(r.space)) + "%");
     return r;
-}
-
-TorsionSearchOutcome SearchTorsionSprings(const TorsionSearchRequest &r) {
-    TorsionSearchOutcome result;
-    const double required = RequiredAngularRate(r);
-    const double above = r.space.tolerancePercent;
-    const double below = ToleranceBelowPercent(r.space);
-    const IntegerRange quarters =
-        ActiveCoilQuarters(r.space.minActiveCoils, r.space.maxActiveCoils);
-    for (double d : r.wires) {
-        const IntegerRange tenths = MeanDiameterTenths(d, r.space.minIndex, r.space.maxIndex);
-        for (std::int64_t t = tenths.first; t <= tenths.last; ++t) {
-            const double meanDiameter = MeanDiameterOf(t);
-            if (r.space.limits.maxOuterDiameter &&
-                meanDiameter + d > *r.space.limits.maxOuterDiameter) {
-                break; // D grows along the row
-            }
-            // The rate goes as 1/n_eff (n_eff = n + legs' share): one probe
-            // tells the coils that give the required rate.
-            const TorsionCandidate probe = Judge(r, d, meanDiameter, 10.0);
-            if (probe.outcome.status != DesignStatus::Completed) {
-                continue;
-            }
-            const TorsionSpring &s = probe.outcome.spring;
-            const double legs = s.effectiveCoils - 10.0;
-            const double coils = s.angularRate * s.effectiveCoils / required - legs;
-            const auto nearest = static_cast<std::int64_t>(std::floor(coils * 4.0));
-            for (std::int64_t q = nearest; q <= nearest + 1; ++q) {
-                if (q < quarters.first || q > quarters.last) {
-                    continue;
-                }
-                TorsionCandidate c = Judge(r, d, meanDiameter, ActiveCoilsOf(q));
-                ++result.judged;
-                if (c.outcome.status != DesignStatus::Completed) {
-                    ++result.notCompleted;
-                    continue;
-                }
-                c.rateDeviationPercent =
-                    (c.outcome.spring.angularRate - required) / required * 100.0;
-                if (c.rateDeviationPercent > above || c.rateDeviationPercent < -below) {
-                    continue;
-                }
-                if (r.maxBodyLength && c.outcome.spring.loadedBodyLength > *r.maxBodyLength) {
-                    ++result.outsideEnvelope;
-                    continue;
-                }
-                if (HasFailedCheck(c.outcome.checks)) {
-                    ++result.failedChecks;
-                    continue;
-                }
-                c.objective = Objective(r, c.outcome);
-                ++result.qualified;
-                result.best.push_back(std::move(c));
-            }
-        }
-    }
-    // Ties by the smaller wire, then the smaller D and n: the same order every run.
-    std::stable_sort(result.best.begin(), result.best.end(),
-                     [](const TorsionCandidate &a, const TorsionCandidate &b) {
-                         return a.objective < b.objective;
-                     });
-    if (result.best.size() > r.space.top) {
-        result.best.resize(r.space.top);
-    }
-    return result;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "judge_torsion.h"
+#include "miss_reason.h"
 #include "search_setup.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,11 +47,18 @@ struct TorsionCandidate {
     TorsionOutcome outcome;
     double rateDeviationPercent = 0.0; // T' against the required rate
     double objective = 0.0;            // smaller is better
+    // The rules it breaks (the rate, the envelope, each failed or unjudged
+    // check), with how far: none for a listed design.
+    std::vector<MissReason> misses;
+    double missDistance = 0.0; // the sum of the misses' excesses
 };
 
 struct TorsionSearchOutcome {
     std::vector<TorsionCandidate> best; // qualified, best first, at most space.top
-    std::size_t judged = 0;
+    // Only when none qualified: the calculated candidates with the smallest
+    // sum of misses, nearest first, at most space.top.
+    std::vector<TorsionCandidate> nearestMisses;
+    std::size_t judged = 0; // candidates judged, both passes
     std::size_t qualified = 0;
     // Why candidates with the rate in tolerance were not qualified.
     std::size_t outsideEnvelope = 0;
@@ -57,4 +66,17 @@ struct TorsionSearchOutcome {
     std::size_t notCompleted = 0;
 };
 
+struct TorsionSearchOptions {
+    // Between (d, D) pairs, on the calling thread: pass 1 through the pairs
+    // within the envelope, pass 2 (none qualified) through all of them.
+    std::function<void(const SearchProgress &)> progress;
+    bool prune = true; // false: every n of every pair judged (for tests)
+};
+
 TorsionSearchOutcome SearchTorsionSprings(const TorsionSearchRequest &request);
+TorsionSearchOutcome SearchTorsionSprings(const TorsionSearchRequest &request,
+                                          const TorsionSearchOptions &options);
+
+// The single design's request a listed candidate's command stores: what its
+// design file holds.
+DesignRequest TorsionCandidateRequest(const TorsionCandidate &candidate);

@@ -33,6 +33,13 @@ std::optional<fs::path> UserMaterialsPath() {
     if (dataHome && *dataHome && fs::path(dataHome).is_absolute()) {
         return fs::path(dataHome) / "orsela" / "materials.json";
     }
+#ifdef _WIN32
+    // A Windows user's own settings live under %APPDATA%; read as UTF-16, so
+    // that a user name in Chinese reaches the file whatever the code page.
+    if (const wchar_t *appData = _wgetenv(L"APPDATA"); appData && *appData) {
+        return fs::path(appData) / "orsela" / "materials.json";
+    }
+#endif
     const char *home = std::getenv("HOME");
     if (home && *home) {
         return fs::path(home) / ".local" / "share" / "orsela" / "materials.json";

@@ -18,7 +18,8 @@ std::optional<std::filesystem::path> CurrentProgramPath();
 // data folder.
 std::filesystem::path BuiltInMaterialsPath(const std::optional<std::filesystem::path> &program);
 
-// $XDG_DATA_HOME/orsela/materials.json, else ~/.local/share/orsela/materials.json;
+// $XDG_DATA_HOME/orsela/materials.json, else on Windows
+// %APPDATA%\orsela\materials.json, else ~/.local/share/orsela/materials.json;
 // nothing without a home folder.
 std::optional<std::filesystem::path> UserMaterialsPath();
 

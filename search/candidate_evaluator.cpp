@@ -38,14 +38,6 @@ double Excess(double beyond, double limit) {
     return limit > 0.0 ? beyond / limit : 1.0;
 }
 
-// A failed check counts by how far its value lies from its limit.
-double CheckExcess(const CheckResult &check) {
-    if (check.value && check.limit && *check.limit != 0.0) {
-        return std::fabs(*check.value - *check.limit) / std::fabs(*check.limit);
-    }
-    return 1.0;
-}
-
 } // namespace
 
 bool InitialStressTooHigh(const CheckResults &checks) {
@@ -334,7 +326,7 @@ void CandidateEvaluator::RunChecks(double checkBudget) {
         // as under --strict.
         if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
             MissReason r = Miss(MissKind::CheckFailed, check.value.value_or(0.0),
-                                check.limit.value_or(0.0), CheckExcess(check));
+                                check.limit.value_or(0.0), CheckMissExcess(check));
             r.checkId = check.id;
             r.checkMessage = check.message;
             AddMiss(std::move(r));

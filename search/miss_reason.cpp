@@ -2,6 +2,7 @@
 
 #include "number_format.h"
 
+#include <cmath>
 #include <initializer_list>
 #include <string_view>
 
@@ -25,6 +26,19 @@ std::string Newton(double value) {
 }
 std::string Mpa(double value) {
     return Join({FormatOneDecimal(static_cast<float>(value)), " MPa"});
+}
+
+std::string Rate(double value) {
+    return Join({FormatThreeDecimals(static_cast<float>(value)), " N·mm/°"});
+}
+
+// " ± 2%", or " +A%/−B%" where the two differ.
+std::string ToleranceText(const MissReason &r) {
+    if (r.toleranceBelow != r.tolerance) {
+        return Join({" +", FormatGeneral(static_cast<float>(r.tolerance)), "%/−",
+                     FormatGeneral(static_cast<float>(r.toleranceBelow)), "%"});
+    }
+    return Join({" ± ", FormatGeneral(static_cast<float>(r.tolerance)), "%"});
 }
 
 std::string WarningText(const MissReason &r) {
@@ -66,13 +80,8 @@ std::string MissReasonText(const MissReason &r) {
     case MissKind::NegativeInitialTension:
         return Join({"所需初拉力 ", FormatOneDecimal(static_cast<float>(r.value)), " N 小于0"});
     case MissKind::LoadOutsideTolerance:
-        if (r.toleranceBelow != r.tolerance) {
-            return Join({"F", std::to_string(r.point), " = ", Newton(r.value), ", 超出要求 ",
-                         Newton(r.limit), " +", FormatGeneral(static_cast<float>(r.tolerance)),
-                         "%/−", FormatGeneral(static_cast<float>(r.toleranceBelow)), "%"});
-        }
         return Join({"F", std::to_string(r.point), " = ", Newton(r.value), ", 超出要求 ",
-                     Newton(r.limit), " ± ", FormatGeneral(static_cast<float>(r.tolerance)), "%"});
+                     Newton(r.limit), ToleranceText(r)});
     case MissKind::OuterDiameter:
         return Join({"外径 ", Mm(r.value), " 大于 ", Mm(r.limit)});
     case MissKind::InnerDiameter:
@@ -83,6 +92,17 @@ std::string MissReasonText(const MissReason &r) {
         return Join({"压并高度 ", Mm(r.value), " 大于 ", Mm(r.limit)});
     case MissKind::CheckFailed:
         return Join({"校核 ", r.checkId, " 不通过: ", r.checkMessage});
+    case MissKind::RateOutsideTolerance:
+        return Join({"T' = ", Rate(r.value), ", 超出要求 ", Rate(r.limit), ToleranceText(r)});
+    case MissKind::BodyLength:
+        return Join({"弹簧体长度 ", Mm(r.value), " 大于 ", Mm(r.limit)});
     }
     return {};
+}
+
+double CheckMissExcess(const CheckResult &check) {
+    if (check.value && check.limit && *check.limit != 0.0) {
+        return std::fabs(*check.value - *check.limit) / std::fabs(*check.limit);
+    }
+    return 1.0;
 }

@@ -2,6 +2,7 @@
 
 #include "calculate_spring.h"
 #include "calculation_error.h"
+#include "check_result.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,11 @@ enum class MissKind {
     FreeHeight,
     SolidHeight,
     CheckFailed, // checkId and checkMessage say which
+    // Torsion spring: the angular rate T' outside the tolerance of the one
+    // asked for (value, limit in N·mm/°), the body length at the largest
+    // angle above its limit.
+    RateOutsideTolerance,
+    BodyLength,
 };
 
 struct MissReason {
@@ -38,3 +44,7 @@ struct MissReason {
 
 // One line of Chinese for the designer.
 std::string MissReasonText(const MissReason &reason);
+
+// A check that failed (or could not be judged) counts by how far its value
+// lies from its limit, as a share of the limit; a whole rule without them.
+double CheckMissExcess(const CheckResult &check);

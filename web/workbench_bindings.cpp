@@ -24,6 +24,7 @@
 #include "search_json.h"
 #include "search_setup.h"
 #include "shared_materials.h"
+#include "spring_drawing.h"
 #include "title_block.h"
 #include "torsion_bindings.h"
 #include "window_design.h"
@@ -234,7 +235,7 @@ val DrawingOf(const std::string &requestText, const std::string &kind, const std
     }
     const DrawingInput input =
         DrawingInputFor(*judged.request, judged.outcome, judged.details, date);
-    if (auto refusal = TitleBlockProblem(input)) {
+    if (auto refusal = SpringDrawingProblem(input)) {
         return Failure(refusal->message);
     }
     return Success("data", Bytes(SpringDrawingBytes(input, kind == "dxf")));

@@ -1,14 +1,20 @@
+#include "../folder_names.h"
 #include "cli_run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 struct CliRun {
     int status = -1;
@@ -149,8 +155,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"BadDirection",
                 {"--working-torque2=500", "--working-angle2=90", "--load-direction=left"},
                 "--load-direction"},
-        Refusal{"SavingDesigns",
-                {"--working-torque2=500", "--working-angle2=90", "--save-designs=x"},
+        Refusal{"SavingDesignsIntoAFile",
+                {"--working-torque2=500", "--working-angle2=90",
+                 "--save-designs=" ORSELA_MATERIALS_JSON},
                 "--save-designs"}),
     [](const testing::TestParamInfo<Refusal> &info) { return info.param.name; });
 
@@ -160,6 +167,105 @@ TEST(TorsionSearch, CompressionSearchRefusesTorsionOptions) {
                                 "--height2=30", "--material=65Mn", "--arbor-diameter=10"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--arbor-diameter"), std::string::npos) << run.err;
+}
+
+// 800 N·mm at 90° on 2 mm wire: designs qualify; within an outer diameter
+// of 9 mm and a body of 12 mm none does.
+std::vector<std::string> SmallSearch(bool tight, const std::string &format) {
+    std::vector<std::string> args = {"search",
+                                     "--torsion",
+                                     "--material=EN 10270-1 SM",
+                                     "--materials-file=" ORSELA_MATERIALS_JSON,
+                                     "--wire-diameters=1.6,2",
+                                     "--working-torque2=800",
+                                     "--working-angle2=90",
+                                     "--top=3",
+                                     "--format=" + format};
+    if (tight) {
+        args.insert(args.end(), {"--max-outer-diameter=9", "--max-body-length=12"});
+    }
+    return args;
+}
+
+std::string FileText(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// None qualifies: the nearest misses in every format, each with its reasons.
+TEST(TorsionSearch, NearestMissesInEveryFormat) {
+    const CliRun json = RunArgs(SmallSearch(true, "json"));
+    EXPECT_EQ(json.status, 1) << json.err;
+    const auto parsed = nlohmann::ordered_json::parse(json.out);
+    EXPECT_TRUE(parsed["designs"].empty());
+    ASSERT_EQ(parsed["nearest_misses"].size(), 3U);
+    for (const auto &miss : parsed["nearest_misses"]) {
+        EXPECT_FALSE(miss["reasons"].empty()) << miss["command"];
+    }
+    const CliRun text = RunArgs(SmallSearch(true, "text"));
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.out.rfind("没有合格的设计。最接近的设计:\n", 0), 0U) << text.out;
+    EXPECT_NE(text.out.find("\n   未合格: "), std::string::npos) << text.out;
+    const CliRun tsv = RunArgs(SmallSearch(true, "tsv"));
+    EXPECT_EQ(tsv.status, 1);
+    EXPECT_NE(tsv.out.find("\n3\tmiss\t"), std::string::npos) << tsv.out;
+    const CliRun found = RunArgs(SmallSearch(false, "json"));
+    EXPECT_EQ(found.status, 0);
+    EXPECT_TRUE(nlohmann::ordered_json::parse(found.out)["nearest_misses"].empty());
+}
+
+class TorsionSearchSaving : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ =
+            fs::temp_directory_path() / ("orsela_torsion_saving_" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    fs::path folder_;
+};
+
+// Each listed design, qualified or nearest miss, is saved as its own command
+// saves it with --save-design, byte for byte; the index says which qualified.
+TEST_F(TorsionSearchSaving, EachFileIsWhatItsCommandSaves) {
+    for (const bool tight : {false, true}) {
+        const fs::path found = folder_ / (tight ? "misses" : "found");
+        std::vector<std::string> args = SmallSearch(tight, "json");
+        args.push_back("--save-designs=" + found.string());
+        const CliRun search = RunArgs(args);
+        ASSERT_EQ(search.status, tight ? 1 : 0) << search.err;
+        EXPECT_EQ(FolderNames(found),
+                  "design-001.json design-002.json design-003.json designs.csv");
+        const auto json = nlohmann::ordered_json::parse(search.out);
+        const auto &listed = json[tight ? "nearest_misses" : "designs"];
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            std::vector<std::string> single = listed[i]["arguments"];
+            const fs::path own = folder_ / "own.json";
+            single.push_back("--save-design=" + own.string());
+            RunArgs(single);
+            const std::string name = "design-00" + std::to_string(i + 1) + ".json";
+            EXPECT_EQ(FileText(found / name), FileText(own)) << name;
+        }
+        std::ifstream index(found / "designs.csv");
+        std::string header;
+        std::string first;
+        std::getline(index, header);
+        std::getline(index, first);
+        EXPECT_EQ(first.rfind(tight ? "1,design-001.json,0," : "1,design-001.json,1,", 0), 0U)
+            << first;
+    }
+}
+
+// A folder that holds anything is refused before the search runs.
+TEST_F(TorsionSearchSaving, AFullFolderIsRefusedBeforeTheSearch) {
+    std::ofstream(folder_ / "notes.txt") << "the user's own";
+    std::vector<std::string> args = SmallSearch(false, "text");
+    args.push_back("--save-designs=" + folder_.string());
+    const CliRun run = RunArgs(args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("不是空的"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(FolderNames(folder_), "notes.txt");
 }
 
 } // namespace

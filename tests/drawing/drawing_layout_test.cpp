@@ -182,7 +182,7 @@ TEST_P(TitleBlockLetteringTest, NeverBelowTheSmallestHeightNorOverACell) {
     const TitleCase &c = GetParam();
     DrawingInput input = Designed({"sample", kCompressionSpring, 4, 28, 5, 0, 0, 0});
     ASSERT_FALSE(StoreTitleBlockField(input.details, c.keyValue)) << c.keyValue;
-    const std::optional<TitleBlockRefusal> refusal = TitleBlockProblem(input);
+    const std::optional<DrawingRefusal> refusal = TitleBlockProblem(input);
     ASSERT_EQ(refusal.has_value(), c.refusal != nullptr) << (refusal ? refusal->message : "");
     if (refusal) {
         EXPECT_EQ(refusal->message.rfind(c.refusal, 0), 0U) << refusal->message;

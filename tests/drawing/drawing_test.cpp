@@ -292,12 +292,15 @@ TEST(TextMeasureTest, WrappedLinesKeepToTheWidth) {
     const std::string text =
         "载荷、外径、自由高度与两端面垂直度的极限偏差按 GB/T 1239.2 的 2 级精度，"
         "刚度 k = 23.032 N/mm，成形后去应力回火。";
-    for (const double width : {40.0, 80.0, 160.0}) {
+    for (double width = 40.0; width <= 160.0; width += 1.0) {
         const std::vector<std::string> lines = WrapText(text, 3.5, width);
         std::string joined;
         for (const std::string &line : lines) {
             EXPECT_LE(TextWidth(line, 3.5), width + 3.5) << line; // one punctuation may hang
             EXPECT_NE(line.rfind("，", 0), 0U) << line;
+            // "k = 23.032" stays on one line: no line starts or ends at the "=".
+            EXPECT_NE(line.front(), '=') << line;
+            EXPECT_NE(line.back(), '=') << line;
             joined += line;
         }
         // Only a space where a line breaks may be dropped; no number is split.

@@ -2,7 +2,7 @@
 // table's Rm at the design's wire diameter for --from-material and --check,
 // also for a grade without an Rm table, and the output says where it came from.
 #include "judge_design.h"
-#include "request_options.h"
+#include "request_from_options.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +13,7 @@ namespace {
 
 DesignOutcome Judge(std::vector<std::string> arguments) {
     arguments.push_back("--materials-file=" ORSELA_MATERIALS_JSON);
-    DesignRequest request;
-    for (const std::string &argument : arguments) {
-        const std::size_t equals = argument.find('=');
-        const RequestOption *option = FindRequestOption(argument.substr(2, equals - 2));
-        EXPECT_NE(option, nullptr) << argument;
-        EXPECT_FALSE(option->store(
-            request, equals == std::string::npos ? "1" : argument.substr(equals + 1)));
-    }
-    return JudgeDesign(request);
-}
-
-bool Says(const std::vector<std::string> &notes, const std::string &words) {
-    for (const std::string &note : notes) {
-        if (note.find(words) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
+    return JudgeDesign(RequestFromOptions(arguments));
 }
 
 struct CertificateCase {

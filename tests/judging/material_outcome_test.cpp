@@ -2,7 +2,7 @@
 // diameter: the Rm table's row taken between rows, and a wire diameter that a
 // complete series does not hold. Every front end shows this outcome.
 #include "judge_design.h"
-#include "request_options.h"
+#include "request_from_options.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -36,21 +36,7 @@ DesignOutcome Judge(const std::string &materialsFile, const std::string &wireDia
                                                 "--wire-diameter=" + wireDiameter,
                                                 "--mean-diameter=21",
                                                 "--materials-file=" + materialsFile};
-    DesignRequest request;
-    for (const std::string &argument : arguments) {
-        const std::size_t equals = argument.find('=');
-        const RequestOption *option = FindRequestOption(argument.substr(2, equals - 2));
-        EXPECT_NE(option, nullptr) << argument;
-        EXPECT_FALSE(option->store(
-            request, equals == std::string::npos ? "1" : argument.substr(equals + 1)));
-    }
-    return JudgeDesign(request);
-}
-
-bool Says(const std::vector<std::string> &notes, const std::string &words) {
-    return std::any_of(notes.begin(), notes.end(), [&](const std::string &note) {
-        return note.find(words) != std::string::npos;
-    });
+    return JudgeDesign(RequestFromOptions(arguments));
 }
 
 struct OutcomeCase {

@@ -134,6 +134,18 @@ describe('drawing: the bytes of --drawing', () => {
     }
 });
 
+describe('drawing: refused as --drawing refuses it', () => {
+    test('a material longer than the sheet takes', async () => {
+        const material = '弹'.repeat(60);
+        const got = await page.evaluate((m) =>
+            window.orsela.drawing({ material: m }, 'svg', { date: '2026年12月09日' }).message, material);
+        const refused = spawnSync(cli, ['--material=' + material, '--drawing=' + path.join(work, 'x.svg')],
+            { cwd: work, encoding: 'utf8', env: { ...process.env, HOME: work }, timeout: 60000 });
+        assert.equal(refused.status, 2);
+        assert.equal('orsela-cli: --material: ' + got + '\n', refused.stderr);
+    });
+});
+
 describe('search: the JSON of orsela-cli search --format=json', () => {
     const cases = [
         { name: 'the sample spring\'s own loads', options: {

@@ -67,6 +67,18 @@ def main():
             fail(f"installed orsela-cli.exe: exit status {done.returncode}\n{out}"
                  f"{done.stderr.decode(errors='replace')}")
 
+        # The user's own materials file under %APPDATA% (a folder named in Chinese): found, and
+        # a broken one named with its line. "&&" follows the value at once: cmd would keep a blank.
+        appdata_here = os.path.join(top, "用户数据")
+        os.makedirs(os.path.join(appdata_here, "orsela"))
+        with open(os.path.join(appdata_here, "orsela", "materials.json"), "w", encoding="utf-8") as f:
+            f.write("{\n  broken\n")
+        done = wine("cmd", "/c", "set", f"APPDATA={windows_path(appdata_here)}&&", "call", prompt,
+                    "keep-folder", "&&", "orsela-cli", "--material=65Mn", "--from-material")
+        err = done.stderr.decode(errors="replace")
+        if "用户数据\\orsela\\materials.json" not in err or "第 2 行" not in err:
+            fail(f"the user's materials file under %APPDATA% was not read:\n{err}")
+
         # The uninstaller copies itself away and runs from there: wait for every wine process.
         done = wine(os.path.join(folder, "uninstall.exe"), "/S")
         subprocess.run(["wineserver", "-w"], env=ENV, timeout=60)
