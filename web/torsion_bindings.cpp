@@ -52,7 +52,7 @@ val JudgeTorsionPrinted(const DesignRequest &request) {
                    DumpJson(TorsionOutcomeJson(outcome), 2) + "\n", err);
 }
 
-val SearchTorsionPrinted(const SearchArguments &arguments) {
+val SearchTorsionPrinted(const SearchArguments &arguments, val progress) {
     std::string error;
     const auto request = BuildTorsionSearch(arguments, error);
     if (!request) {
@@ -63,7 +63,13 @@ val SearchTorsionPrinted(const SearchArguments &arguments) {
     for (const std::string &note : request->notes) {
         err += note + "\n";
     }
-    const TorsionSearchOutcome outcome = SearchTorsionSprings(*request);
+    TorsionSearchOptions options;
+    if (!progress.isUndefined() && !progress.isNull()) {
+        options.progress = [&progress](const SearchProgress &p) {
+            progress(p.pass, static_cast<double>(p.done), static_cast<double>(p.total));
+        };
+    }
+    const TorsionSearchOutcome outcome = SearchTorsionSprings(*request, options);
     return Printed(outcome.best.empty() ? kStopped : kCompleted,
                    DumpJson(TorsionSearchOutcomeJson(outcome, *request), 2) + "\n", err);
 }

@@ -12,7 +12,9 @@
 // A torsion spring's judging and search for the page: what orsela-cli
 // --torsion --format=json and search --torsion --format=json print.
 emscripten::val JudgeTorsionPrinted(const DesignRequest &request);
-emscripten::val SearchTorsionPrinted(const SearchArguments &arguments);
+// progress(pass, done, total) between the search's (d, D) pairs, unless
+// undefined or null.
+emscripten::val SearchTorsionPrinted(const SearchArguments &arguments, emscripten::val progress);
 
 // The engineering report {ok, html} and the drawing {ok, data} as
 // --html-report and --drawing write them for a torsion spring; else

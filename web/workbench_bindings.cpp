@@ -290,7 +290,7 @@ val Search(const std::string &optionsText, val progress) {
         }
         arguments.values["format"] = "json"; // the page reads the JSON
         if (arguments.flags.count("torsion") > 0) {
-            return SearchTorsionPrinted(arguments);
+            return SearchTorsionPrinted(arguments, progress);
         }
     }
     std::optional<SearchSetup> setup;

@@ -413,6 +413,18 @@ describe('torsion springs: the page against orsela-cli --torsion', () => {
         });
     }
 
+    test('searchTorsion reports its progress through the pairs', async () => {
+        const seen = await page.evaluate(async () => {
+            const passes = new Set();
+            let last = null;
+            await window.orsela.searchTorsion({ material: 'EN 10270-1 SM', 'working-torque2': '800',
+                'working-angle2': '90' }, { onProgress: (p) => { passes.add(p.pass); last = p; } });
+            return { passes: [...passes], last };
+        });
+        assert.deepEqual(seen.passes, [1]);
+        assert.ok(seen.last.total > 0 && seen.last.done <= seen.last.total, JSON.stringify(seen.last));
+    });
+
     test('engineeringReport and drawing: the bytes of --html-report and --drawing', async () => {
         // The CLI dates its report and sheet today: the same date in the page's.
         const dated = (t) => t.replace(/\d{4}(年|\xc4\xea)\d{2}(月|\xd4\xc2)\d{2}(日|\xc8\xd5)/g, 'DATE')

@@ -342,12 +342,13 @@ function saveFound(command, rank) {
 // The torsion springs found, as search --torsion lists them.
 function showTorsionSearch(found, details, captions) {
     const v = searchView;
-    const list = found.designs || [];
+    const misses = !found.designs || found.designs.length === 0;
+    const list = misses ? found.nearest_misses || [] : found.designs;
     say(v.status, `判定 ${found.judged} 个, 合格 ${found.qualified} 个; 要求的扭转刚度 ` +
-        `${number(found.required_rate, 3)} N·mm/°` + (list.length ? '。' : '; 没有合格的设计。'),
-    list.length ? 'ok' : 'warning');
+        `${number(found.required_rate, 3)} N·mm/°` +
+        (misses ? '; 没有合格的设计, 以下为最接近的设计及原因。' : '。'), misses ? 'warning' : 'ok');
     const headers = ['名次', 'd (mm)', 'D (mm)', 'n', "T' (N·mm/°)", '偏差 (%)', 'φ (°)', 'T (N·mm)',
-        'σ (MPa)', 'D2 (mm)', '体长 (mm)', '质量 (g)', '校核', ''];
+        'σ (MPa)', 'D2 (mm)', '体长 (mm)', '质量 (g)', misses ? '原因' : '校核', ''];
     const rows = list.map((d, i) => {
         const r = d.design.results;
         const points = [1, 2, 3].filter((p) => r['WorkingAngle' + p] !== undefined);
@@ -362,7 +363,8 @@ function showTorsionSearch(found, details, captions) {
             cell(points.map((p) => r['WorkingTorque' + p]).join(' / ')),
             cell(r['BendingStress' + last] || '—', 'wb-num'), cell(r.OuterDiameter, 'wb-num'),
             cell(r.LoadedBodyLength, 'wb-num'), cell(r.Mass || '—', 'wb-num'),
-            cell(verdictSummary(d.design.checks)),
+            misses ? cell(h('ul', {}, (d.reasons || []).map((r) => h('li', { text: r })))) :
+                cell(verdictSummary(d.design.checks)),
             h('td', { className: 'wb-actions' },
                 button('载入', (e) => loadTorsionDesign(d.arguments, e.target),
                     { 'aria-label': `载入第 ${i + 1} 个设计` }),
