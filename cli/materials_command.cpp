@@ -22,6 +22,7 @@ struct MaterialsArguments {
     std::optional<std::string> wireDiameter;
     std::optional<std::string> materialsFile;
     MaterialsFormat format = MaterialsFormat::Text;
+    bool all = false;
 };
 
 std::string MaterialsUsage() {
@@ -31,6 +32,7 @@ std::string MaterialsUsage() {
     usage += UsageLine("  --wire-diameter=D", "材料直径 mm");
     usage += UsageLine("  --format=text|tsv|json", "输出格式 (text)");
     usage += UsageLine("  --materials-file=FILE", "另外读入的材料文件 (补充或替换牌号)");
+    usage += UsageLine("  --all", "也列出缺少 G、E 或 ρ 的牌号 (须自行给出)");
     usage += UsageLine("  --help", "显示本说明");
     usage += "\n退出状态: 0 完成, 2 用法错误或未知牌号, 4 标准输出写入失败。\n";
     return usage;
@@ -70,7 +72,7 @@ int RunMaterials(const MaterialsArguments &arguments, CliStreams &streams) {
         streams.err << "orsela-cli: " << EscapedMessage(problem) << '\n';
     }
     if (!arguments.grade) {
-        PrintMaterialsList(loaded.catalog, arguments.format, streams.out);
+        PrintMaterialsList(loaded.catalog, arguments.format, arguments.all, streams.out);
         return kExitCompleted;
     }
     const GradeLookup lookup = LookUpGrade(loaded.catalog, *arguments.grade);
@@ -96,6 +98,7 @@ Subcommand MakeMaterialsSubcommand(CLI::App &app) {
            "--materials-file",
            [arguments](const std::string &file) { arguments->materialsFile = file; })
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    sub->add_flag_callback("--all", [arguments]() { arguments->all = true; });
     sub->add_option_function<std::string>(
            "--format",
            [arguments](const std::string &text) {

@@ -2,12 +2,14 @@
 
 #include "command_line.h"
 #include "materials_json.h"
+#include "missing_figures.h"
 #include "text_table.h"
 #include "wire_series.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -98,6 +100,9 @@ void AddEntryRows(const MaterialEntry &entry, TextTable &table) {
     table.AddRow({"抗拉强度表直径范围",
                   (entry.rm.empty() ? std::string("—") : DiameterRange(entry) + " mm") +
                       TextMark(!entry.rm.empty(), entry.provenance.rm)});
+    if (const std::string missing = MissingFiguresText(entry); !missing.empty()) {
+        table.AddRow({"缺少数据", Shown(missing)});
+    }
 }
 
 void AddGradeFiguresAtRows(const MaterialCatalog &catalog, const MaterialEntry &entry,
@@ -138,16 +143,23 @@ void AddGradeFiguresAtRows(const MaterialCatalog &catalog, const MaterialEntry &
 
 } // namespace
 
-void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, std::ostream &out) {
+void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, bool all,
+                        std::ostream &out) {
     if (format == MaterialsFormat::Json) {
-        out << MaterialsListJson(catalog).dump(2) << '\n';
+        out << MaterialsListJson(catalog, all).dump(2) << '\n';
         return;
+    }
+    std::vector<const MaterialEntry *> listed;
+    std::vector<const MaterialEntry *> leftOut;
+    for (const MaterialEntry &entry : catalog.entries) {
+        (all || ListedByDefault(entry) ? listed : leftOut).push_back(&entry);
     }
     if (format == MaterialsFormat::Tsv) {
         out << "name\tstandard\tshear_modulus\telastic_modulus\tdensity\tdiameter_min\t"
                "diameter_max\tshear_modulus_provenance\telastic_modulus_provenance\t"
                "density_provenance\trm_provenance\n";
-        for (const MaterialEntry &entry : catalog.entries) {
+        for (const MaterialEntry *listedEntry : listed) {
+            const MaterialEntry &entry = *listedEntry;
             out << Shown(entry.name) << '\t' << Shown(entry.standard) << '\t'
                 << TsvFigure(entry.shearModulus) << '\t' << TsvFigure(entry.elasticModulus) << '\t'
                 << TsvFigure(entry.density) << '\t'
@@ -163,13 +175,21 @@ void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, 
     TextTable table({false, false, true, true, true, false, false});
     table.AddRow({"牌号", "标准", "G (MPa)", "E (MPa)", "ρ (kg/dm³)", "直径范围 (mm)",
                   "来源类别 (G/E/ρ/Rm)"});
-    for (const MaterialEntry &entry : catalog.entries) {
+    for (const MaterialEntry *listedEntry : listed) {
+        const MaterialEntry &entry = *listedEntry;
         table.AddRow({Shown(entry.name), Shown(entry.standard), TextFigure(entry.shearModulus, ""),
                       TextFigure(entry.elasticModulus, ""), TextFigure(entry.density, ""),
                       entry.rm.empty() ? std::string("—") : DiameterRange(entry),
                       ListMarks(entry)});
     }
     table.Write(out);
+    if (!leftOut.empty()) {
+        out << "\n未列出 " << leftOut.size()
+            << " 个缺少数据的牌号 (用时须自行给出; --all 全部列出):\n";
+        for (const MaterialEntry *entry : leftOut) {
+            out << "  " << Shown(MissingFiguresText(*entry)) << '\n';
+        }
+    }
 }
 
 void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
@@ -195,6 +215,7 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
             << "density_provenance\t" << MarkName(entry.density > 0.0, entry.provenance.density)
             << '\n'
             << "rm_provenance\t" << MarkName(!entry.rm.empty(), entry.provenance.rm) << '\n'
+            << "missing\t" << Shown(MissingFiguresText(entry)) << '\n'
             << "permissible_provenance\t"
             << MarkName(entry.fixedPermissible.has_value(), entry.provenance.permissible) << '\n';
         if (at) {
@@ -229,6 +250,8 @@ void PrintMaterial(const MaterialCatalog &catalog, const MaterialEntry &entry,
     AddEntryRows(entry, table);
     if (at) {
         AddGradeFiguresAtRows(catalog, entry, *at, *wireDiameter, table);
+    } else if (entry.rm.empty() && !entry.fixedPermissible) {
+        table.AddRow({"说明", Shown(entry.name) + "没有可查的抗拉强度表; " + CertificateRmHint()});
     }
     table.AddRow({"来源", Shown(entry.source)});
     if (!entry.note.empty()) {

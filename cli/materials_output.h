@@ -13,7 +13,10 @@
 // at a wire diameter, Rm and the permissible shear stresses.
 enum class MaterialsFormat { Text, Tsv, Json };
 
-void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, std::ostream &out);
+// Without `all` the grades that lack G, E or rho are left out; the text
+// listing names them with what they lack.
+void PrintMaterialsList(const MaterialCatalog &catalog, MaterialsFormat format, bool all,
+                        std::ostream &out);
 
 // One grade; with a wire diameter also its Rm, the permissible stresses and
 // whether the diameter is a standard one.

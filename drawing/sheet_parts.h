@@ -29,6 +29,15 @@ SheetBox TitleBlockBox(const SheetFormat &sheet);
 
 // The technical requirements: the heading "技术要求" and the numbered lines,
 // wrapped to the block's width, above the title block.
+// The preferred scales of GB/T 14690, largest first.
+struct Scale {
+    double factor;
+    const char *text;
+};
+inline constexpr Scale kScales[] = {{10.0, "10:1"}, {5.0, "5:1"},   {2.0, "2:1"},  {1.0, "1:1"},
+                                    {0.5, "1:2"},   {0.2, "1:5"},   {0.1, "1:10"}, {0.05, "1:20"},
+                                    {0.02, "1:50"}, {0.01, "1:100"}};
+
 inline constexpr double kRequirementTextHeight = 3.5;
 inline constexpr double kRequirementLineStep = 5.5;
 struct RequirementLine {

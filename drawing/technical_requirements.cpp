@@ -96,11 +96,7 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
     if (!details.surfaceTreatment.empty()) {
         lines.push_back("表面处理: " + details.surfaceTreatment + "。");
     }
-    std::string material = "材料: " + design.Material;
-    if (!input.materialStandard.empty()) {
-        material += " (" + input.materialStandard + ")";
-    }
-    lines.push_back(material + "。");
+    lines.push_back(MaterialRequirement(design.Material, input.materialStandard));
     std::string standard =
         compression ? "技术条件按 GB/T 1239.2《冷卷圆柱螺旋弹簧技术条件 第2部分: 压缩弹簧》"
                     : "技术条件按 GB/T 1239.1《冷卷圆柱螺旋弹簧技术条件 第1部分: 拉伸弹簧》";
@@ -111,17 +107,26 @@ std::vector<std::string> TechnicalRequirements(const DrawingInput &input) {
         standard += "；校核参照 EN 13906-1";
     }
     lines.push_back(standard + "。");
-    // A design its own checks do not pass is no design to make: the sheet says so.
-    if (input.checks) {
-        std::string failed;
-        for (const CheckResult &check : *input.checks) {
-            if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
-                failed += (failed.empty() ? "" : "、") + CheckTitle(check.id);
-            }
-        }
-        if (!failed.empty()) {
-            lines.push_back("校核未通过: " + failed + "; 修改设计前不得投产。");
+    AddFailedChecksRequirement(lines, input.checks);
+    return lines;
+}
+
+std::string MaterialRequirement(const std::string &material, const std::string &standard) {
+    return "材料: " + material + (standard.empty() ? "" : " (" + standard + ")") + "。";
+}
+
+void AddFailedChecksRequirement(std::vector<std::string> &lines,
+                                const std::optional<CheckResults> &checks) {
+    if (!checks) {
+        return;
+    }
+    std::string failed;
+    for (const CheckResult &check : *checks) {
+        if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
+            failed += (failed.empty() ? "" : "、") + CheckTitle(check.id);
         }
     }
-    return lines;
+    if (!failed.empty()) {
+        lines.push_back("校核未通过: " + failed + "; 修改设计前不得投产。");
+    }
 }

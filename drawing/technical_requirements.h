@@ -2,6 +2,7 @@
 
 #include "drawing_input.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,3 +13,11 @@
 // of the standard they follow, never as figures. The design standards named
 // are those the checks followed.
 std::vector<std::string> TechnicalRequirements(const DrawingInput &input);
+
+// The material's line: "材料: 65Mn (GB/T 1222)。".
+std::string MaterialRequirement(const std::string &material, const std::string &standard);
+
+// The failed or unjudged checks' line, when there is one: a design its own
+// checks do not pass is no design to make, and the sheet says so.
+void AddFailedChecksRequirement(std::vector<std::string> &lines,
+                                const std::optional<CheckResults> &checks);

@@ -12,15 +12,6 @@
 
 namespace {
 
-// The preferred scales of GB/T 14690, largest first.
-struct Scale {
-    double factor;
-    const char *text;
-};
-constexpr Scale kScales[] = {{10.0, "10:1"}, {5.0, "5:1"},   {2.0, "2:1"},  {1.0, "1:1"},
-                             {0.5, "1:2"},   {0.2, "1:5"},   {0.1, "1:10"}, {0.05, "1:20"},
-                             {0.02, "1:50"}, {0.01, "1:100"}};
-
 // Paper mm around the views for their dimensions and between them.
 constexpr double kRoomLeft = 26.0;  // the outer diameter's and l1's dimensions
 constexpr double kRoomRight = 16.0; // the mean diameter's dimension

@@ -1,6 +1,7 @@
 #include "torsion_requirements.h"
 
 #include "number_format.h"
+#include "technical_requirements.h"
 #include "torsion_view.h"
 
 namespace {
@@ -67,27 +68,12 @@ std::vector<std::string> TorsionRequirements(const TorsionDrawingInput &input) {
     if (!details.surfaceTreatment.empty()) {
         lines.push_back("表面处理: " + details.surfaceTreatment + "。");
     }
-    std::string material = "材料: " + input.material;
-    if (!input.materialStandard.empty()) {
-        material += " (" + input.materialStandard + ")";
-    }
-    lines.push_back(material + "。");
+    lines.push_back(MaterialRequirement(input.material, input.materialStandard));
     std::string standard = "技术条件按 GB/T 1239.3《冷卷圆柱螺旋弹簧技术条件 第3部分: 扭转弹簧》";
     if (input.checks && AnyClauseNames(*input.checks, "机械设计手册")) {
         standard += "；设计计算按《机械设计手册》扭转弹簧";
     }
     lines.push_back(standard + "。");
-    // A design its own checks do not pass is no design to make: the sheet says so.
-    if (input.checks) {
-        std::string failed;
-        for (const CheckResult &check : *input.checks) {
-            if (check.verdict == CheckVerdict::Fail || check.verdict == CheckVerdict::NotJudged) {
-                failed += (failed.empty() ? "" : "、") + CheckTitle(check.id);
-            }
-        }
-        if (!failed.empty()) {
-            lines.push_back("校核未通过: " + failed + "; 修改设计前不得投产。");
-        }
-    }
+    AddFailedChecksRequirement(lines, input.checks);
     return lines;
 }

@@ -21,12 +21,6 @@
 
 namespace {
 
-// One cell pair of the values table: caption and the value with its unit.
-struct ShownValue {
-    std::string caption;
-    std::string text;
-};
-
 std::string WithUnit(std::string text, const char *unit) {
     if (*unit != '\0') {
         text += std::string(" ") + unit;
@@ -36,8 +30,8 @@ std::string WithUnit(std::string text, const char *unit) {
 
 // The inputs as stored (as the text report prints them), then the sixteen
 // results with the window's decimals.
-std::vector<ShownValue> ShownValues(const SpringDesign &d, SpringTypeSign typeSign) {
-    std::vector<ShownValue> values = {
+std::vector<ReportValue> ShownValues(const SpringDesign &d, SpringTypeSign typeSign) {
+    std::vector<ReportValue> values = {
         {"切变模量 G", WithUnit(FormatGeneral(d.ShearModulus), "MPa")},
         {"许用切应力 [τ]", WithUnit(FormatGeneral(d.AllowableShearStress), "MPa")},
         {"材料直径 d", WithUnit(FormatGeneral(d.WireDiameter), "mm")},
@@ -129,21 +123,9 @@ void AppendCheckInputs(std::string &html, const EngineeringReportInput &input,
 void AppendValuesTable(std::string &html, const EngineeringReportInput &input,
                        ReferenceList &references) {
     constexpr std::size_t kPairsPerRow = 4;
-    const std::vector<ShownValue> values = ShownValues(input.design, input.typeSign);
-    html += "<section><h2>一、设计参数与计算结果</h2>\n<table class=\"values\">\n";
-    for (std::size_t i = 0; i < values.size(); i += kPairsPerRow) {
-        html += "<tr>";
-        for (std::size_t k = i; k < i + kPairsPerRow; ++k) {
-            if (k < values.size()) {
-                html += "<td class=\"c\">" + EscapeHtml(values[k].caption) +
-                        "</td><td class=\"v\">" + EscapeHtml(values[k].text) + "</td>";
-            } else {
-                html += "<td class=\"c\"></td><td class=\"v\"></td>";
-            }
-        }
-        html += "</tr>\n";
-    }
-    html += "</table>\n";
+    const std::vector<ReportValue> values = ShownValues(input.design, input.typeSign);
+    html += "<section><h2>一、设计参数与计算结果</h2>\n";
+    AppendValueRows(html, values, kPairsPerRow);
     AppendCheckInputs(html, input, references);
     html += "</section>\n";
 }

@@ -66,3 +66,21 @@ void AppendReferences(std::string &html, const ReferenceList &references, int se
     }
     html += "</ol></section>\n";
 }
+
+void AppendValueRows(std::string &html, const std::vector<ReportValue> &values,
+                     std::size_t pairsPerRow) {
+    html += "<table class=\"values\">\n";
+    for (std::size_t i = 0; i < values.size(); i += pairsPerRow) {
+        html += "<tr>";
+        for (std::size_t k = i; k < i + pairsPerRow; ++k) {
+            if (k < values.size()) {
+                html += "<td class=\"c\">" + EscapeHtml(values[k].caption) +
+                        "</td><td class=\"v\">" + EscapeHtml(values[k].text) + "</td>";
+            } else {
+                html += "<td class=\"c\"></td><td class=\"v\"></td>";
+            }
+        }
+        html += "</tr>\n";
+    }
+    html += "</table>\n";
+}

@@ -5,9 +5,22 @@
 #include "drawing_model.h"
 #include "source_citations.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 // The sections every kind's engineering report shares, appended to html.
+
+// One cell pair of the values table: caption and the value with its unit.
+struct ReportValue {
+    std::string caption;
+    std::string text;
+};
+
+// The values as a table of pairsPerRow caption-value pairs a row, the last
+// row filled with empty cells.
+void AppendValueRows(std::string &html, const std::vector<ReportValue> &values,
+                     std::size_t pairsPerRow);
 
 // Section numbers in Chinese, 一 to 七.
 extern const char *const kNumerals[7];

@@ -17,20 +17,8 @@ constexpr const char *kTitle = "圆柱螺旋扭转弹簧设计计算书";
 void AppendValues(std::string &html, const TorsionReportInput &input, ReferenceList &references) {
     constexpr std::size_t kPairsPerRow = 3; // the formulas in the captions are long
     const std::vector<TorsionReportValue> &values = input.values;
-    html += "<section><h2>一、设计参数与计算结果</h2>\n<table class=\"values\">\n";
-    for (std::size_t i = 0; i < values.size(); i += kPairsPerRow) {
-        html += "<tr>";
-        for (std::size_t k = i; k < i + kPairsPerRow; ++k) {
-            if (k < values.size()) {
-                html += "<td class=\"c\">" + EscapeHtml(values[k].caption) +
-                        "</td><td class=\"v\">" + EscapeHtml(values[k].text) + "</td>";
-            } else {
-                html += "<td class=\"c\"></td><td class=\"v\"></td>";
-            }
-        }
-        html += "</tr>\n";
-    }
-    html += "</table>\n";
+    html += "<section><h2>一、设计参数与计算结果</h2>\n";
+    AppendValueRows(html, values, kPairsPerRow);
     std::string text = input.checkConditions;
     for (const std::string &note : input.notes) {
         text += note + "。";

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "report_sections.h"
 #include "torsion_drawing_input.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-// One value of the report's table: caption and the value with its unit, as
-// the single design's text output shows it.
-struct TorsionReportValue {
-    std::string caption;
-    std::string text;
-};
+// One value of the report's table, as the single design's text output shows it.
+using TorsionReportValue = ReportValue;
 
 // What the engineering report of a calculated torsion spring shows: the
 // drawing's input (the spring, its checks, material and title block), the

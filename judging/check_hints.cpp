@@ -1,6 +1,7 @@
 #include "check_hints.h"
 
 #include "check_texts.h"
+#include "material_texts.h"
 
 #include <set>
 #include <utility>
@@ -12,8 +13,7 @@ std::pair<const char *, const char *> OptionHint(CheckInput input) {
     switch (input) {
     case CheckInput::LoadCycles:
         return {"载荷循环次数", "--load-cycles=N"};
-    case CheckInput::TensileStrength:
-        return {"钢丝质保书上的抗拉强度", "--tensile-strength=MPa"};
+    case CheckInput::TensileStrength: // said by CertificateRmHint
     case CheckInput::ElasticModulus:
         return {"弹性模量", "--elastic-modulus=MPa"};
     case CheckInput::Density:
@@ -32,6 +32,12 @@ std::vector<std::string> CheckHints(const CheckResults &results) {
     std::vector<std::string> hints;
     std::set<CheckInput> said;
     for (const CheckResult &r : results) {
+        if (r.missing == CheckInput::TensileStrength) {
+            if (said.insert(r.missing).second) {
+                hints.push_back("提示: " + CheckTitle(r.id) + ": " + CertificateRmHint());
+            }
+            continue;
+        }
         const auto [what, option] = OptionHint(r.missing);
         if (what && said.insert(r.missing).second) {
             hints.push_back(std::string("提示: ") + CheckTitle(r.id) + "要用" + what + ", 可用 " +

@@ -200,10 +200,7 @@ PreparedCheckInputs PrepareForDuty(const CheckRequest &request, const MaterialEn
         }
     } else {
         in.standardPermissible = grade.stress;
-        in.standardPermissibleProblem =
-            in.rmNeedsCertificate && !entry->fixedPermissible && !rmGiven
-                ? entry->name + "没有可查的抗拉强度表, 需要钢丝质保书上的抗拉强度 Rm"
-                : grade.problem;
+        in.standardPermissibleProblem = grade.problem;
         if (grade.stress && (entry->fixedPermissible || !rmGiven)) {
             taken("许用切应力");
         } else if (!rmGiven && !grade.problem.empty()) {

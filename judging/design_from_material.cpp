@@ -3,6 +3,7 @@
 #include "check_options.h"
 #include "grade_lookup.h"
 #include "material_texts.h"
+#include "missing_figures.h"
 #include "option_ranges.h"
 #include "shared_materials.h"
 
@@ -15,6 +16,8 @@ namespace {
 double TypedDiameter(float stored) {
     return std::round(static_cast<double>(stored) * 1e6) / 1e6;
 }
+
+constexpr const char *kOrGiveStress = "; 也可用 --allowable-shear-stress 直接给出许用切应力";
 
 } // namespace
 
@@ -34,6 +37,19 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         return fill;
     }
     const MaterialEntry &entry = *lookup.entry;
+    // A grade that lacks G, or E and rho where the checks take them, is used
+    // only with the designer's figures.
+    const bool checked = request.checks.check;
+    const std::string missing = MissingFiguresText(entry, [&](std::string_view option) {
+        return option == "--shear-modulus" ? request.numericGiven[modulusField]
+               : option == "--elastic-modulus"
+                   ? !checked || request.checks.elasticModulus.has_value()
+                   : !checked || request.checks.density.has_value();
+    });
+    if (!missing.empty()) {
+        fill.error = "--from-material: " + missing;
+        return fill;
+    }
     const SpringKind kind =
         typeSign == kExtensionSpring ? SpringKind::Extension : SpringKind::Compression;
     const double d = TypedDiameter(design.WireDiameter);
@@ -67,8 +83,7 @@ MaterialFill FillFromMaterial(const DesignRequest &request, SpringDesign &design
         if (!stress) {
             fill.error = "--from-material: 材料 " + entry.name + " 在材料直径 " +
                          MaterialNumber(d) + " mm 没有" + LoadCaption(EffectiveLoadType(request)) +
-                         "的许用切应力 (" + at.permissible.problem +
-                         "), 请用 --allowable-shear-stress 给出";
+                         "的许用切应力: " + ProblemAndRemedy(at.permissible) + kOrGiveStress;
             return fill;
         }
         const double value = DesignersPermissibleStress(stress->value);

@@ -1,6 +1,7 @@
 #include "materials_json.h"
 
 #include "material_texts.h"
+#include "missing_figures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -61,6 +62,8 @@ ordered_json EntryJson(const MaterialEntry &entry) {
     }
     object["source"] = entry.source;
     object["note"] = entry.note;
+    const std::string missing = MissingFiguresText(entry);
+    object["missing"] = missing.empty() ? ordered_json(nullptr) : ordered_json(missing);
     const EntryProvenance &marks = entry.provenance;
     object["provenance"] = {
         {"shear_modulus", JsonMark(entry.shearModulus > 0.0, marks.shearModulus)},
@@ -99,9 +102,10 @@ GradeFiguresAt EvaluateGradeAt(const MaterialCatalog &catalog, const MaterialEnt
 std::vector<std::string> MissingStressReasons(const GradeFiguresAt &at) {
     std::vector<std::string> problems;
     const auto add = [&](const GradePermissible &p) {
-        if (!p.stress && !p.problem.empty() &&
-            std::find(problems.begin(), problems.end(), p.problem) == problems.end()) {
-            problems.push_back(p.problem);
+        const std::string problem = ProblemAndRemedy(p);
+        if (!p.stress && !problem.empty() &&
+            std::find(problems.begin(), problems.end(), problem) == problems.end()) {
+            problems.push_back(problem);
         }
     };
     for (int i = 0; i < 3; ++i) {
@@ -111,10 +115,12 @@ std::vector<std::string> MissingStressReasons(const GradeFiguresAt &at) {
     return problems;
 }
 
-ordered_json MaterialsListJson(const MaterialCatalog &catalog) {
+ordered_json MaterialsListJson(const MaterialCatalog &catalog, bool all) {
     ordered_json list = ordered_json::array();
     for (const MaterialEntry &entry : catalog.entries) {
-        list.push_back(EntryJson(entry));
+        if (all || ListedByDefault(entry)) {
+            list.push_back(EntryJson(entry));
+        }
     }
     return list;
 }

@@ -36,6 +36,7 @@ const char *MarkName(bool given, Provenance provenance);
 
 // The materials data as JSON, the same for `orsela-cli materials` and the page:
 // the list of grades, or one grade with its figures at a wire diameter.
-nlohmann::ordered_json MaterialsListJson(const MaterialCatalog &catalog);
+// The list leaves out the grades that lack G, E or rho unless `all`.
+nlohmann::ordered_json MaterialsListJson(const MaterialCatalog &catalog, bool all = false);
 nlohmann::ordered_json MaterialJson(const MaterialCatalog &catalog, const MaterialEntry &entry,
                                     std::optional<double> wireDiameter);

@@ -5,6 +5,7 @@
 #include "field_check.h"
 #include "grade_lookup.h"
 #include "material_texts.h"
+#include "missing_figures.h"
 #include "number_format.h"
 #include "option_ranges.h"
 #include "permissible_stress.h"
@@ -67,6 +68,8 @@ const std::vector<SearchOptionSpec> kSearchOptions = {
     {"arbor-diameter", "MM", "扭转弹簧芯轴直径 (校核间隙)"},
     {"max-body-length", "MM", "扭转弹簧最大弹簧体长度 (最大扭转角时)"},
 };
+
+constexpr const char *kOrGiveStress = "; 也可用 --allowable-shear-stress 直接给出许用切应力";
 
 // The options only a torsion spring's search reads.
 constexpr std::array<const char *, 9> kTorsionOnly = {
@@ -245,9 +248,9 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
             in.Fail("材料 " + entry.name + " 在 d = " + Shortest(d) +
                     " mm 没有许用切应力: " + prepared.inputs.standardPermissibleProblem +
                     (rmWouldServe && !setup.judged.checks.tensileStrength
-                         ? "; 请用 --tensile-strength 给出钢丝质保书上的抗拉强度 Rm, 或用 "
-                           "--allowable-shear-stress 给出许用切应力"
-                         : "; 请用 --allowable-shear-stress 给出"));
+                         ? "; " + CertificateRmHint()
+                         : std::string()) +
+                    kOrGiveStress);
             return;
         }
         setup.request.wires.push_back(
@@ -264,9 +267,8 @@ void ReadWires(OptionReader &in, const MaterialEntry &entry, const MaterialCatal
             in.Fail("--hook-bend-radius=" + Shortest(*hookRadius) +
                     ": 钩环弯曲半径 r2 不大于任何材料直径的一半");
         } else if (entry.rm.empty() && !entry.fixedPermissible) {
-            in.Fail("材料 " + entry.name +
-                    " 没有可查的抗拉强度表: 请用 --tensile-strength 给出钢丝质保书上的抗拉强度 "
-                    "Rm, 或用 --allowable-shear-stress 给出许用切应力");
+            in.Fail("材料 " + entry.name + " 没有可查的抗拉强度表: " + CertificateRmHint() +
+                    kOrGiveStress);
         } else {
             in.Fail("直径系列中没有落在材料 " + entry.name + " 数据表范围内的材料直径");
         }
@@ -359,6 +361,14 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         return std::nullopt;
     }
     const MaterialEntry *entry = lookup.entry;
+    // A grade that lacks G, E or rho is searched only with the designer's figures.
+    if (const std::string missing = MissingFiguresText(
+            *entry,
+            [&in](std::string_view option) { return in.has(std::string(option.substr(2))); });
+        !missing.empty()) {
+        error = missing;
+        return std::nullopt;
+    }
     r.material = grade;
     r.shearModulus = modulus.value_or(entry->shearModulus);
     if (!modulus) {

@@ -31,6 +31,11 @@ double DesignersPermissibleStress(double value) {
     return std::floor(value * 10.0 + 1e-9) / 10.0;
 }
 
+std::string CertificateRmHint() {
+    return "请给出钢丝质保书上的抗拉强度 Rm: 命令行用 --tensile-strength=MPa (设计文件、设计表中为 "
+           "tensile-strength), 网页在“材料”页填写“质保书上的抗拉强度 Rm”";
+}
+
 std::string MaterialTableCaption(const MaterialEntry &entry) {
     return "材料表 " + entry.name + " (" + entry.standard + ")";
 }

@@ -23,6 +23,11 @@ const char *LoadCaption(LoadType load);
 // the same figure, so a design the search finds is the one rebuilt.
 double DesignersPermissibleStress(double value);
 
+// How to give the wire maker's certificate Rm (质保书), said wherever an Rm
+// is lacking: the materials listing, --from-material, the checks' hints, the
+// search, the batch rows and the page's 材料 tab all show this one text.
+std::string CertificateRmHint();
+
 // "材料表 65Mn (GB/T 1222-2007)": where a figure was taken from.
 std::string MaterialTableCaption(const MaterialEntry &entry);
 

@@ -227,12 +227,14 @@ GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind
     }
     if (entry.rm.empty() && !result.rmMin) {
         result.problem = entry.name + "没有可查的抗拉强度表";
+        result.certificateRmWouldServe = true;
         return result;
     }
     if (!result.rmMin) {
         result.problem = "钢丝直径 " + Fixed(wireDiameter, 2) + " mm 不在" + entry.name +
                          "抗拉强度表的范围 " + Fixed(entry.rm.front().wireDiameter, 2) + "～" +
                          Fixed(entry.rm.back().wireDiameter, 2) + " mm 内";
+        result.certificateRmWouldServe = true;
         return result;
     }
     result.stress = PermissibleShearStressFor(entry.family, kind, load, *result.rmMin);
@@ -240,4 +242,11 @@ GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind
         result.problem = entry.name + "所属材料类别没有按抗拉强度取许用切应力的系数";
     }
     return result;
+}
+
+std::string ProblemAndRemedy(const GradePermissible &permissible) {
+    if (!permissible.certificateRmWouldServe) {
+        return permissible.problem;
+    }
+    return permissible.problem + "; " + CertificateRmHint();
 }

@@ -68,7 +68,10 @@ struct GradePermissible {
     bool rmFromCertificate = false;
     std::optional<TensileStrength> tableRm; // the table's row where its Rm min was taken
     std::string problem;
+    bool certificateRmWouldServe = false; // a certificate Rm would give the stress
 };
+// The problem and, where a certificate Rm would give the stress, how to give it.
+std::string ProblemAndRemedy(const GradePermissible &permissible);
 GradePermissible PermissibleShearStressOf(const MaterialEntry &entry, SpringKind kind,
                                           LoadType load, double wireDiameter,
                                           std::optional<double> certificateRm = std::nullopt);

@@ -50,11 +50,25 @@ bool InitialStressTooHigh(const CheckResults &checks) {
     return false;
 }
 
+namespace {
+
+// D ± d as the design stores it and the limit as the field would: 32.2 + 4
+// fits 36.2, which the sum in double (36.2000008) would not.
+bool OuterFits(const SpaceLimits &limits, double outer) {
+    return !limits.maxOuterDiameter ||
+           static_cast<float>(outer) <= static_cast<float>(*limits.maxOuterDiameter);
+}
+
+bool InnerFits(const SpaceLimits &limits, double inner) {
+    return !limits.minInnerDiameter ||
+           static_cast<float>(inner) >= static_cast<float>(*limits.minInnerDiameter);
+}
+
+} // namespace
+
 bool DiametersFit(const SpaceLimits &limits, float wireDiameter, float meanDiameter) {
-    const double outer = double{meanDiameter} + wireDiameter;
-    const double inner = double{meanDiameter} - wireDiameter;
-    return (!limits.maxOuterDiameter || outer <= *limits.maxOuterDiameter) &&
-           (!limits.minInnerDiameter || inner >= *limits.minInnerDiameter);
+    return OuterFits(limits, double{meanDiameter} + wireDiameter) &&
+           InnerFits(limits, double{meanDiameter} - wireDiameter);
 }
 
 CandidateEvaluator::CandidateEvaluator(const SearchRequest &request, const CandidateChecks &checks)
@@ -297,11 +311,11 @@ void CandidateEvaluator::JudgeSpace(bool solidHeightKnown) {
     const SpaceLimits &limits = request_.limits;
     const double outer = double{s.MeanDiameter} + s.WireDiameter;
     const double inner = double{s.MeanDiameter} - s.WireDiameter;
-    if (limits.maxOuterDiameter && !(outer <= *limits.maxOuterDiameter)) {
+    if (!OuterFits(limits, outer)) {
         AddMiss(Miss(MissKind::OuterDiameter, outer, *limits.maxOuterDiameter,
                      Excess(outer - *limits.maxOuterDiameter, *limits.maxOuterDiameter)));
     }
-    if (limits.minInnerDiameter && !(inner >= *limits.minInnerDiameter)) {
+    if (!InnerFits(limits, inner)) {
         AddMiss(Miss(MissKind::InnerDiameter, inner, *limits.minInnerDiameter,
                      Excess(*limits.minInnerDiameter - inner, *limits.minInnerDiameter)));
     }

@@ -62,7 +62,7 @@ TEST(CliSearch, UsageErrorsExitTwoWithTheirReason) {
         {{"--max-stress-ratio=1.5"}, "--max-stress-ratio: 须大于 0 且不大于 1"},
         {{"--tolerance=3,2"}, "--tolerance: 需要一个百分数, 或 +上偏差,-下偏差"},
         {{"--active-coils-range=1,50"}, "--active-coils-range=1,50: 有效圈数下限不得小于 2"},
-        {{"--material=70-C", "--wire-diameters=2"}, "请用 --tensile-strength 给出钢丝质保书上的"},
+        {{"--material=70-C", "--wire-diameters=2"}, "命令行用 --tensile-strength=MPa"},
     };
     for (const Case &c : cases) {
         auto args = SampleSearch();

@@ -31,7 +31,7 @@ MaterialCatalog Catalog() {
 
 TEST(MaterialsOutput, ListJsonHasTheKeysProgramsRead) {
     std::ostringstream out;
-    PrintMaterialsList(Catalog(), MaterialsFormat::Json, out);
+    PrintMaterialsList(Catalog(), MaterialsFormat::Json, true, out);
     const json list = json::parse(out.str());
     ASSERT_EQ(list.size(), 2u);
     for (const char *key : {"name", "aliases", "standard", "shear_modulus", "elastic_modulus",
@@ -72,7 +72,7 @@ TEST(MaterialsOutput, EachFigureCarriesItsKindOfSource) {
     catalog.entries[0].provenance.rm = Provenance::MakerSheet;
     catalog.entries[1].provenance.elasticModulus = Provenance::Handbook; // E not given
     std::ostringstream out;
-    PrintMaterialsList(catalog, MaterialsFormat::Json, out);
+    PrintMaterialsList(catalog, MaterialsFormat::Json, true, out);
     const json list = json::parse(out.str());
     EXPECT_EQ(list[0]["provenance"]["shear_modulus"], "standard-table");
     EXPECT_EQ(list[0]["provenance"]["rm"], "maker-sheet");
@@ -86,7 +86,7 @@ TEST(MaterialsOutput, EachFigureCarriesItsKindOfSource) {
     EXPECT_NE(shown.find("切变模量 G  81500 MPa（用户文件）"), std::string::npos) << text.str();
     EXPECT_NE(shown.find("抗拉强度表直径范围  3～5 mm（用户文件）"), std::string::npos);
     std::ostringstream tsv;
-    PrintMaterialsList(catalog, MaterialsFormat::Tsv, tsv);
+    PrintMaterialsList(catalog, MaterialsFormat::Tsv, true, tsv);
     EXPECT_NE(tsv.str().find("\t3\t5\tuser-file\tuser-file\tuser-file\tuser-file\n"),
               std::string::npos)
         << tsv.str();

@@ -179,11 +179,16 @@ TEST(MaterialsData, FamilyConstantsAgainstTheirSource) {
         // cecchi.com, 1.4310; Wei Jiang, 07Cr17Ni7Al row (no density sourced)
         {"12Cr18Ni9", 73000, 185000, 8.0, Provenance::MakerSheet, Provenance::MakerSheet},
         {"07Cr17Ni7Al", 75000, 200000, 0, Provenance::Handbook, Provenance::Unmarked},
-        // Wei Jiang, QSn6.5-0.1 and QSi3-1 rows; Autodesk, tin bronze 8.8
+        // Wei Jiang, QSn6.5-0.1, QSi3-1 and QBe2 rows; Autodesk, tin bronze 8.8; the
+        // families' densities: high-silicon bronze C65500 (two data pages), beryllium
+        // copper C17200 aged (a wire maker, the higher of three)
         {"QSn6.5-0.1", 40000, 103000, 8.8, Provenance::Handbook, Provenance::Handbook},
-        {"QSi3-1", 40000, 93000, 0, Provenance::Handbook, Provenance::Unmarked},
-        // the CrV-B steel of GB/T 18983 is not 50CrVA: nothing borrowed
-        {"FDCrV-B", 0, 0, 0, Provenance::Unmarked, Provenance::Unmarked},
+        {"QSi3-1", 40000, 93000, 8.53, Provenance::Handbook, Provenance::Transcriptions},
+        {"QBe2", 42000, 120000, 8.35, Provenance::Handbook, Provenance::MakerSheet},
+        // the CrV-B steel of GB/T 18983 is not 50CrVA: the oil-tempered CrV family's
+        // figures, E the lowest of three sources; CrSi: Wei Jiang's alloy-steel cell
+        {"FDCrV-B", 79000, 196500, 7.85, Provenance::StandardTable, Provenance::MakerSheet},
+        {"FDCrSi", 79000, 203000, 7.85, Provenance::StandardTable, Provenance::MakerSheet},
         // Shigley table 10-5, music wire A228 by diameter band (inch limits x 25.4)
         {"ASTM A228", 82700, 203400, 7.85, Provenance::Handbook, Provenance::Handbook, 0.8},
         {"ASTM A228", 82700, 203400, 7.85, Provenance::Handbook, Provenance::Handbook, 0.82},

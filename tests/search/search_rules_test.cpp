@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -206,3 +208,34 @@ TEST(SearchRules, TooHighInitialStressRanksLater) {
 }
 
 } // namespace
+
+// D + d exactly at --max-outer-diameter fits, as the field's value: a
+// 32.2 mm coil of 4 mm wire fits 36.2, though 32.2f + 4 in double is above.
+TEST(SearchRules, DiametersExactlyAtTheLimitsFit) {
+    SearchRequest r = SampleRequest();
+    r.wires = {{4.0, 3000.0}};
+    r.tolerancePercent = 60.0;
+    r.minIndex = 6.0;
+    r.maxIndex = 10.0;
+    r.minActiveCoils = 2.0;
+    r.maxActiveCoils = 10.0;
+    r.top = 100000;
+    const SearchOutcome all = SearchDesigns(r, Quiet());
+    ASSERT_GT(all.best.size(), 5U);
+    for (std::size_t i = 0; i < all.best.size(); i += all.best.size() / 5) {
+        const SpringDesign &s = all.best[i].design;
+        SearchRequest limited = r;
+        // The limits as typed: the decimal of D ± d to 0.1 mm.
+        limited.limits.maxOuterDiameter =
+            std::round((double{s.MeanDiameter} + s.WireDiameter) * 10) / 10;
+        limited.limits.minInnerDiameter =
+            std::round((double{s.MeanDiameter} - s.WireDiameter) * 10) / 10;
+        const SearchOutcome out = SearchDesigns(limited, Quiet());
+        EXPECT_TRUE(std::any_of(out.best.begin(), out.best.end(),
+                                [&](const EvaluatedDesign &e) {
+                                    return e.design.MeanDiameter == s.MeanDiameter &&
+                                           e.design.WireDiameter == s.WireDiameter;
+                                }))
+            << "D " << s.MeanDiameter << ", d " << s.WireDiameter;
+    }
+}

@@ -90,12 +90,10 @@ function showGrade() {
         `${number(m.rm_min, 0)}–${number(m.rm_max, 0)} MPa` +
         (m.rm_row_diameter !== null && m.rm_row_diameter !== undefined && Math.abs(m.rm_row_diameter - d) > 5e-7 ?
             ` (取 ${m.rm_row_diameter} mm 一行)` : '');
-    const needsRm = m.rm_min === null || m.rm_min === undefined;
     fill(v.detail,
         h('h3', { text: `${m.name} (${m.standard}), 材料直径 d = ${d} mm` }),
         h('p', {}, `抗拉强度 Rm: ${rmText}`),
-        needsRm ? h('p', { className: 'wb-hint', text:
-            '该牌号在此直径没有抗拉强度表: 请在上面输入钢丝质保书上的 Rm, 校核与“用于设计”都用它。' }) : null,
+        m.missing ? h('p', { className: 'wb-hint', text: m.missing }) : null,
         scrollBox(table(['许用切应力', ...kLoadTypes.map(([, t]) => t)], [
             h('tr', {}, h('th', { scope: 'row', text: '压缩弹簧' }),
                 kLoadTypes.map(([k]) => cell(mpa(p[k])))),
