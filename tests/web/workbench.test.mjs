@@ -658,6 +658,16 @@ describe('批量计算: the downloaded result equals orsela-cli batch', () => {
         });
     }
 
+    test('the verdicts in words (the byte order mark on): a failed check still marks its row', async () => {
+        await runTable('failing.csv', 'wire-diameter,mean-diameter,free-height,check,load-cycles,material\n' +
+            '4,28,44,1,1e7,65Mn\n3,28,44,1,,\n', {});
+        const verdicts = await page.$$eval('#wb-panel-batch tbody tr', (trs) => trs.map((tr) => tr.dataset.verdict));
+        assert.equal(verdicts[0], 'fail');
+        assert.notEqual(verdicts[1], 'fail');
+        await page.click('#wb-batch-problems');
+        assert.deepEqual(await page.$$eval('#wb-panel-batch tbody th', (ths) => ths.map((th) => th.textContent)), ['1']);
+    });
+
     const kGbkTable = Buffer.concat([Buffer.from('material,wire-diameter\n'), Buffer.from([0xb5, 0xaf, 0xbb, 0xc9]),
         Buffer.from(',4\n65Mn,4\n')]);
     test('a GBK table (Excel on a Chinese Windows): read as GBK, said, judged as its UTF-8 text', async () => {

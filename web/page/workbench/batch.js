@@ -209,13 +209,15 @@ function csvRows(text) {
     }
     const at = (name) => header.indexOf(name);
     const verdictColumns = header.map((name, i) => (name.endsWith('.verdict') ? i : -1)).filter((i) => i >= 0);
+    // With the byte order mark the verdicts are written in words, as Excel users read them.
+    const ids = new Map(Object.entries(kVerdicts).map(([id, [, word]]) => [word, id]));
     // A torsion row leaves the other kinds' columns empty and fills its own.
     const either = (r, ...names) => names.map((n) => r[at(n)]).find((x) => x) || '';
     return records.map((r) => ({
         row: r[at('row')], status: r[at('status')], message: r[at('message')],
         freeHeight: either(r, 'FreeHeight', 'FreeBodyLength'), rate: either(r, 'SpringRate', 'AngularRate'),
         stress: either(r, 'MaxShearStress', 'BendingStress3', 'BendingStress2', 'BendingStress1'),
-        verdicts: verdictColumns.map((i) => r[i]).filter((x) => x),
+        verdicts: verdictColumns.map((i) => ids.get(r[i]) || r[i]).filter((x) => x),
     }));
 }
 
