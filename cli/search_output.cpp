@@ -12,19 +12,6 @@
 
 namespace {
 
-std::string ShellQuoted(const std::string &arg) {
-    const bool plain = arg.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
-                                             "0123456789_./=,:+-") == std::string::npos;
-    if (plain && !arg.empty()) {
-        return arg;
-    }
-    std::string quoted = "'";
-    for (char c : arg) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
 bool IsExtension(const SearchRequest &r) {
     return r.typeSign == kExtensionSpring;
 }
@@ -131,14 +118,6 @@ void WriteTsv(const SearchOutcome &outcome, const SearchRequest &r, std::ostream
 
 std::string ReproducingCommandLine(const EvaluatedDesign &design, const SearchRequest &request) {
     return CommandLineOf(ReproducingArguments(design, request));
-}
-
-std::string CommandLineOf(const std::vector<std::string> &arguments) {
-    std::string line = "orsela-cli";
-    for (const std::string &arg : arguments) {
-        line += ' ' + ShellQuoted(arg);
-    }
-    return line;
 }
 
 std::string SearchSummary(const SearchOutcome &outcome) {

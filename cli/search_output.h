@@ -2,6 +2,7 @@
 
 #include "design_search.h"
 #include "search_setup.h"
+#include "shell_command_line.h"
 
 #include <iosfwd>
 #include <string>
@@ -10,8 +11,6 @@
 // The single design's command line that gives the same design, as one line
 // to paste into a shell ("orsela-cli ...").
 std::string ReproducingCommandLine(const EvaluatedDesign &design, const SearchRequest &request);
-// "orsela-cli" and the arguments, each quoted for a shell where it needs it.
-std::string CommandLineOf(const std::vector<std::string> &arguments);
 
 // The answer in the chosen format. Text and JSON carry the summary; tsv
 // prints one row per design and leaves the summary to WriteSearchSummary.

@@ -5,7 +5,7 @@
 #include "outcome_json.h"
 #include "search_output.h"
 #include "text_table.h"
-#include "torsion_outcome_json.h"
+#include "torsion_search_json.h"
 
 #include <ostream>
 
@@ -109,36 +109,9 @@ void WriteTsv(const TorsionSearchOutcome &outcome, std::ostream &out) {
     }
 }
 
-nlohmann::ordered_json DesignsJson(const std::vector<TorsionCandidate> &designs) {
-    auto json = nlohmann::ordered_json::array();
-    for (std::size_t i = 0; i < designs.size(); ++i) {
-        const TorsionCandidate &c = designs[i];
-        nlohmann::ordered_json design;
-        design["rank"] = i + 1;
-        design["rate_deviation_percent"] = FloatJson(static_cast<float>(c.rateDeviationPercent));
-        design["arguments"] = c.arguments;
-        design["command"] = CommandLineOf(c.arguments);
-        design["design"] = TorsionOutcomeJson(c.outcome);
-        auto reasons = nlohmann::ordered_json::array();
-        for (const MissReason &reason : c.misses) {
-            reasons.push_back(MissReasonText(reason));
-        }
-        design["reasons"] = std::move(reasons);
-        json.push_back(std::move(design));
-    }
-    return json;
-}
-
 void WriteJson(const TorsionSearchOutcome &outcome, const TorsionSearchRequest &r,
                std::ostream &out) {
-    nlohmann::ordered_json json;
-    json["kind"] = "torsion";
-    json["required_rate"] = FloatJson(static_cast<float>(RequiredAngularRate(r)));
-    json["judged"] = outcome.judged;
-    json["qualified"] = outcome.qualified;
-    json["designs"] = DesignsJson(outcome.best);
-    json["nearest_misses"] = DesignsJson(outcome.nearestMisses);
-    out << DumpJson(json, 2) << '\n';
+    out << DumpJson(TorsionSearchOutcomeJson(outcome, r), 2) << '\n';
 }
 
 } // namespace

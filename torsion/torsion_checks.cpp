@@ -109,7 +109,10 @@ CheckResult StabilityCheck(const TorsionInputs &in, const TorsionSpring &s,
     if (angle < 123.0) {
         return NotApplicable(check, which + " " + Fixed(angle, 1) + "° 小于 123°, 不必验算");
     }
-    const double fewest = std::pow(angle / kStabilityAngle, 4.0);
+    // The fourth power by multiplication: std::pow may differ in the last bit
+    // between C libraries, and the page must print the command line's digits.
+    const double ratio = angle / kStabilityAngle;
+    const double fewest = (ratio * ratio) * (ratio * ratio);
     check.value = in.activeCoils;
     check.limit = fewest;
     const bool ok = in.activeCoils > fewest;

@@ -4,6 +4,7 @@
 // the built-in materials data is compiled in, the user's own grades come as
 // a text.
 #include "batch_rows.h"
+#include "call_results.h"
 #include "check_hints.h"
 #include "check_options.h"
 #include "csv_reader.h"
@@ -25,6 +26,7 @@
 #include "shared_materials.h"
 #include "spring_drawing.h"
 #include "title_block.h"
+#include "torsion_bindings.h"
 #include "window_design.h"
 
 #include <emscripten/bind.h>
@@ -60,14 +62,6 @@ void UseBuiltInMaterials() {
     (void)used;
 }
 
-val Printed(int exitStatus, const std::string &out, const std::string &err) {
-    val result = val::object();
-    result.set("exitStatus", exitStatus);
-    result.set("out", out);
-    result.set("err", err);
-    return result;
-}
-
 // The request of a design file's text, with the CLI's refusal when it has none.
 DesignFileRead ReadRequest(const std::string &text) {
     return ReadDesignText(text, kRequestName);
@@ -79,6 +73,9 @@ val Judge(const std::string &requestText) {
     const DesignFileRead read = ReadRequest(requestText);
     if (!read.request) {
         return Printed(kUsage, RefusedJsonText(read.error), "orsela-cli: " + read.error + "\n");
+    }
+    if (read.request->torsion.torsion) {
+        return JudgeTorsionPrinted(*read.request);
     }
     const DesignOutcome outcome = JudgeDesign(*read.request);
     std::string err;
@@ -145,6 +142,7 @@ struct Completed {
     DesignOutcome outcome;
     DrawingDetails details;
     std::string problem;
+    bool torsion = false; // read, not judged: the torsion spring's own calls judge it
 };
 
 Completed JudgeCompleted(const std::string &requestText, const std::string &detailsText) {
@@ -159,6 +157,11 @@ Completed JudgeCompleted(const std::string &requestText, const std::string &deta
         result.problem = *problem;
         return result;
     }
+    if (read.request->torsion.torsion) {
+        result.torsion = true;
+        result.request = std::move(read.request);
+        return result;
+    }
     result.outcome = JudgeDesign(*read.request);
     if (result.outcome.status != DesignStatus::Completed) {
         result.problem = result.outcome.message.empty() ? "计算未完成" : result.outcome.message;
@@ -168,31 +171,14 @@ Completed JudgeCompleted(const std::string &requestText, const std::string &deta
     return result;
 }
 
-val Failure(const std::string &message) {
-    val result = val::object();
-    result.set("ok", false);
-    result.set("message", message);
-    return result;
-}
-
-val Success(const std::string &key, const val &value) {
-    val result = val::object();
-    result.set("ok", true);
-    result.set(key, value);
-    return result;
-}
-
-val Bytes(const std::string &bytes) {
-    return val(emscripten::typed_memory_view(bytes.size(),
-                                             reinterpret_cast<const unsigned char *>(bytes.data())))
-        .call<val>("slice");
-}
-
 val EngineeringReport(const std::string &requestText, const std::string &date,
                       const std::string &detailsText) {
     const Completed judged = JudgeCompleted(requestText, detailsText);
     if (!judged.request) {
         return Failure(judged.problem);
+    }
+    if (judged.torsion) {
+        return TorsionReportOf(*judged.request, judged.details, date);
     }
     const EngineeringReportInput input =
         EngineeringReportInputFor(*judged.request, judged.outcome, judged.details, date);
@@ -221,6 +207,11 @@ val Charts(const std::string &requestText) {
     if (!judged.request) {
         return Failure(judged.problem);
     }
+    if (judged.torsion) {
+        std::string problem;
+        const auto chart = TorqueAngleChartOf(*judged.request, problem);
+        return chart ? Success("torqueAngle", val(SelfContained(*chart))) : Failure(problem);
+    }
     val result =
         Success("loadDeflection",
                 val(SelfContained(LoadDeflectionSvg(judged.outcome.design, judged.outcome.sign))));
@@ -238,6 +229,9 @@ val DrawingOf(const std::string &requestText, const std::string &kind, const std
     const Completed judged = JudgeCompleted(requestText, detailsText);
     if (!judged.request) {
         return Failure(judged.problem);
+    }
+    if (judged.torsion) {
+        return TorsionDrawingOf(*judged.request, kind == "dxf", judged.details, date);
     }
     const DrawingInput input =
         DrawingInputFor(*judged.request, judged.outcome, judged.details, date);
@@ -295,6 +289,9 @@ val Search(const std::string &optionsText, val progress) {
             }
         }
         arguments.values["format"] = "json"; // the page reads the JSON
+        if (arguments.flags.count("torsion") > 0) {
+            return SearchTorsionPrinted(arguments, progress);
+        }
     }
     std::optional<SearchSetup> setup;
     if (error.empty()) {

@@ -295,6 +295,176 @@ describe('design files between the page and the CLI', () => {
     });
 });
 
+// ---- torsion springs ---------------------------------------------------------
+
+const kTorsion = {
+    torsion: true, check: true, material: 'EN 10270-1 SM', 'wire-diameter': '2', 'mean-diameter': '16',
+    'active-coils': '6', 'leg-length1': '25', 'leg-length2': '25', 'working-angle1': '30',
+    'working-angle3': '90', 'arbor-diameter': '11',
+};
+
+const kTorsionDesigns = [
+    { name: 'the guide\'s example', request: kTorsion },
+    { name: 'known torques, unwound, spaced, 65Mn at 1e5 cycles', request: {
+        torsion: true, check: true, material: '65Mn', 'wire-diameter': '3', 'mean-diameter': '20',
+        'active-coils': '8.5', 'known-torques': true, 'working-torque1': '500', 'working-torque2': '900',
+        'working-torque3': '1500', 'load-direction': 'unwind', 'coil-spacing': '0.5', 'load-cycles': '1e5' } },
+    { name: 'E typed, the arbor too large, EN', request: {
+        torsion: true, check: true, 'elastic-modulus': '200000', 'wire-diameter': '1.6', 'mean-diameter': '12',
+        'active-coils': '4', 'working-angle2': '120', 'arbor-diameter': '10', standard: 'en' } },
+    { name: 'refused: a compression spring\'s option', request: Object.assign({ 'free-height': '40' }, kTorsion) },
+    { name: 'refused: no working point', request: {
+        torsion: true, material: '65Mn', 'wire-diameter': '2', 'mean-diameter': '16', 'active-coils': '6' } },
+];
+
+// A request as orsela-cli's options.
+function optionArgsOf(request) {
+    return Object.entries(request).filter(([, v]) => v !== false)
+        .map(([k, v]) => (v === true ? '--' + k : `--${k}=${v}`));
+}
+
+// Fixed-seed generator: the same designs every run.
+function seeded(seed) {
+    let a = seed >>> 0;
+    return () => {
+        a = (a + 0x6d2b79f5) >>> 0;
+        let t = a;
+        t = Math.imul(t ^ (t >>> 15), t | 1);
+        t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+    };
+}
+
+function generatedTorsion(random) {
+    const pick = (list) => list[Math.floor(random() * list.length)];
+    const d = pick([0.8, 1, 1.6, 2, 2.5, 3, 4, 5]);
+    const D = (d * (3 + random() * 20)).toFixed(1);
+    const request = { torsion: true, check: true, material: pick(['65Mn', 'EN 10270-1 SM', '70-C', '12Cr18Ni9']),
+        'wire-diameter': String(d), 'mean-diameter': D, 'active-coils': (1 + random() * 20).toFixed(2),
+        'leg-length1': String(Math.round(random() * 60)), 'leg-length2': String(Math.round(random() * 60)) };
+    const points = [1, 2, 3].filter(() => random() < 0.6);
+    if (random() < 0.5) {
+        request['known-torques'] = true;
+        let torque = 10 + random() * 200 * d * d * d;
+        for (const i of points) {
+            request['working-torque' + i] = torque.toFixed(1);
+            torque *= 1.2 + random();
+        }
+    } else {
+        let angle = 5 + random() * 60;
+        for (const i of points) {
+            request['working-angle' + i] = angle.toFixed(1);
+            angle += 5 + random() * 150;
+        }
+    }
+    if (random() < 0.4) {
+        request['arbor-diameter'] = (Number(D) - d - random() * 2).toFixed(2);
+    }
+    if (random() < 0.3) {
+        request['load-direction'] = 'unwind';
+    }
+    if (random() < 0.3) {
+        request['load-cycles'] = pick(['1e3', '1e5', '1e7']);
+    }
+    return request;
+}
+
+describe('torsion springs: the page against orsela-cli --torsion', () => {
+    for (const row of kTorsionDesigns) {
+        test('judgeTorsion: ' + row.name, async () => {
+            const got = await page.evaluate((r) => window.orsela.judgeTorsionDetails(r), row.request);
+            const want = runCli([...optionArgsOf(row.request), '--format=json']);
+            assert.equal(got.out, want.out);
+            assert.equal(got.exitStatus, want.exitStatus);
+        });
+    }
+
+    test('50 generated designs (fixed seed): the same JSON and exit status as the CLI', async () => {
+        const random = seeded(32);
+        const requests = Array.from({ length: 50 }, () => generatedTorsion(random));
+        const got = await page.evaluate((rs) => rs.map((r) => window.orsela.judgeDetails(r)), requests);
+        const statuses = new Set();
+        requests.forEach((request, i) => {
+            const want = runCli(['--design=' + designFile(request), '--format=json']);
+            assert.equal(got[i].out, want.out, JSON.stringify(request));
+            assert.equal(got[i].exitStatus, want.exitStatus, JSON.stringify(request));
+            statuses.add(JSON.parse(want.out).status);
+        });
+        assert.ok(statuses.has('completed') && statuses.size > 1, 'completed and other outcomes both drawn');
+    });
+
+    const searches = [
+        { name: 'one point, the grade\'s series', options: {
+            material: 'EN 10270-1 SM', 'working-torque2': '800', 'working-angle2': '90', top: '3' } },
+        { name: 'two points, legs, arbor and body length', options: {
+            material: 'EN 10270-1 SM', 'working-torque1': '300', 'working-angle1': '30',
+            'working-torque2': '900', 'working-angle2': '90', 'leg-length1': '20', 'leg-length2': '20',
+            'arbor-diameter': '10', 'max-body-length': '30', 'wire-diameters': '1.6,2,2.5', top: '4' } },
+        { name: 'none qualifies', options: {
+            material: '65Mn', 'working-torque2': '800', 'working-angle2': '90', 'max-outer-diameter': '5' } },
+        { name: 'a usage error', options: { material: '65Mn', 'working-torque2': '800' } },
+    ];
+    for (const c of searches) {
+        test('searchTorsion: ' + c.name, async () => {
+            const got = await page.evaluate((o) => window.orsela.searchTorsionDetails(o), c.options);
+            const want = runCli(['search', '--torsion', '--format=json', ...optionArgsOf(c.options)]);
+            assert.equal(got.out, want.out);
+            assert.equal(got.exitStatus, want.exitStatus);
+        });
+    }
+
+    test('searchTorsion reports its progress through the pairs', async () => {
+        const seen = await page.evaluate(async () => {
+            const passes = new Set();
+            let last = null;
+            await window.orsela.searchTorsion({ material: 'EN 10270-1 SM', 'working-torque2': '800',
+                'working-angle2': '90' }, { onProgress: (p) => { passes.add(p.pass); last = p; } });
+            return { passes: [...passes], last };
+        });
+        assert.deepEqual(seen.passes, [1]);
+        assert.ok(seen.last.total > 0 && seen.last.done <= seen.last.total, JSON.stringify(seen.last));
+    });
+
+    test('engineeringReport and drawing: the bytes of --html-report and --drawing', async () => {
+        // The CLI dates its report and sheet today: the same date in the page's.
+        const dated = (t) => t.replace(/\d{4}(年|\xc4\xea)\d{2}(月|\xd4\xc2)\d{2}(日|\xc8\xd5)/g, 'DATE')
+            .replace(/\d{4}\xe5\xb9\xb4\d{2}\xe6\x9c\x88\d{2}\xe6\x97\xa5/g, 'DATE');
+        for (const row of kTorsionDesigns.slice(0, 3)) {
+            const got = await page.evaluate((r) => {
+                const options = { date: '2026年12月09日', titleBlock: { 图号: 'T-32' } };
+                const bytes = (kind) => Array.from(window.orsela.drawing(r, kind, options).data);
+                return { html: window.orsela.engineeringReport(r, options), dxf: bytes('dxf'), svg: bytes('svg') };
+            }, row.request);
+            const report = path.join(work, 'torsion.html');
+            runCli([...optionArgsOf(row.request), '--html-report=' + report, '--title-block=图号=T-32']);
+            assert.equal(dated(Buffer.from(got.html).toString('latin1')),
+                dated(fs.readFileSync(report).toString('latin1')), row.name + ': report');
+            for (const kind of ['dxf', 'svg']) {
+                const file = path.join(work, 'torsion.' + kind);
+                runCli([...optionArgsOf(row.request), '--drawing=' + file, '--title-block=图号=T-32']);
+                assert.equal(dated(Buffer.from(got[kind]).toString('latin1')),
+                    dated(fs.readFileSync(file).toString('latin1')), row.name + ': ' + kind);
+            }
+        }
+        const refused = kTorsionDesigns.at(-1).request;
+        assert.equal(await page.evaluate((r) => window.orsela.engineeringReport(r), refused), null);
+        assert.equal(await page.evaluate((r) => window.orsela.drawing(r, 'svg').ok, refused), false);
+    });
+
+    test('designFile: the bytes of --torsion --save-design, read back as --design reads it', async () => {
+        for (const row of kTorsionDesigns.slice(0, 3)) {
+            const saved = await page.evaluate((r) => window.orsela.designFile(r), row.request);
+            const file = path.join(work, 'torsion-saved.json');
+            runCli([...optionArgsOf(row.request), '--save-design=' + file]);
+            assert.equal(saved.text, fs.readFileSync(file, 'utf8'));
+            const read = await page.evaluate((t) => window.orsela.readDesignFile(t, 't.json'), saved.text);
+            assert.equal(read.request.torsion, true);
+            assert.equal(await page.evaluate((r) => window.orsela.judgeTorsion(r), read.request),
+                runCli(['--design=' + file, '--format=json']).out);
+        }
+    });
+});
+
 test('no request left the machine', () => {
     assert.deepEqual(outsideRequests, []);
 });

@@ -209,6 +209,8 @@ describe('a stored workbench state of any shape', () => {
             note: /材料页.*质保书 Rm.*自有牌号/ },
         { text: '{"checks":{"tensile-strength":"1700","load-cycles":"1e6"}}', note: /未注明牌号/,
             kept: { checks: { 'load-cycles': '1e6' } } },
+        { text: '{"kind":"spiral","torsion":{"known-torques":"yes","wire-diameter":"2"},"torsionSearch":[1]}',
+            note: /弹簧类型.*扭转弹簧设计 “known-torques”.*扭转弹簧搜索选项/ },
         { text: '{"tab":"batch","batch":{"bom":"1"}}', note: null, tab: 'batch' },
     ];
     for (const s of kStates) {

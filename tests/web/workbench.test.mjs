@@ -658,6 +658,16 @@ describe('批量计算: the downloaded result equals orsela-cli batch', () => {
         });
     }
 
+    test('the verdicts in words (the byte order mark on): a failed check still marks its row', async () => {
+        await runTable('failing.csv', 'wire-diameter,mean-diameter,free-height,check,load-cycles,material\n' +
+            '4,28,44,1,1e7,65Mn\n3,28,44,1,,\n', {});
+        const verdicts = await page.$$eval('#wb-panel-batch tbody tr', (trs) => trs.map((tr) => tr.dataset.verdict));
+        assert.equal(verdicts[0], 'fail');
+        assert.notEqual(verdicts[1], 'fail');
+        await page.click('#wb-batch-problems');
+        assert.deepEqual(await page.$$eval('#wb-panel-batch tbody th', (ths) => ths.map((th) => th.textContent)), ['1']);
+    });
+
     const kGbkTable = Buffer.concat([Buffer.from('material,wire-diameter\n'), Buffer.from([0xb5, 0xaf, 0xbb, 0xc9]),
         Buffer.from(',4\n65Mn,4\n')]);
     test('a GBK table (Excel on a Chinese Windows): read as GBK, said, judged as its UTF-8 text', async () => {
@@ -843,6 +853,104 @@ describe('the workbench itself', () => {
         } finally {
             await page.emulateMediaType(null);
         }
+    });
+});
+
+describe('扭转弹簧: the torsion panel, by the keyboard, equals orsela-cli --torsion', () => {
+    const design = { material: '65Mn', 'wire-diameter': '2.5', 'mean-diameter': '18', 'active-coils': '7',
+        'leg-length1': '30', 'leg-length2': '20', 'working-angle1': '40', 'working-angle2': '70',
+        'working-angle3': '100', 'arbor-diameter': '12' };
+    const args = ['--torsion', '--check', ...optionArgs(design)];
+
+    // Tab until the field of the option has the focus, then its text replaced by typing.
+    async function typeByKeyboard(key, value) {
+        for (let i = 0; i < 60; ++i) {
+            if (await page.evaluate((k) => document.activeElement?.dataset.option === k, key)) {
+                await page.keyboard.down('Control');
+                await page.keyboard.press('KeyA');
+                await page.keyboard.up('Control');
+                await page.keyboard.type(value);
+                return;
+            }
+            await page.keyboard.press('Tab');
+        }
+        assert.fail('no field ' + key + ' by Tab');
+    }
+
+    async function shownValues() {
+        return page.$$eval('#wb-torsion-results tr[data-result]', (rows) =>
+            Object.fromEntries(rows.map((r) => [r.dataset.result, r.cells[1].textContent])));
+    }
+
+    test('choose 扭转弹簧, type a design, Enter: the CLI\'s values and checks; saved and opened again', async () => {
+        await open();
+        await page.focus('#wb-kind-window');
+        await page.keyboard.press('ArrowRight');
+        await page.waitForFunction(() => !document.getElementById('wb-torsion').hidden);
+        await page.keyboard.press('Tab');
+        for (const [key, value] of Object.entries(design)) {
+            await typeByKeyboard(key, value);
+        }
+        await page.keyboard.press('Enter');
+        await page.waitForFunction(() => document.activeElement?.id === 'wb-torsion-results');
+        const want = JSON.parse(run([...args, '--format=json']).out.toString('utf8'));
+        assert.equal(want.status, 'completed');
+        assert.deepEqual(await shownValues(), want.results);
+        assert.deepEqual(await page.$$eval('#wb-torsion tr[data-check]', (rows) =>
+            rows.map((r) => [r.dataset.check, r.dataset.verdict])), want.checks.map((c) => [c.id, c.verdict]));
+        assert.match(await text('#wb-torsion > .wb-status'), new RegExp(want.results.AngularRate));
+
+        await tab('files');
+        const saved = await downloaded('设计.json', () => page.click('#wb-design-save'));
+        const file = path.join(work, 'torsion-cli.json');
+        run([...args, '--save-design=' + file]);
+        assert.equal(saved.toString('utf8'), fs.readFileSync(file, 'utf8'));
+
+        await open({ keepState: true });
+        assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true, 'the kind is kept');
+        await page.waitForFunction(() => document.querySelectorAll('#wb-torsion-results tr[data-result]').length);
+        assert.deepEqual(await shownValues(), want.results, 'the design is kept');
+        await open();
+        assert.equal(await page.$eval('#wb-torsion', (e) => e.hidden), true, 'a fresh page: the window\'s kinds');
+        await tab('files');
+        await upload('#wb-design-file', 'torsion.json', saved);
+        await page.waitForFunction(() => !document.getElementById('wb-torsion').hidden &&
+            document.querySelectorAll('#wb-torsion-results tr[data-result]').length > 0);
+        assert.deepEqual(await shownValues(), want.results);
+        assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true);
+    });
+
+    test('the search filled from the panel, 载入 into it; the batch template judged as orsela-cli batch judges it', async () => {
+        await open();
+        await page.click('#wb-kind-torsion');
+        await tab('search');
+        await page.click('#wb-search-prefill');
+        await page.click('#wb-search-run');
+        await searched();
+        const options = await page.evaluate(() => JSON.parse(localStorage.getItem('orsela.workbench/1')).torsionSearch);
+        const fromCli = JSON.parse(run(['search', '--torsion', '--format=json', ...optionArgs(options)]).out
+            .toString('utf8'));
+        assert.ok(fromCli.designs.length > 0, JSON.stringify(options));
+        const rows = await page.$$eval('#wb-panel-search tbody tr', (trs) => trs.map((tr) =>
+            Array.from(tr.children, (c) => c.textContent).slice(1, 5)));
+        assert.deepEqual(rows, fromCli.designs.map((d) => [d.arguments[0], d.arguments[1], d.arguments[2],
+            d.design.results.AngularRate].map((a) => a.replace(/^--[a-z-]+=/, ''))));
+        await page.click('#wb-panel-search tbody tr:first-child .wb-actions button');
+        await page.waitForFunction((rate) => document.querySelector('#wb-torsion-results tr[data-result="AngularRate"]')
+            ?.cells[1].textContent === rate, {}, fromCli.designs[0].design.results.AngularRate);
+
+        await tab('batch');
+        const template = await downloaded('扭转弹簧设计表模板.csv', () => page.click('#wb-batch-template'));
+        fs.writeFileSync(path.join(work, 'torsion-table.csv'), template);
+        const judged = run(['batch', '--bom', 'torsion-table.csv']);
+        assert.equal(judged.status, 0, judged.err);
+        assert.match(judged.out.toString('utf8'), new RegExp('\\n1,completed,.*,' +
+            fromCli.designs[0].design.results.AngularRate.replace('.', '\\.') + ','));
+        await upload('#wb-batch-file', 'torsion-table.csv', template);
+        await page.click('#wb-batch-run');
+        await page.waitForFunction(() => document.querySelector('#wb-panel-batch tbody tr'));
+        const bytes = await downloaded('torsion-table-结果.csv', () => page.click('#wb-batch-save'));
+        assert.ok(bytes.equals(judged.out), bytes.toString('utf8'));
     });
 });
 

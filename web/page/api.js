@@ -42,6 +42,21 @@
         return JSON.stringify(Object.assign({ format: 'orsela-design/1' }, request));
     }
 
+    // A request or a design file's text as a torsion spring's: the text as
+    // given when it is not JSON, so that the refusal is the CLI's.
+    function torsionText(request) {
+        if (typeof request !== 'string') {
+            return requestText(Object.assign({}, request, { torsion: true }));
+        }
+        try {
+            const parsed = JSON.parse(request);
+            return parsed && typeof parsed === 'object' && !Array.isArray(parsed) ?
+                JSON.stringify(Object.assign(parsed, { torsion: true })) : request;
+        } catch (error) {
+            return request;
+        }
+    }
+
     function todaysDate() {
         const now = new Date();
         return requireModule().reportDateText(now.getFullYear(), now.getMonth() + 1, now.getDate());
@@ -179,6 +194,12 @@
         judge(request) {
             return orsela.judgeDetails(request).out;
         },
+        judgeTorsionDetails(request) {
+            return orsela.judgeDetails(torsionText(request));
+        },
+        judgeTorsion(request) {
+            return orsela.judgeTorsionDetails(request).out;
+        },
         engineeringReport(request, options = {}) {
             const report = requireModule().engineeringReportOf(requestText(request),
                 options.date || todaysDate(), detailsText(options));
@@ -186,7 +207,11 @@
         },
         charts(request) {
             const charts = requireModule().chartsOf(requestText(request));
-            return charts.ok ? { loadDeflection: charts.loadDeflection, fatigue: charts.fatigue } : null;
+            if (!charts.ok) {
+                return null;
+            }
+            return charts.torqueAngle !== undefined ? { torqueAngle: charts.torqueAngle } :
+                { loadDeflection: charts.loadDeflection, fatigue: charts.fatigue };
         },
         drawing(request, kind, options = {}) {
             return requireModule().drawingOf(requestText(request), kind,
@@ -197,6 +222,12 @@
         },
         async search(options, control) {
             return (await orsela.searchDetails(options, control)).out;
+        },
+        searchTorsionDetails(options, control) {
+            return orsela.searchDetails(Object.assign({}, options, { torsion: '1' }), control);
+        },
+        async searchTorsion(options, control) {
+            return (await orsela.searchTorsionDetails(options, control)).out;
         },
         async batchDetails(csvText, options, control) {
             const printed = await inWorker('batch', [csvText, optionsText(options)], control);

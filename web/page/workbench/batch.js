@@ -156,6 +156,7 @@ function showBatch(details, inputName, read) {
         v.result = null;
     }
     v.table = json ? jsonRows(details.out) : csvRows(details.out);
+    v.torsion = /AngularRate/.test(details.out);
     showRows();
 }
 
@@ -208,10 +209,15 @@ function csvRows(text) {
     }
     const at = (name) => header.indexOf(name);
     const verdictColumns = header.map((name, i) => (name.endsWith('.verdict') ? i : -1)).filter((i) => i >= 0);
+    // With the byte order mark the verdicts are written in words, as Excel users read them.
+    const ids = new Map(Object.entries(kVerdicts).map(([id, [, word]]) => [word, id]));
+    // A torsion row leaves the other kinds' columns empty and fills its own.
+    const either = (r, ...names) => names.map((n) => r[at(n)]).find((x) => x) || '';
     return records.map((r) => ({
         row: r[at('row')], status: r[at('status')], message: r[at('message')],
-        freeHeight: r[at('FreeHeight')], rate: r[at('SpringRate')], stress: r[at('MaxShearStress')],
-        verdicts: verdictColumns.map((i) => r[i]).filter((x) => x),
+        freeHeight: either(r, 'FreeHeight', 'FreeBodyLength'), rate: either(r, 'SpringRate', 'AngularRate'),
+        stress: either(r, 'MaxShearStress', 'BendingStress3', 'BendingStress2', 'BendingStress1'),
+        verdicts: verdictColumns.map((i) => ids.get(r[i]) || r[i]).filter((x) => x),
     }));
 }
 
@@ -219,8 +225,9 @@ function jsonRows(text) {
     return text.split('\n').filter((l) => l.trim()).map((l) => {
         const o = JSON.parse(l);
         const results = o.results || {};
-        return { row: String(o.row), status: o.status, message: o.message, freeHeight: results.FreeHeight,
-            rate: results.SpringRate, stress: results.MaxShearStress,
+        return { row: String(o.row), status: o.status, message: o.message,
+            freeHeight: results.FreeHeight || results.FreeBodyLength, rate: results.SpringRate || results.AngularRate,
+            stress: results.MaxShearStress || results.BendingStress3 || results.BendingStress2 || results.BendingStress1,
             verdicts: (o.checks || []).map((c) => c.verdict) };
     });
 }
@@ -248,7 +255,9 @@ function showRows() {
                 'wb-verdict'),
             cell(r.message || ''));
     });
-    fill(v.rows, tall(scrollBox(table(['行', '状态', '自由高度 H0 (mm)', '刚度 (N/mm)', '最大切应力 (MPa)',
+    fill(v.rows, tall(scrollBox(table(['行', '状态', v.torsion ? 'H0 或扭转弹簧体长 (mm)' : '自由高度 H0 (mm)',
+        v.torsion ? "刚度 (N/mm) 或 T' (N·mm/°)" : '刚度 (N/mm)',
+        v.torsion ? '最大切应力 τ 或弯曲应力 σ (MPa)' : '最大切应力 (MPa)',
         '校核结论', '说明'], body))),
     wanted.length > kShownRows ? h('p', { className: 'wb-small', text:
         `只显示前 ${kShownRows} 行 (共 ${wanted.length} 行); 全部见下载的结果。` }) : null,
@@ -265,14 +274,18 @@ function saveBatch() {
 // A table to start from: the window's design as its first row, under the
 // columns a designer fills in; with the byte order mark Excel needs.
 function saveTemplate() {
-    const request = win.request();
-    const columns = ['material', 'extension', 'known-loads', ...api.fields().map((f) => f.option)
-        .filter((o) => o !== 'material'), 'check', 'load-cycles'];
+    const torsion = torsionKind();
+    const request = torsion ? torsionRequest() : win.request();
+    // A torsion spring's table: its own columns, the panel's design first.
+    const columns = torsion ? ['torsion', ...kTorsionOptions.map(([o]) => o), 'tensile-strength', 'check'] :
+        ['material', 'extension', 'known-loads', ...api.fields().map((f) => f.option)
+            .filter((o) => o !== 'material'), 'check', 'load-cycles'];
     const value = (key) => {
         const x = request[key];
         return x === true ? '1' : typeof x === 'string' ? x : '';
     };
     const quoted = (text) => (/[",\r\n]/.test(text) ? '"' + text.replace(/"/g, '""') + '"' : text);
     const lines = [columns, columns.map((key) => (key === 'check' ? '1' : value(key)))];
-    download('\uFEFF' + lines.map((l) => l.map(quoted).join(',')).join('\r\n') + '\r\n', '设计表模板.csv', 'text/csv');
+    download('\uFEFF' + lines.map((l) => l.map(quoted).join(',')).join('\r\n') + '\r\n',
+        torsion ? '扭转弹簧设计表模板.csv' : '设计表模板.csv', 'text/csv');
 }

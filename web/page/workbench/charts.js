@@ -30,6 +30,16 @@ function showCharts() {
     const v = chartsView;
     showStale(v.stamp);
     v.figures.replaceChildren();
+    if (torsionKind()) {
+        v.stamp.hidden = true;
+        const torsion = api.charts(torsionRequest());
+        say(v.status, torsion ? '扭转弹簧面板中的设计' + rmNote(torsionRequest()) :
+            '扭转弹簧面板中的设计未能计算, 没有特性图。', 'info');
+        if (torsion && torsion.torqueAngle) {
+            v.figures.append(svgFigure(torsion.torqueAngle, '扭矩–扭转角特性'));
+        }
+        return;
+    }
     const request = lastRequest();
     const charts = request ? api.charts(request) : null;
     if (!charts) {

@@ -10,7 +10,9 @@ const kCheckNames = {
     index: '旋绕比', 'helix-angle': '螺旋角', mass: '质量', work: '变形能',
     'hook-bending': '钩环弯曲应力', 'hook-torsion': '钩环扭转应力', 'initial-tension': '初切应力',
     'solid-stress': '压并应力', 'working-range': '工作变形范围', 'active-coils': '有效圈数',
-    'shear-modulus': '切变模量',
+    'shear-modulus': '切变模量', 'wire-diameter-series': '钢丝直径系列', 'torsion-bending': '弯曲应力',
+    'working-limit': '工作极限扭矩', 'torsion-stability': '稳定性 (扭转角)', 'arbor-clearance': '芯轴间隙',
+    'spring-index': '旋绕比 (扭转弹簧)',
 };
 const kEndConditions = [['fixed-fixed', '两端固定'], ['fixed-pinned', '一端固定, 一端回转'],
     ['pinned-pinned', '两端回转'], ['fixed-free', '一端固定, 一端自由']];
@@ -42,11 +44,12 @@ function buildChecksPanel(panel) {
     const status = h('p', { className: 'wb-status', role: 'status' });
     const rows = h('tbody');
     const hints = h('ul', { className: 'wb-hints' });
-    panel.append(h('h2', { text: '校核' }), h('h3', { text: '校核选项' }), form, stamp, status,
+    const heading = h('h3', { text: '校核选项' });
+    panel.append(h('h2', { text: '校核' }), heading, form, stamp, status,
         h('div', { className: 'wb-checks-table' },
             scrollBox(table(['校核项', '数值', '限值', '结论', '说明', '依据'], rows))),
         h('h3', { text: '提示' }), hints);
-    checksView = { form, stamp, status, rows, hints };
+    checksView = { form, heading, stamp, status, rows, hints };
     refreshCheckForm();
     shown.checks = showChecks;
 }
@@ -109,6 +112,12 @@ function showStale(target) {
 
 function showChecks() {
     const v = checksView;
+    v.form.hidden = torsionKind(); // a torsion spring's options are in its panel
+    v.heading.hidden = torsionKind();
+    if (torsionKind()) {
+        showTorsionChecks(v);
+        return;
+    }
     if (v.rmGrade !== win.request().material) {
         refreshCheckForm();
     }
@@ -129,7 +138,13 @@ function showChecks() {
         say(v.status, `${request.extension ? '拉伸弹簧' : '压缩弹簧'}, 材料 ${request.material}: ` +
             `${outcome.checks.length} 项校核${rmNote(request)}`, 'info');
     }
-    v.rows.replaceChildren(...(outcome.checks || []).map((c) => {
+    v.rows.replaceChildren(...checkRows(outcome.checks));
+    v.hints.replaceChildren(...hintLines(details.err, captions));
+}
+
+// The checks as table rows: title, value, limit, verdict, message, source.
+function checkRows(checks) {
+    return (checks || []).map((c) => {
         const [symbol, word] = kVerdicts[c.verdict] || ['?', c.verdict];
         const unit = c.unit ? ' ' + c.unit : '';
         // data-label: the column's caption, shown in the narrow layout.
@@ -143,8 +158,19 @@ function showChecks() {
             labelled(cell(c.limit === null ? '—' : number(c.limit, 3) + unit, 'wb-num'), '限值'),
             labelled(cell(symbol + ' ' + word, 'wb-verdict'), '结论'), labelled(cell(c.message), '说明'),
             labelled(cell(c.clause, 'wb-small'), '依据'));
-    }));
-    const lines = details.err.split('\n').filter((line) => line.trim() !== '');
-    v.hints.replaceChildren(...lines.map((line) =>
-        h('li', { text: withCaptions(line.replace(/^orsela-cli: /, ''), captions) })));
+    });
+}
+
+// The torsion panel's design: its checks, the options in the panel.
+function showTorsionChecks(v) {
+    v.stamp.hidden = true;
+    const { details, outcome } = torsionJudged();
+    const captions = torsionCaptions();
+    v.rows.replaceChildren(...checkRows(outcome.checks));
+    v.hints.replaceChildren(...hintLines(details.err, captions));
+    say(v.status, outcome.status === 'completed' ?
+        `扭转弹簧 (扭转弹簧面板中的设计与校核选项), 材料 ${state.torsion.material || '—'}: ` +
+        `${outcome.checks.length} 项校核${rmNote(torsionRequest())}` :
+        '扭转弹簧面板中的设计未能计算: ' + withCaptions(outcome.message || outcome.status, captions),
+    outcome.status === 'completed' ? 'info' : 'error');
 }

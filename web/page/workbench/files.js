@@ -69,10 +69,11 @@ function showPreview() {
     if (!v.preview.open || state.tab !== 'files') {
         return; // drawn when it is opened
     }
-    const request = lastRequest();
+    const request = documentRequest();
     const drawn = request ? api.drawing(request, 'svg', drawingOptions()) : null;
     const html = request ? api.engineeringReport(request, drawingOptions()) : null;
-    const none = request ? '上次计算的设计按现在的校核选项不能完成。' : '尚无完成的计算: 请先在窗口中按“计算”。';
+    const none = torsionKind() ? '扭转弹簧面板中的设计未能计算。' : request ?
+        '上次计算的设计按现在的校核选项不能完成。' : '尚无完成的计算: 请先在窗口中按“计算”。';
     fill(v.drawing, drawn && drawn.ok ? svgFigure(new TextDecoder().decode(drawn.data), '工作图') :
         h('p', { text: drawn ? '工作图未生成: ' + drawn.message : none }));
     v.report.srcdoc = html === null ? `<p>${none}</p>` : html;
@@ -93,6 +94,15 @@ async function openDesign(input, status) {
     if (!read.ok) {
         say(status, read.message, 'error');
         return;
+    }
+    if (read.request.torsion) {
+        putIntoTorsionPanel(read.request);
+        say(status, `已打开“${file.name}”: 扭转弹簧的设计已填入扭转弹簧面板。`, 'ok');
+        return;
+    }
+    if (torsionKind()) {
+        chooseKind('window'); // a compression or extension spring's file goes to the window
+        document.getElementById('wb-kind-window').checked = true;
     }
     const request = Object.assign({}, read.request);
     // The reader fills in the defaults of the options a file leaves out:
@@ -124,13 +134,19 @@ async function openDesign(input, status) {
 }
 
 function saveDesign(status) {
-    const saved = api.designFile(checkRequest(win.request()));
+    const saved = api.designFile(torsionKind() ? torsionRequest() : checkRequest(win.request()));
     if (!saved.ok) {
         say(status, '设计未保存: ' + saved.message, 'error');
         return;
     }
     download(saved.text, '设计.json', 'application/json');
     say(status, '已下载“设计.json”。', 'ok');
+}
+
+// The design the report and the drawing are of: the torsion panel's, or
+// the window's last completed calculation.
+function documentRequest() {
+    return torsionKind() ? torsionRequest() : lastRequest();
 }
 
 function reportDate() {
@@ -145,10 +161,11 @@ function drawingOptions() {
 }
 
 function report(status) {
-    const request = lastRequest();
+    const request = documentRequest();
     const html = request ? api.engineeringReport(request, drawingOptions()) : null;
     if (html === null) {
-        say(status, request ? '上次计算的设计按现在的校核选项不能完成, 没有计算书。' :
+        say(status, torsionKind() ? '扭转弹簧面板中的设计未能计算, 没有计算书。' :
+            request ? '上次计算的设计按现在的校核选项不能完成, 没有计算书。' :
             '尚无完成的计算: 请先在窗口中按“计算”。', 'error');
     }
     return html;
@@ -175,7 +192,7 @@ function saveReport(status) {
 }
 
 function saveDrawing(kind, status) {
-    const request = lastRequest();
+    const request = documentRequest();
     if (!request) {
         say(status, '尚无完成的计算: 请先在窗口中按“计算”。', 'error');
         return;

@@ -135,6 +135,14 @@ function gradeFigures(name, loadType) {
 
 async function useGrade(status) {
     const v = materialView;
+    if (torsionKind()) {
+        // The torsion panel takes E, ρ and Rm from the grade itself.
+        const grade = v.gradeSelect.value;
+        putIntoTorsionPanel(Object.assign({}, torsionRequest(), { material: grade,
+            'tensile-strength': certificateRm(grade) }));
+        say(status, `已填入扭转弹簧面板: 材料 ${grade} (E、ρ、Rm 取自牌号, 或面板中给出的值)。`, 'ok');
+        return;
+    }
     const figures = gradeFigures(v.gradeSelect.value, v.loadType.value);
     if (figures.message) {
         say(status, `“${v.gradeSelect.value}”不能用于设计: ${withCaptions(figures.message,

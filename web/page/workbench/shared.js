@@ -190,7 +190,8 @@ function checkCaptions() {
 function freshState() {
     const none = () => Object.create(null);
     return { tab: 'material', checks: none(), search: none(), batch: Object.assign(none(), { bom: '1' }),
-        material: none(), certificates: none(), files: { titleBlock: none() }, userMaterials: '' };
+        material: none(), certificates: none(), files: { titleBlock: none() }, userMaterials: '',
+        kind: 'window', torsion: Object.assign(none(), kTorsionStart), torsionSearch: none() };
 }
 
 function isObject(value) {
@@ -243,6 +244,19 @@ function fittedState(kept, notes) {
             notes.push('打开的标签页');
         }
     }
+    if (kept.kind !== undefined) {
+        if (kKinds.some(([kind]) => kind === kept.kind)) {
+            state.kind = kept.kind;
+        } else {
+            notes.push('弹簧类型');
+        }
+    }
+    if (kept.torsion !== undefined) { // else the design to start from
+        state.torsion = keptOptions(kept.torsion, new Map(kTorsionOptions.map(([o, , , kind]) =>
+            [o, kind === 'text' ? null : kind])), '扭转弹簧设计', notes);
+    }
+    state.torsionSearch = keptOptions(kept.torsionSearch, new Map(kTorsionSearchOptions.map(
+        ([o, , , kind]) => [o, kind === 'text' ? null : kind])), '扭转弹簧搜索选项', notes);
     const checkKinds = new Map(kCheckOptions.filter(([o]) => o !== 'tensile-strength')
         .map(([o, , , choices]) => [o, choices]));
     if (isObject(kept.checks) && typeof kept.checks['tensile-strength'] === 'string') {

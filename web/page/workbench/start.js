@@ -63,6 +63,7 @@ async function start() {
     window.addEventListener('orsela:calculated', onCalculated);
     window.addEventListener('orsela:edited', onEdited);
     selectTab(state.tab, false);
+    showKind();
     root.dataset.ready = 'true';
 }
 
@@ -76,6 +77,8 @@ function buildWorkbench(root, notes) {
             'data-kind': 'warning', text: '浏览器中保存的工作台数据有不合用的部分, 已舍去: ' +
                 notes.join('、') + '。其余照旧 (可在“文件与报告”中清除保存的数据)。' }));
     }
+    buildKindChoice(root);
+    buildTorsionPanel(root);
     buildTabs(root);
     buildMaterialPanel(panels.material);
     buildChecksPanel(panels.checks);
