@@ -1,10 +1,14 @@
 #include "torsion_view.h"
 
+#include "dimension_shape.h"
 #include "number_format.h"
+#include "text_box.h"
+#include "text_measure.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -22,6 +26,28 @@ double Positive(double value) {
 
 double Radians(double degrees) {
     return degrees * std::numbers::pi / 180.0;
+}
+
+// A dimension whose text meets no leg (the view's thick lines) and whose
+// lines and text leave the label alone.
+bool ClearOfLegsAndLabel(const DimensionShape &shape, const Drawing &drawing,
+                         const std::optional<TextBox> &label) {
+    const TextBox text = BoxOfText(shape.text);
+    for (const Line &line : drawing.lines) {
+        if (line.part == Part::View && line.layer == Layer::Thick &&
+            SegmentMeetsBox(line.from, line.to, text)) {
+            return false;
+        }
+    }
+    if (!label) {
+        return true;
+    }
+    if (BoxesMeet(text, *label)) {
+        return false;
+    }
+    return std::none_of(shape.lines.begin(), shape.lines.end(), [&](const Line &line) {
+        return SegmentMeetsBox(line.from, line.to, *label);
+    });
 }
 
 // One straight leg as seen along the axis: its wire's centre line from the
@@ -218,15 +244,32 @@ void AddTorsionFrontView(Drawing &drawing, const TorsionInputs &in, const Torsio
                                       "⌀" + FormatGeneral(static_cast<float>(in.meanDiameter)),
                                       static_cast<float>(in.meanDiameter),
                                       Part::View});
+        // d across a section, up and out from the first top one unless its
+        // text would lie on a leg there; then the other end sections.
         const double lean = std::sqrt(0.5) * wire / 2.0;
-        drawing.dimensions.push_back({Dimension::Kind::Diameter,
-                                      {keptTop.front() - lean, rowUp - lean},
-                                      {keptTop.front() + lean, rowUp + lean},
+        const Point sections[] = {{keptTop.front(), rowUp},
+                                  {keptTop.back(), rowUp},
+                                  {keptBottom.front(), -rowUp},
+                                  {keptBottom.back(), -rowUp}};
+        std::vector<Dimension> candidates;
+        for (const Point &section : sections) {
+            const double up = section.y > 0.0 ? 1.0 : -1.0;
+            for (const double out : {1.0, -1.0}) {
+                candidates.push_back({Dimension::Kind::Diameter,
+                                      {section.x - out * lean, section.y - up * lean},
+                                      {section.x + out * lean, section.y + up * lean},
                                       {},
                                       45.0,
                                       "⌀" + FormatGeneral(static_cast<float>(in.wireDiameter)),
                                       static_cast<float>(in.wireDiameter),
                                       Part::View});
+            }
+        }
+        const auto clear =
+            std::find_if(candidates.begin(), candidates.end(), [&](const Dimension &d) {
+                return ClearOfLegsAndLabel(ShapeOf(d, drawing), drawing, std::nullopt);
+            });
+        drawing.dimensions.push_back(clear != candidates.end() ? *clear : candidates.front());
     }
     if (first.length > 0.0) {
         drawing.dimensions.push_back({Dimension::Kind::Linear,
@@ -269,27 +312,74 @@ void AddTorsionEndView(Drawing &drawing, const TorsionInputs &in, const TorsionS
         drawing.arcs.push_back({centre, arcRadius, start, start + turn, Layer::Thin, Part::View});
     }
     const double middle = Radians((leftHand ? -turn : turn) / 2.0);
-    if (turn > 0.0) {
-        drawing.texts.push_back({{centreX + arcRadius * 0.6 * std::cos(middle),
-                                  arcRadius * 0.6 * std::sin(middle) - 1.75 * unit},
-                                 FormatOneDecimal(static_cast<float>(turn)) + "°",
-                                 3.5 * unit,
-                                 TextAlign::Centre,
-                                 0.0,
-                                 Layer::Text,
-                                 Part::View});
-    }
-    // The inner diameter across the circle, leg 2's length along it.
+    const std::string label = FormatOneDecimal(static_cast<float>(turn)) + "°";
+    // The label's half extents with a margin, and the inner diameter along
+    // the lower diagonal farther from the label's direction.
+    const double halfWidth = TextWidth(label, 3.5 * unit) / 2.0 + 0.25 * unit;
+    const double halfHeight = 2.0 * unit;
     const double inner = mean - wire / 2.0;
-    const double slant = Radians(leftHand ? 135.0 : 225.0);
-    drawing.dimensions.push_back({Dimension::Kind::Diameter,
-                                  {centreX - inner * std::cos(slant), -inner * std::sin(slant)},
-                                  {centreX + inner * std::cos(slant), inner * std::sin(slant)},
-                                  {},
-                                  0.0,
-                                  "⌀" + FormatGeneral(spring.innerDiameter),
-                                  spring.innerDiameter,
-                                  Part::View});
+    const double slant =
+        std::fabs(std::sin(Radians(225.0) - middle)) >= std::fabs(std::sin(Radians(315.0) - middle))
+            ? Radians(225.0)
+            : Radians(315.0);
+    std::optional<TextBox> labelBox;
+    if (turn > 0.0) {
+        // Far enough along its direction to clear the diameter's line and the
+        // arc; outside the coil where the inner circle has no room for it.
+        const double across =
+            halfWidth * std::fabs(std::sin(slant)) + halfHeight * std::fabs(std::cos(slant));
+        const double radial =
+            halfWidth * std::fabs(std::cos(middle)) + halfHeight * std::fabs(std::sin(middle));
+        double distance = across / std::max(std::fabs(std::sin(slant - middle)), 0.1);
+        distance = std::max(distance, arcRadius + radial);
+        if (distance + radial > inner) {
+            // Just outside the coil; beyond the ends of leg 2's extension
+            // lines where it would meet them: they leave the coil radially
+            // (the leg is tangent) by d/2 + 8 mm and overshoot.
+            distance = mean + wire / 2.0 + radial + unit;
+            const double legSide = Radians(leftHand ? -turn : turn);
+            const double clearOfLeg = halfWidth * std::fabs(std::sin(legSide)) +
+                                      halfHeight * std::fabs(std::cos(legSide));
+            if (turn < 180.0 && distance * std::sin(Radians(turn / 2.0)) < clearOfLeg) {
+                distance = std::max(distance, mean + wire + 11.0 * unit + radial);
+            }
+        }
+        drawing.texts.push_back(
+            {{centreX + distance * std::cos(middle), distance * std::sin(middle) - 1.75 * unit},
+             label,
+             3.5 * unit,
+             TextAlign::Centre,
+             0.0,
+             Layer::Text,
+             Part::View});
+        labelBox = BoxOfText(drawing.texts.back());
+    }
+    // The inner diameter across the circle, its text at an end where it
+    // meets no leg and nothing meets the turn's label: the diagonal clear of
+    // the label first, then its other end, then the other diagonal.
+    const double otherSlant = slant == Radians(225.0) ? Radians(315.0) : Radians(225.0);
+    const double ends[] = {slant, slant - std::numbers::pi, otherSlant,
+                           otherSlant - std::numbers::pi};
+    std::optional<Dimension> chosen;
+    for (const double end : ends) {
+        const Dimension across{Dimension::Kind::Diameter,
+                               {centreX - inner * std::cos(end), -inner * std::sin(end)},
+                               {centreX + inner * std::cos(end), inner * std::sin(end)},
+                               {},
+                               0.0,
+                               "⌀" + FormatGeneral(spring.innerDiameter),
+                               spring.innerDiameter,
+                               Part::View};
+        if (!chosen) {
+            chosen = across;
+        }
+        if (ClearOfLegsAndLabel(ShapeOf(across, drawing), drawing, labelBox)) {
+            chosen = across;
+            break;
+        }
+    }
+    drawing.dimensions.push_back(*chosen);
+    // Leg 2's length along it.
     if (second.length > 0.0) {
         // Measured along the leg, its text kept readable (not upside down).
         double degrees =

@@ -10,6 +10,7 @@
 #include "technical_requirements.h"
 #include "text_measure.h"
 #include "title_block.h"
+#include "torsion_drawing.h"
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,55 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"extension_few_coils", kExtensionSpring, 2, 16, 4, 30, 60, 90},
                     LayoutCase{"compression", kCompressionSpring, 4, 28, 5, 0, 0, 0}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Both views of a torsion spring: the legs' turn and every dimension labelled
+// clear of the legs and of each other, whatever the turn, the hand and the index.
+TEST(TorsionViewsTest, LabelsClearOfLegsAndDimensions) {
+    const double sizes[][2] = {{1.0, 8.0}, {2.0, 14.1}, {2.0, 9.0}, {4.0, 30.0}};
+    for (const double coils : {3.25, 4.5, 5.1, 5.75, 6.0, 7.9}) {
+        for (const bool leftHand : {false, true}) {
+            for (const auto &size : sizes) {
+                TorsionDrawingInput input;
+                input.inputs.elasticModulus = 206000.0;
+                input.inputs.wireDiameter = size[0];
+                input.inputs.meanDiameter = size[1];
+                input.inputs.activeCoils = coils;
+                input.inputs.legLength1 = input.inputs.legLength2 = 3.0 * size[1];
+                input.inputs.points = {30.0, 60.0, std::nullopt};
+                input.spring = CalculateTorsionSpring(input.inputs);
+                input.details.leftHand = leftHand;
+                const Drawing drawing = BuildTorsionDrawing(input);
+                // No dimension's text lies on a leg.
+                for (const Dimension &d : drawing.dimensions) {
+                    for (const Line &l : drawing.lines) {
+                        if (l.part == Part::View && l.layer == Layer::Thick) {
+                            EXPECT_FALSE(Meets(l, BoxOf(ShapeOf(d, drawing).text)))
+                                << d.text << " on a leg, n " << coils << ", D " << size[1]
+                                << (leftHand ? ", left" : "");
+                        }
+                    }
+                }
+                for (const Text &t : drawing.texts) {
+                    if (t.part != Part::View || t.content.find("°") == std::string::npos) {
+                        continue;
+                    }
+                    for (const Line &l : drawing.lines) {
+                        if (l.part == Part::View && l.layer == Layer::Thick) { // the legs
+                            EXPECT_FALSE(Meets(l, BoxOf(t))) << t.content << " on a leg";
+                        }
+                    }
+                    for (const Dimension &d : drawing.dimensions) {
+                        for (const Line &l : ShapeOf(d, drawing).lines) {
+                            EXPECT_FALSE(Meets(l, BoxOf(t)))
+                                << t.content << " on " << d.text << ", n " << coils << ", d "
+                                << size[0] << ", D " << size[1] << (leftHand ? ", left" : "");
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
 
 std::string Repeated(const char *piece, int times) {
     std::string text;
