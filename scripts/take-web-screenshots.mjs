@@ -1,6 +1,7 @@
 // One picture per workbench tab, for the README: the page opened from its
 // file in Debian's headless Chromium, the sample design calculated and checked
-// for 10⁶ load cycles, a search run, each tab saved as docs/workbench-<tab>.png.
+// for 10⁶ load cycles, a search run, each tab saved as docs/workbench-<tab>.png;
+// then 扭转弹簧 with a design typed into its panel, as docs/workbench-torsion.png.
 //
 //   node scripts/take-web-screenshots.mjs [build-web/web] [docs]
 import fs from 'node:fs';
@@ -52,6 +53,26 @@ try {
         await page.screenshot({ path: file, fullPage: true });
         console.log(file);
     }
+    await page.click('#wb-tab-checks');
+    await page.click('#wb-kind-torsion');
+    await page.waitForFunction(() => !document.getElementById('wb-torsion').hidden, kWait);
+    const torsion = { material: '65Mn', 'wire-diameter': '2.5', 'mean-diameter': '18', 'active-coils': '7',
+        'leg-length1': '30', 'leg-length2': '20', 'working-angle1': '40', 'working-angle2': '70',
+        'arbor-diameter': '12' };
+    for (const [key, value] of Object.entries(torsion)) {
+        const field = `#wb-torsion [data-option="${key}"]`;
+        await page.$eval(field, (e) => { if ('value' in e && e.tagName !== 'SELECT') e.value = ''; });
+        if (await page.$eval(field, (e) => e.tagName === 'SELECT')) {
+            await page.select(field, value);
+        } else {
+            await page.type(field, value);
+        }
+    }
+    await page.waitForFunction(() => document.querySelectorAll('#wb-torsion-results tr[data-result]').length > 0,
+        kWait);
+    const file = path.join(outDir, 'workbench-torsion.png');
+    await page.screenshot({ path: file, fullPage: true });
+    console.log(file);
 } finally {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });

@@ -920,6 +920,22 @@ describe('扭转弹簧: the torsion panel, by the keyboard, equals orsela-cli --
         assert.equal(await page.$eval('#wb-kind-torsion', (e) => e.checked), true);
     });
 
+    test('the 校核 tab, open while the panel\'s design changes, shows the panel\'s checks', async () => {
+        await open();
+        await tab('checks');
+        await page.click('#wb-kind-torsion');
+        const checks = (panel) => page.$$eval(`${panel} tr[data-check]`, (rows) =>
+            rows.map((r) => [r.dataset.check, r.cells[1].textContent]));
+        await page.focus('#wb-torsion [data-option="wire-diameter"]');
+        await page.keyboard.down('Control');
+        await page.keyboard.press('KeyA');
+        await page.keyboard.up('Control');
+        await page.keyboard.type('2.2');
+        await page.waitForFunction(() => document.querySelector('#wb-torsion tr[data-check]'));
+        await new Promise((resolve) => setTimeout(resolve, 100));
+        assert.deepEqual(await checks('#wb-panel-checks'), await checks('#wb-torsion'));
+    });
+
     test('the search filled from the panel, 载入 into it; the batch template judged as orsela-cli batch judges it', async () => {
         await open();
         await page.click('#wb-kind-torsion');

@@ -214,6 +214,10 @@ function judgeTorsion() {
     }
     const { details, outcome } = torsionJudged();
     v.outcome = outcome;
+    // The tabs that show this design's checks and chart follow it as it is typed.
+    if (state.tab === 'checks' || state.tab === 'charts') {
+        refreshShown();
+    }
     const captions = torsionCaptions();
     v.resultRows.replaceChildren();
     v.checks.replaceChildren();
