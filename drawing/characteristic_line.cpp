@@ -1,6 +1,7 @@
 #include "characteristic_line.h"
 
 #include "number_format.h"
+#include "text_box.h"
 #include "text_measure.h"
 
 #include <algorithm>
@@ -35,43 +36,11 @@ std::vector<Mark> MarksOf(const SpringDesign &d, SpringTypeSign typeSign) {
 }
 
 // The paper a level text covers, with its descenders.
-struct TextBox {
-    double left, bottom, right, top;
-};
 TextBox BoxOf(const Text &text, double width) {
     const double left = text.align == TextAlign::Left     ? text.at.x
                         : text.align == TextAlign::Centre ? text.at.x - width / 2.0
                                                           : text.at.x - width;
     return {left, text.at.y - 0.2 * text.height, left + width, text.at.y + text.height};
-}
-
-// Whether the segment from a to b meets the box (Liang-Barsky clipping).
-bool Meets(Point a, Point b, const TextBox &box) {
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {a.x - box.left, box.right - a.x, a.y - box.bottom, box.top - a.y};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) {
-                return false;
-            }
-        } else {
-            const double t = q[i] / p[i];
-            if (p[i] < 0.0) {
-                t0 = std::max(t0, t);
-            } else {
-                t1 = std::min(t1, t);
-            }
-        }
-    }
-    return t0 <= t1;
-}
-
-bool Overlap(const TextBox &a, const TextBox &b) {
-    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
 // Each load's label beside its point where it meets no line of the diagram
@@ -100,13 +69,14 @@ void PlaceLabels(Drawing &drawing, const std::vector<std::pair<Point, std::strin
                       Layer::Text,
                       Part::Characteristic};
             const TextBox box = BoxOf(text, width);
-            const bool clear =
-                std::none_of(drawing.lines.begin(), drawing.lines.end(),
-                             [&](const Line &l) {
-                                 return l.part == Part::Characteristic && Meets(l.from, l.to, box);
-                             }) &&
-                std::none_of(taken.begin(), taken.end(),
-                             [&](const TextBox &other) { return Overlap(box, other); });
+            const bool clear = std::none_of(drawing.lines.begin(), drawing.lines.end(),
+                                            [&](const Line &l) {
+                                                return l.part == Part::Characteristic &&
+                                                       SegmentMeetsBox(l.from, l.to, box);
+                                            }) &&
+                               std::none_of(taken.begin(), taken.end(), [&](const TextBox &other) {
+                                   return BoxesMeet(box, other);
+                               });
             if (clear || !found) {
                 best = text;
             }
