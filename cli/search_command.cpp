@@ -97,6 +97,15 @@ std::optional<std::string> MaterialsFileOf(const SearchArguments &arguments) {
     return file == arguments.values.end() ? std::nullopt : std::optional<std::string>(file->second);
 }
 
+// The search's progress on the progress line, as often as the line takes it.
+auto ShownOn(ProgressLine &progress, SearchProgressText &text) {
+    return [&progress, &text](const SearchProgress &p) {
+        if (progress.due()) {
+            progress.show(text(p));
+        }
+    };
+}
+
 // search --torsion: every candidate judged by the single design's call.
 int RunTorsionSearch(const SearchArguments &arguments,
                      const std::optional<DesignsFolder> &saveDesigns, CliStreams &streams) {
@@ -119,11 +128,7 @@ int RunTorsionSearch(const SearchArguments &arguments,
         ProgressLine progress(streams.err);
         SearchProgressText text;
         TorsionSearchOptions options;
-        options.progress = [&progress, &text](const SearchProgress &p) {
-            if (progress.due()) {
-                progress.show(text(p));
-            }
-        };
+        options.progress = ShownOn(progress, text);
         outcome = SearchTorsionSprings(*request, options);
     }
     WriteTorsionSearchOutcome(outcome, *request, streams.out);
@@ -147,9 +152,7 @@ int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolde
     std::string error;
     const auto setup = BuildSearch(arguments, error);
     if (!setup) {
-        const auto format = arguments.values.find("format");
-        return RefuseUsage(streams, error, "search",
-                           format != arguments.values.end() && format->second == "json");
+        return RefuseUsage(streams, error, "search", JsonAsked(arguments));
     }
     if (saveDesigns) {
         if (auto problem = saveDesigns->check()) {
@@ -166,11 +169,7 @@ int RunSearch(const SearchArguments &arguments, const std::optional<DesignsFolde
     {
         ProgressLine progress(streams.err);
         SearchProgressText text;
-        options.progress = [&progress, &text](const SearchProgress &p) {
-            if (progress.due()) {
-                progress.show(text(p));
-            }
-        };
+        options.progress = ShownOn(progress, text);
         outcome = SearchDesigns(setup->request, options);
     }
     WriteSearchOutcome(outcome, setup->request, setup->format, streams.out);

@@ -1,5 +1,6 @@
 #include "characteristic_line.h"
 
+#include "finite_or_zero.h"
 #include "number_format.h"
 #include "text_box.h"
 #include "text_measure.h"
@@ -17,20 +18,16 @@ struct Mark {
     float heightValue = 0.0F;
 };
 
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
-
 std::vector<Mark> MarksOf(const SpringDesign &d, SpringTypeSign typeSign) {
     std::vector<Mark> marks = {
-        {"1", Finite(d.WorkingHeight1), Finite(d.WorkingLoad1), d.WorkingHeight1},
-        {"2", Finite(d.WorkingHeight2), Finite(d.WorkingLoad2), d.WorkingHeight2},
-        {"3", Finite(d.WorkingHeight3), Finite(d.WorkingLoad3), d.WorkingHeight3},
+        {"1", FiniteOrZero(d.WorkingHeight1), FiniteOrZero(d.WorkingLoad1), d.WorkingHeight1},
+        {"2", FiniteOrZero(d.WorkingHeight2), FiniteOrZero(d.WorkingLoad2), d.WorkingHeight2},
+        {"3", FiniteOrZero(d.WorkingHeight3), FiniteOrZero(d.WorkingLoad3), d.WorkingHeight3},
     };
     if (typeSign == kCompressionSpring) {
-        const double solidLoad = Finite(static_cast<double>(d.SpringRate) *
-                                        (static_cast<double>(d.FreeHeight) - d.SolidHeight));
-        marks.push_back({"b", Finite(d.SolidHeight), solidLoad, d.SolidHeight});
+        const double solidLoad = FiniteOrZero(static_cast<double>(d.SpringRate) *
+                                              (static_cast<double>(d.FreeHeight) - d.SolidHeight));
+        marks.push_back({"b", FiniteOrZero(d.SolidHeight), solidLoad, d.SolidHeight});
     }
     return marks;
 }
@@ -97,7 +94,7 @@ int HeightDimensionCount(SpringTypeSign typeSign) {
 }
 
 double CharacteristicRight(const SpringDesign &design, SpringTypeSign typeSign) {
-    double right = Finite(design.FreeHeight);
+    double right = FiniteOrZero(design.FreeHeight);
     for (const Mark &mark : MarksOf(design, typeSign)) {
         right = std::max(right, mark.height);
     }
@@ -109,7 +106,7 @@ void AddCharacteristicLine(Drawing &drawing, const SpringDesign &design, SpringT
     const double unit = 1.0 / drawing.scale;
     const bool compression = typeSign == kCompressionSpring;
     const std::vector<Mark> marks = MarksOf(design, typeSign);
-    double most = compression ? 0.0 : Finite(design.InitialTension);
+    double most = compression ? 0.0 : FiniteOrZero(design.InitialTension);
     for (const Mark &mark : marks) {
         most = std::max(most, mark.load);
     }
@@ -136,8 +133,8 @@ void AddCharacteristicLine(Drawing &drawing, const SpringDesign &design, SpringT
                              Part::Characteristic});
 
     // The line itself: from the free height to the farthest mark.
-    const double free = Finite(design.FreeHeight);
-    const double freeLoad = compression ? 0.0 : Finite(design.InitialTension);
+    const double free = FiniteOrZero(design.FreeHeight);
+    const double freeLoad = compression ? 0.0 : FiniteOrZero(design.InitialTension);
     const Mark *far = nullptr;
     for (const Mark &mark : marks) {
         if (!far || std::fabs(mark.height - free) > std::fabs(far->height - free)) {

@@ -1,6 +1,7 @@
 #include "spring_drawing.h"
 
 #include "characteristic_line.h"
+#include "finite_or_zero.h"
 #include "sheet_parts.h"
 #include "spring_view.h"
 #include "technical_requirements.h"
@@ -17,10 +18,6 @@ constexpr double kRoomLeft = 18.0;  // the outer diameter's dimension
 constexpr double kRoomRight = 18.0; // the mean diameter's dimension
 constexpr double kRoomBelow = 17.0; // H0
 constexpr double kRoomAbove = 12.0; // d's leader
-
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
 
 SheetBox ViewRegion(const SheetFormat &sheet, std::size_t requirementLines, double raised) {
     const SheetBox frame = InnerFrame(sheet);
@@ -93,7 +90,7 @@ std::optional<std::string> DrawingRoomProblem(const DrawingInput &input) {
     // The view and the characteristic line must fit beside the requirements
     // at one of the preferred scales on A4 or A3.
     const ViewExtent view = SpringViewExtent(input.design, input.typeSign);
-    const double right = Finite(CharacteristicRight(input.design, input.typeSign));
+    const double right = FiniteOrZero(CharacteristicRight(input.design, input.typeSign));
     const int dimensions = HeightDimensionCount(input.typeSign);
     const double raised = RevisionAreaHeight(input.details);
     const auto fits = [&](std::size_t count) {
@@ -126,7 +123,7 @@ std::optional<DrawingRefusal> SpringDrawingProblem(const DrawingInput &input) {
 Drawing BuildSpringDrawing(const DrawingInput &input) {
     const SpringDesign &design = input.design;
     const ViewExtent view = SpringViewExtent(design, input.typeSign);
-    const double right = Finite(CharacteristicRight(design, input.typeSign));
+    const double right = FiniteOrZero(CharacteristicRight(design, input.typeSign));
     const int dimensions = HeightDimensionCount(input.typeSign);
     const std::vector<RequirementLine> lines =
         RequirementLines(TechnicalRequirements(input), TitleBlockBox(SheetA4()).width - 30.0);

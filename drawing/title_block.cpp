@@ -181,8 +181,8 @@ std::optional<DrawingRefusal> TitleBlockProblem(const DrawingInput &input) {
     for (const Cell &cell : Cells(input, "1:1", "A4")) {
         if (cell.field && !cell.text.empty() && !Fit(cell)) {
             return DrawingRefusal{cell.option, std::string("标题栏 ") + cell.field +
-                                                      ": 文字过长, 此格最多容纳 " +
-                                                      std::to_string(Capacity(cell)) + " 个字"};
+                                                   ": 文字过长, 此格最多容纳 " +
+                                                   std::to_string(Capacity(cell)) + " 个字"};
         }
     }
     return std::nullopt;

@@ -1,5 +1,6 @@
 #include "torsion_characteristic.h"
 
+#include "finite_or_zero.h"
 #include "sheet_parts.h"
 
 #include <algorithm>
@@ -15,10 +16,6 @@ constexpr double kAxisBelow = 9.0;
 constexpr double kAxisAbove = 8.0;
 constexpr double kAxisRight = 12.0;
 constexpr double kText = 3.5;
-
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
 
 } // namespace
 
@@ -43,8 +40,8 @@ void AddTorsionCharacteristic(Drawing &drawing, const TorsionSpring &spring, dou
     text(x0, y0 + height + 5.0, "T", TextAlign::Centre);
 
     // The line runs on a little past the largest working point.
-    const double angle = Finite(spring.largestAngle);
-    const double torque = Finite(spring.largestTorque);
+    const double angle = FiniteOrZero(spring.largestAngle);
+    const double torque = FiniteOrZero(spring.largestTorque);
     if (!(angle > 0.0) || !(torque > 0.0)) {
         return;
     }
@@ -55,8 +52,8 @@ void AddTorsionCharacteristic(Drawing &drawing, const TorsionSpring &spring, dou
         if (!spring.angles[i] || !spring.torques[i]) {
             continue;
         }
-        const double x = x0 + Finite(*spring.angles[i]) * xPer;
-        const double y = y0 + Finite(*spring.torques[i]) * yPer;
+        const double x = x0 + FiniteOrZero(*spring.angles[i]) * xPer;
+        const double y = y0 + FiniteOrZero(*spring.torques[i]) * yPer;
         const std::string k = std::to_string(i + 1);
         line(x, y0, x, y, Layer::Thin);
         line(x0, y, x, y, Layer::Thin);

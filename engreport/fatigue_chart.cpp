@@ -1,13 +1,11 @@
 #include "fatigue_chart.h"
 
+#include "finite_or_zero.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
 
 // The limit line's value at tauMin, linear between its points; nothing
 // outside the line.
@@ -29,11 +27,11 @@ std::optional<double> LimitAt(const std::vector<FatigueDiagramPoint> &line, doub
 } // namespace
 
 FatigueChart MapFatigue(const FatigueDiagram &diagram, const ChartFrame &frame) {
-    const double tauMin = Finite(diagram.working.tauMin);
-    const double tauMax = Finite(diagram.working.tauMax);
+    const double tauMin = FiniteOrZero(diagram.working.tauMin);
+    const double tauMax = FiniteOrZero(diagram.working.tauMax);
     double highest = std::max(tauMin, tauMax);
     for (const FatigueDiagramPoint &point : diagram.limitLine) {
-        highest = std::max({highest, Finite(point.tauMin), Finite(point.tauMax)});
+        highest = std::max({highest, FiniteOrZero(point.tauMin), FiniteOrZero(point.tauMax)});
     }
 
     FatigueChart chart;
@@ -44,7 +42,8 @@ FatigueChart MapFatigue(const FatigueDiagram &diagram, const ChartFrame &frame) 
     chart.y = MapAxis(chart.axis, frame.bottom(), frame.bottom() - side);
 
     for (const FatigueDiagramPoint &point : diagram.limitLine) {
-        chart.limitLine.push_back({chart.x(Finite(point.tauMin)), chart.y(Finite(point.tauMax))});
+        chart.limitLine.push_back(
+            {chart.x(FiniteOrZero(point.tauMin)), chart.y(FiniteOrZero(point.tauMax))});
     }
     chart.rangeBottom = {chart.x(tauMin), chart.y(tauMin)};
     chart.working = {chart.x(tauMin), chart.y(tauMax)};

@@ -1,32 +1,27 @@
 #include "load_deflection_chart.h"
 
+#include "finite_or_zero.h"
+
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-double Finite(double value) {
-    return std::isfinite(value) ? value : 0.0;
-}
-
-} // namespace
 
 LoadDeflectionChart MapLoadDeflection(const SpringDesign &design, SpringTypeSign typeSign,
                                       const ChartFrame &frame) {
     const bool compression = typeSign == kCompressionSpring;
-    const double rate = Finite(design.SpringRate);
-    const double h0 = Finite(design.FreeHeight);
-    const std::array<double, 3> heights = {Finite(design.WorkingHeight1),
-                                           Finite(design.WorkingHeight2),
-                                           Finite(design.WorkingHeight3)};
-    const std::array<double, 3> loads = {Finite(design.WorkingLoad1), Finite(design.WorkingLoad2),
-                                         Finite(design.WorkingLoad3)};
+    const double rate = FiniteOrZero(design.SpringRate);
+    const double h0 = FiniteOrZero(design.FreeHeight);
+    const std::array<double, 3> heights = {FiniteOrZero(design.WorkingHeight1),
+                                           FiniteOrZero(design.WorkingHeight2),
+                                           FiniteOrZero(design.WorkingHeight3)};
+    const std::array<double, 3> loads = {FiniteOrZero(design.WorkingLoad1),
+                                         FiniteOrZero(design.WorkingLoad2),
+                                         FiniteOrZero(design.WorkingLoad3)};
 
     LoadDeflectionChart chart;
     chart.lineStart.height = h0;
-    chart.lineStart.load = compression ? 0.0 : Finite(design.InitialTension);
+    chart.lineStart.load = compression ? 0.0 : FiniteOrZero(design.InitialTension);
     if (compression) {
-        const double hb = Finite(design.SolidHeight);
+        const double hb = FiniteOrZero(design.SolidHeight);
         chart.lineEnd = {hb, rate * (h0 - hb), {}};
     } else {
         // The line runs a little past the largest working height.

@@ -124,6 +124,18 @@ void ReadPoints(OptionReader &in, SearchRequest &r) {
 
 } // namespace
 
+SearchFormat ReadSearchFormat(OptionReader &in) {
+    const std::string *format = in.text("format");
+    if (!format || *format == "text") {
+        return SearchFormat::Text;
+    }
+    if (*format == "tsv" || *format == "json") {
+        return *format == "tsv" ? SearchFormat::Tsv : SearchFormat::Json;
+    }
+    in.Fail("--format 只能是 text、tsv 或 json");
+    return SearchFormat::Text;
+}
+
 void ReadSearchSpace(OptionReader &in, SearchRequest &r) {
     r.limits.maxOuterDiameter = in.positive("max-outer-diameter");
     r.limits.minInnerDiameter = in.positive("min-inner-diameter");
@@ -322,15 +334,7 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
         }
     }
     ReadPoints(in, r);
-    if (const std::string *format = in.text("format")) {
-        if (*format == "text" || *format == "tsv" || *format == "json") {
-            setup.format = *format == "text"  ? SearchFormat::Text
-                           : *format == "tsv" ? SearchFormat::Tsv
-                                              : SearchFormat::Json;
-        } else {
-            in.Fail("--format 只能是 text、tsv 或 json");
-        }
-    }
+    setup.format = ReadSearchFormat(in);
     ReadSearchSpace(in, r);
     // The duty is the single design's: a given load type, else the cycles decide.
     if (const std::string *name = in.text("load-type"); name && !LoadTypeFromName(*name)) {

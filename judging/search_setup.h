@@ -49,5 +49,8 @@ std::optional<SearchSetup> BuildSearch(const SearchArguments &arguments, std::st
 class OptionReader;
 void ReadSearchSpace(OptionReader &in, SearchRequest &r);
 
+// --format: text (the default), tsv or json; another is a problem for in.
+SearchFormat ReadSearchFormat(OptionReader &in);
+
 // The engineering checks of one candidate with the inputs of its wire diameter.
 CandidateChecks ChecksFor(const SearchSetup &setup);

@@ -131,15 +131,7 @@ std::optional<TorsionSearchRequest> BuildTorsionSearch(const SearchArguments &ar
         }
     }
     ReadPoints(in, r);
-    if (const std::string *format = in.text("format")) {
-        if (*format == "text" || *format == "tsv" || *format == "json") {
-            r.format = *format == "text"  ? SearchFormat::Text
-                       : *format == "tsv" ? SearchFormat::Tsv
-                                          : SearchFormat::Json;
-        } else {
-            in.Fail("--format 只能是 text、tsv 或 json");
-        }
-    }
+    r.format = ReadSearchFormat(in);
     r.space.maxIndex = 20.0; // the torsion spring's index reaches 20 (EN 13906-3)
     ReadSearchSpace(in, r.space);
     if (r.space.objective == SearchObjective::SolidHeight) {

@@ -1,4 +1,4 @@
-#include "cli_run.h"
+#include "captured_run.h"
 #include "csv_reader.h"
 
 #include <gtest/gtest.h>
@@ -10,23 +10,6 @@
 #include <sstream>
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWithInput(const std::vector<std::string> &args, const std::string &input) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(args, in, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::vector<std::vector<std::string>> CsvRows(const std::string &text) {
     std::istringstream in(text);
@@ -80,8 +63,8 @@ std::string SampleTable() {
 // options: the same status, message (a refusal after its line) and result
 // texts (CSV), and the same object (JSON lines), byte for byte.
 TEST(Batch, EveryRowEqualsTheSingleDesign) {
-    const CliRun csv = RunWithInput({"batch"}, SampleTable());
-    const CliRun json = RunWithInput({"batch", "--format=json", "-"}, SampleTable());
+    const CliRun csv = RunCaptured({"batch"}, SampleTable());
+    const CliRun json = RunCaptured({"batch", "--format=json", "-"}, SampleTable());
     EXPECT_EQ(csv.status, kExitUsage) << "two rows are refused";
     EXPECT_NE(csv.err.find("拒绝 2"), std::string::npos) << csv.err;
     const auto rows = CsvRows(csv.out);
@@ -92,7 +75,7 @@ TEST(Batch, EveryRowEqualsTheSingleDesign) {
         const std::vector<std::string> &row = rows[i + 1];
         std::vector<std::string> args = Samples()[i].options;
         args.push_back("--format=json");
-        const CliRun single = RunWithInput(args, "");
+        const CliRun single = RunCaptured(args, "");
         auto object = nlohmann::ordered_json::parse(single.out);
         if (object["status"] == "refused") {
             // A refused row names its line in the table (the header is line 1).
@@ -126,28 +109,27 @@ TEST(Batch, EveryRowEqualsTheSingleDesign) {
 // A byte order mark opens the CSV, and only the CSV: a JSON line cannot carry one.
 TEST(Batch, ByteOrderMarkForSpreadsheets) {
     const std::string table = "wire-diameter\n4\n";
-    EXPECT_EQ(RunWithInput({"batch", "--bom"}, table).out.rfind("\xEF\xBB\xBFrow,status,", 0), 0U);
-    EXPECT_EQ(RunWithInput({"batch"}, table).out.rfind("row,status,", 0), 0U);
-    EXPECT_EQ(RunWithInput({"batch", "--bom", "--format=json"}, table).out.rfind("{\"row\"", 0),
-              0U);
+    EXPECT_EQ(RunCaptured({"batch", "--bom"}, table).out.rfind("\xEF\xBB\xBFrow,status,", 0), 0U);
+    EXPECT_EQ(RunCaptured({"batch"}, table).out.rfind("row,status,", 0), 0U);
+    EXPECT_EQ(RunCaptured({"batch", "--bom", "--format=json"}, table).out.rfind("{\"row\"", 0), 0U);
 }
 
 // The spreadsheet read on a Chinese Windows shows the verdicts in Chinese;
 // the plain CSV keeps the ids; the help names every option.
 TEST(Batch, ByteOrderMarkedVerdictsAreChinese) {
     const std::string table = "check,material\n1,65Mn\n";
-    const std::string marked = RunWithInput({"batch", "--bom"}, table).out;
+    const std::string marked = RunCaptured({"batch", "--bom"}, table).out;
     EXPECT_NE(marked.find(",合格"), std::string::npos) << marked;
     EXPECT_EQ(marked.find(",ok"), std::string::npos) << marked;
-    EXPECT_NE(RunWithInput({"batch"}, table).out.find(",ok"), std::string::npos);
-    EXPECT_NE(RunWithInput({"batch", "--help"}, "").out.find("--with-inputs"), std::string::npos);
+    EXPECT_NE(RunCaptured({"batch"}, table).out.find(",ok"), std::string::npos);
+    EXPECT_NE(RunCaptured({"batch", "--help"}, "").out.find("--with-inputs"), std::string::npos);
 }
 
 // The input cells beside the result, as typed (a quoted comma included), and
 // empty under a column a short row lacks.
 TEST(Batch, WithInputsRepeatsEachRowsCells) {
     const std::string table = "wire-diameter,mean-diameter\n4,\"2,8\"\n5\n";
-    const auto rows = CsvRows(RunWithInput({"batch", "--with-inputs"}, table).out);
+    const auto rows = CsvRows(RunCaptured({"batch", "--with-inputs"}, table).out);
     ASSERT_EQ(rows.size(), 3U);
     EXPECT_EQ(std::vector<std::string>(rows[0].begin(), rows[0].begin() + 4),
               (std::vector<std::string>{"row", "wire-diameter", "mean-diameter", "status"}));
@@ -155,7 +137,7 @@ TEST(Batch, WithInputsRepeatsEachRowsCells) {
     EXPECT_EQ(rows[2][1], "5");
     EXPECT_EQ(rows[2][2], "");
     const auto line = nlohmann::ordered_json::parse(
-        RunWithInput({"batch", "--with-inputs", "--format=json"}, "wire-diameter\n4\n").out);
+        RunCaptured({"batch", "--with-inputs", "--format=json"}, "wire-diameter\n4\n").out);
     EXPECT_EQ(line["inputs"]["wire-diameter"], "4");
 }
 
@@ -171,12 +153,12 @@ class BatchEchoedCell : public ::testing::TestWithParam<EchoedCell> {};
 TEST_P(BatchEchoedCell, NeverAFormula) {
     const std::string table =
         std::string("material,wire-diameter\n\"") + GetParam().typed + "\",4\n";
-    const auto rows = CsvRows(RunWithInput({"batch", "--with-inputs"}, table).out);
+    const auto rows = CsvRows(RunCaptured({"batch", "--with-inputs"}, table).out);
     ASSERT_EQ(rows.size(), 2U);
     EXPECT_EQ(rows[1][1], GetParam().echoed);
     EXPECT_EQ(rows[1][2], "4");
     const auto line = nlohmann::ordered_json::parse(
-        RunWithInput({"batch", "--with-inputs", "--format=json"}, table).out);
+        RunCaptured({"batch", "--with-inputs", "--format=json"}, table).out);
     EXPECT_EQ(line["inputs"]["material"], GetParam().typed) << "JSON keeps the cell as typed";
 }
 
@@ -195,14 +177,14 @@ TEST(Batch, ChecksEqualTheSingleDesign) {
          "--working-load2=200", "--working-load3=300"},
     };
     const CliRun batch =
-        RunWithInput({"batch", "--check"}, std::string(kHeader) + ",,,,,,,,,\n,,60,,,,0,,,\n" +
-                                               ",,,1,1,50,100,200,300,\n");
+        RunCaptured({"batch", "--check"}, std::string(kHeader) + ",,,,,,,,,\n,,60,,,,0,,,\n" +
+                                              ",,,1,1,50,100,200,300,\n");
     const auto rows = CsvRows(batch.out);
     ASSERT_EQ(rows.size(), designs.size() + 1) << batch.err;
     for (std::size_t i = 0; i < designs.size(); ++i) {
         std::vector<std::string> args = designs[i];
         args.insert(args.end(), {"--check", "--format=tsv"});
-        const CliRun single = RunWithInput(args, "");
+        const CliRun single = RunCaptured(args, "");
         std::istringstream lines(single.out);
         std::string line;
         std::size_t checks = 0;
@@ -240,7 +222,7 @@ TEST_P(BatchRows, StatusesInOrder) {
     const RowCase &c = GetParam();
     std::vector<std::string> args = {"batch"};
     args.insert(args.end(), c.args.begin(), c.args.end());
-    const CliRun run = RunWithInput(args, c.table);
+    const CliRun run = RunCaptured(args, c.table);
     EXPECT_EQ(run.status, c.status) << run.err;
     std::vector<std::string> statuses;
     const auto rows = CsvRows(run.out);
@@ -304,7 +286,7 @@ TEST(Batch, OutputFileIsWrittenWholeOrNotAtAll) {
         ("orsela-batch-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(folder);
     const std::string target = (folder / "out.csv").string();
-    const CliRun written = RunWithInput({"batch", "--output=" + target}, "pitch\n4\n");
+    const CliRun written = RunCaptured({"batch", "--output=" + target}, "pitch\n4\n");
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
     std::ifstream file(target, std::ios::binary);
@@ -312,7 +294,7 @@ TEST(Batch, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(CsvRows(content).size(), 2U);
 
     const CliRun missingFolder =
-        RunWithInput({"batch", "--output=" + (folder / "no" / "out.csv").string()}, "pitch\n4\n");
+        RunCaptured({"batch", "--output=" + (folder / "no" / "out.csv").string()}, "pitch\n4\n");
     EXPECT_EQ(missingFolder.status, kExitReportError);
     EXPECT_NE(missingFolder.err.find("无法写入"), std::string::npos) << missingFolder.err;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
@@ -326,7 +308,7 @@ TEST(Batch, ManyRowsKeepTheirOrder) {
     for (int i = 0; i < 3000; ++i) {
         table += i % 7 == 0 ? "39\n" : "44\n";
     }
-    const CliRun run = RunWithInput({"batch"}, table);
+    const CliRun run = RunCaptured({"batch"}, table);
     const auto rows = CsvRows(run.out);
     ASSERT_EQ(rows.size(), 3001U);
     for (int i = 0; i < 3000; ++i) {

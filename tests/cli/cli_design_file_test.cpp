@@ -1,6 +1,6 @@
 // orsela-cli --design, --save-design, batch --design and search
 // --save-designs: a design kept in a file gives the same judgement.
-#include "cli_run.h"
+#include "captured_run.h"
 
 #include "../folder_names.h"
 
@@ -16,20 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWith(const std::vector<std::string> &args, const std::string &in = "") {
-    std::istringstream input(in);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCli(args, input, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class CliDesignFile : public ::testing::Test {
   protected:
@@ -56,9 +42,9 @@ TEST_F(CliDesignFile, SavedThenJudgedFromTheFilePrintsTheSameJson) {
                                             "--format=json"};
     std::vector<std::string> saving = asked;
     saving.push_back("--save-design=" + path("a.json"));
-    const CliRun first = RunWith(saving);
+    const CliRun first = RunCaptured(saving);
     ASSERT_EQ(first.status, 0) << first.err;
-    const CliRun again = RunWith({"--design=" + path("a.json"), "--format=json"});
+    const CliRun again = RunCaptured({"--design=" + path("a.json"), "--format=json"});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, first.out);
 }
@@ -66,7 +52,8 @@ TEST_F(CliDesignFile, SavedThenJudgedFromTheFilePrintsTheSameJson) {
 TEST_F(CliDesignFile, OptionsBesideTheFileOverrideItWhereverTheyStand) {
     write("d.json",
           R"({"format": "orsela-design/1", "wire-diameter": "3.5", "mean-diameter": "25"})");
-    const CliRun run = RunWith({"--wire-diameter=4", "--design=" + path("d.json"), "--format=tsv"});
+    const CliRun run =
+        RunCaptured({"--wire-diameter=4", "--design=" + path("d.json"), "--format=tsv"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("SpringIndex\t6.250\n"), std::string::npos) << run.out; // 25 / 4
 }
@@ -88,7 +75,7 @@ TEST_F(CliDesignFile, TheRequestIsSavedWhateverTheOutcomeAndABadFileWritesNothin
         fs::remove(folder_ / "saved.json");
         std::vector<std::string> args = c.args;
         args.push_back("--save-design=" + path("saved.json"));
-        const CliRun run = RunWith(args);
+        const CliRun run = RunCaptured(args);
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
         EXPECT_EQ(fs::exists(folder_ / "saved.json"), c.saved) << c.args.front();
@@ -97,7 +84,7 @@ TEST_F(CliDesignFile, TheRequestIsSavedWhateverTheOutcomeAndABadFileWritesNothin
 
 TEST_F(CliDesignFile, AFailedSaveExitsFourAndKeepsTheOldFile) {
     fs::create_directories(folder_ / "kept.json");
-    const CliRun run = RunWith({"--save-design=" + path("kept.json")});
+    const CliRun run = RunCaptured({"--save-design=" + path("kept.json")});
     EXPECT_EQ(run.status, 4) << run.err;
     EXPECT_TRUE(fs::is_directory(folder_ / "kept.json"));
     EXPECT_NE(run.out.find("最大切应力"), std::string::npos) << "the design is still printed";
@@ -106,13 +93,13 @@ TEST_F(CliDesignFile, AFailedSaveExitsFourAndKeepsTheOldFile) {
 TEST_F(CliDesignFile, ABatchTakesTheFileAsTheDefaultsOfEveryRow) {
     write("d.json", R"({"format": "orsela-design/1", "mean-diameter": "25", "check": true})");
     const CliRun run =
-        RunWith({"batch", "--design=" + path("d.json"), "-"}, "wire-diameter\n4\n3.5\n");
+        RunCaptured({"batch", "--design=" + path("d.json"), "-"}, "wire-diameter\n4\n3.5\n");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("static-strength.value"), std::string::npos) << "checks from the file";
     EXPECT_NE(run.out.find(",6.250,"), std::string::npos) << run.out; // 25 / 4
     EXPECT_NE(run.out.find(",7.143,"), std::string::npos) << run.out; // 25 / 3.5
     const CliRun bad =
-        RunWith({"batch", "--design=" + path("none.json"), "-"}, "wire-diameter\n4\n");
+        RunCaptured({"batch", "--design=" + path("none.json"), "-"}, "wire-diameter\n4\n");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("文件不存在"), std::string::npos) << bad.err;
 }
@@ -187,13 +174,13 @@ TEST_F(CliDesignFile, FileAndOptionsAreCheckedTogether) {
         }
         std::vector<std::string> args = {"--design=" + path("d.json")};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const CliRun run = RunWith(args);
+        const CliRun run = RunCaptured(args);
         EXPECT_EQ(run.status, c.status) << c.name << run.err;
         EXPECT_NE(run.err.find(c.says), std::string::npos) << c.name << run.err;
         EXPECT_LT(run.err.size(), 2000U) << c.name;
     }
     const CliRun cleared =
-        RunWith({"--design=" + path("d.json"), "--no-check", "--format=json"}); // the last case
+        RunCaptured({"--design=" + path("d.json"), "--no-check", "--format=json"}); // the last case
     EXPECT_EQ(nlohmann::json::parse(cleared.out)["checks"].size(), 0U) << cleared.out;
 }
 
@@ -212,13 +199,13 @@ std::vector<std::string> SearchSaving(const std::string &folder, const char *top
 }
 
 TEST_F(CliDesignFile, EachSavedSearchDesignCompletesAndMeetsTheLoads) {
-    const CliRun search = RunWith(SearchSaving(path("found"), "--top=3"));
+    const CliRun search = RunCaptured(SearchSaving(path("found"), "--top=3"));
     ASSERT_EQ(search.status, 0) << search.err;
     EXPECT_EQ(FolderNames(folder_ / "found"),
               "design-001.json design-002.json design-003.json designs.csv");
     for (const char *name : {"design-001.json", "design-002.json", "design-003.json"}) {
         const fs::path file = folder_ / "found" / name;
-        const CliRun run = RunWith({"--design=" + file.string(), "--format=json"});
+        const CliRun run = RunCaptured({"--design=" + file.string(), "--format=json"});
         ASSERT_EQ(run.status, 0) << file << run.err;
         const auto values = nlohmann::json::parse(run.out)["values"];
         // Within the search's default tolerance of 2 %.
@@ -236,19 +223,19 @@ TEST_F(CliDesignFile, EachSavedSearchDesignCompletesAndMeetsTheLoads) {
 // A folder never mixes two searches: one that holds anything is refused
 // before the search; --replace removes our own earlier files only.
 TEST_F(CliDesignFile, SavedDesignsNeverMixTwoSearches) {
-    ASSERT_EQ(RunWith(SearchSaving(path("found"), "--top=3")).status, 0);
-    const CliRun again = RunWith(SearchSaving(path("found"), "--top=2"));
+    ASSERT_EQ(RunCaptured(SearchSaving(path("found"), "--top=3")).status, 0);
+    const CliRun again = RunCaptured(SearchSaving(path("found"), "--top=2"));
     EXPECT_EQ(again.status, 2);
     EXPECT_NE(again.err.find("不是空的"), std::string::npos) << again.err;
     EXPECT_EQ(again.out, "") << "refused before the search";
 
     std::vector<std::string> replace = SearchSaving(path("found"), "--top=2");
     replace.push_back("--replace");
-    ASSERT_EQ(RunWith(replace).status, 0);
+    ASSERT_EQ(RunCaptured(replace).status, 0);
     EXPECT_EQ(FolderNames(folder_ / "found"), "design-001.json design-002.json designs.csv");
 
     write("found/notes.txt", "the user's own");
-    const CliRun foreign = RunWith(replace);
+    const CliRun foreign = RunCaptured(replace);
     EXPECT_EQ(foreign.status, 2);
     EXPECT_NE(foreign.err.find("notes.txt"), std::string::npos) << foreign.err;
     EXPECT_EQ(FolderNames(folder_ / "found"),

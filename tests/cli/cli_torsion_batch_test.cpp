@@ -1,4 +1,4 @@
-#include "cli_run.h"
+#include "captured_run.h"
 #include "csv_reader.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,6 @@ const std::vector<std::string> kColumns = {
     "working-torque3", "load-direction",  "arbor-diameter", "coil-spacing",   "material",
     "elastic-modulus", "tensile-strength"};
 
-std::string Number(double value) {
-    std::ostringstream text;
-    text.precision(4);
-    text << value;
-    return text.str();
-}
-
 // A torsion design drawn at random, as its cells; some are refused (a mean
 // diameter not above the wire, a grade the table lacks without E, angles
 // descending), most are judged.
@@ -38,23 +31,23 @@ std::vector<std::string> RandomDesign(std::mt19937 &random) {
     const double last = first * pick(0.8, 3.0);
     std::vector<std::string> cells(kColumns.size());
     cells[0] = "1";
-    cells[1] = Number(d);
-    cells[2] = Number(d * pick(0.9, 24.0));
-    cells[3] = Number(pick(1.0, 20.0));
-    cells[4] = unit(random) < 0.5 ? Number(pick(0.0, 60.0)) : "";
-    cells[5] = unit(random) < 0.5 ? Number(pick(0.0, 60.0)) : "";
+    cells[1] = FourDigits(d);
+    cells[2] = FourDigits(d * pick(0.9, 24.0));
+    cells[3] = FourDigits(pick(1.0, 20.0));
+    cells[4] = unit(random) < 0.5 ? FourDigits(pick(0.0, 60.0)) : "";
+    cells[5] = unit(random) < 0.5 ? FourDigits(pick(0.0, 60.0)) : "";
     cells[6] = torques ? "1" : "";
-    cells[torques ? 9 : 7] = unit(random) < 0.5 ? Number(first) : "";
-    cells[torques ? 10 : 8] = Number(last);
+    cells[torques ? 9 : 7] = unit(random) < 0.5 ? FourDigits(first) : "";
+    cells[torques ? 10 : 8] = FourDigits(last);
     cells[11] = unit(random) < 0.3 ? "unwind" : "wind";
-    cells[12] = unit(random) < 0.5 ? Number(pick(0.1, 1.0) * std::stod(cells[2])) : "";
-    cells[13] = unit(random) < 0.3 ? Number(pick(0.0, 1.0)) : "";
+    cells[12] = unit(random) < 0.5 ? FourDigits(pick(0.1, 1.0) * std::stod(cells[2])) : "";
+    cells[13] = unit(random) < 0.3 ? FourDigits(pick(0.0, 1.0)) : "";
     const double material = unit(random);
     if (material < 0.5) {
         cells[14] = "EN 10270-1 SM";
     } else if (material < 0.9) {
-        cells[15] = Number(pick(180000.0, 210000.0));
-        cells[16] = unit(random) < 0.5 ? Number(pick(1000.0, 2200.0)) : "";
+        cells[15] = FourDigits(pick(180000.0, 210000.0));
+        cells[16] = unit(random) < 0.5 ? FourDigits(pick(1000.0, 2200.0)) : "";
     } else {
         cells[14] = "不在表中";
     }

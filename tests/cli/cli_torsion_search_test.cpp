@@ -1,5 +1,5 @@
 #include "../folder_names.h"
-#include "cli_run.h"
+#include "captured_run.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -16,29 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunArgs(const std::vector<std::string> &args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliRun run;
-    run.status = RunCli(args, in, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-std::string Number(double value) {
-    std::ostringstream text;
-    text.precision(4);
-    text << value;
-    return text.str();
-}
-
 // A search drawn at random: a torque at an angle (sometimes two), a few
 // wires, sometimes legs, an arbor, a maximum OD and body length, unwinding.
 std::vector<std::string> RandomSearch(std::mt19937 &random) {
@@ -53,25 +30,25 @@ std::vector<std::string> RandomSearch(std::mt19937 &random) {
                                      "--tolerance=5",
                                      "--material=EN 10270-1 SM",
                                      "--materials-file=" ORSELA_MATERIALS_JSON,
-                                     "--working-torque2=" + Number(torque),
-                                     "--working-angle2=" + Number(angle)};
+                                     "--working-torque2=" + FourDigits(torque),
+                                     "--working-angle2=" + FourDigits(angle)};
     const double d = pick(1.0, 3.0);
-    args.push_back("--wire-diameters=" + Number(d) + "," + Number(d * 1.25));
+    args.push_back("--wire-diameters=" + FourDigits(d) + "," + FourDigits(d * 1.25));
     if (unit(random) < 0.4) {
-        args.push_back("--working-torque1=" + Number(torque * 0.4));
-        args.push_back("--working-angle1=" + Number(angle * 0.4));
+        args.push_back("--working-torque1=" + FourDigits(torque * 0.4));
+        args.push_back("--working-angle1=" + FourDigits(angle * 0.4));
     }
     if (unit(random) < 0.5) {
-        args.push_back("--leg-length1=" + Number(pick(0.0, 40.0)));
+        args.push_back("--leg-length1=" + FourDigits(pick(0.0, 40.0)));
     }
     if (unit(random) < 0.4) {
-        args.push_back("--arbor-diameter=" + Number(d * pick(2.0, 6.0)));
+        args.push_back("--arbor-diameter=" + FourDigits(d * pick(2.0, 6.0)));
     }
     if (unit(random) < 0.4) {
-        args.push_back("--max-outer-diameter=" + Number(d * pick(8.0, 16.0)));
+        args.push_back("--max-outer-diameter=" + FourDigits(d * pick(8.0, 16.0)));
     }
     if (unit(random) < 0.3) {
-        args.push_back("--max-body-length=" + Number(d * pick(5.0, 20.0)));
+        args.push_back("--max-body-length=" + FourDigits(d * pick(5.0, 20.0)));
     }
     if (unit(random) < 0.3) {
         args.push_back("--load-direction=unwind");
@@ -88,7 +65,7 @@ TEST(TorsionSearch, ListedDesignsAreTheirCommandsDesigns) {
     for (int i = 0; i < 12; ++i) {
         const std::vector<std::string> args = RandomSearch(random);
         SCOPED_TRACE(testing::PrintToString(args));
-        const CliRun search = RunArgs(args);
+        const CliRun search = RunCaptured(args);
         ASSERT_TRUE(search.status == 0 || search.status == 1) << search.err;
         const auto json = nlohmann::ordered_json::parse(search.out);
         EXPECT_EQ(search.status == 0, !json["designs"].empty());
@@ -96,7 +73,7 @@ TEST(TorsionSearch, ListedDesignsAreTheirCommandsDesigns) {
             ++listed;
             std::vector<std::string> single = design["arguments"];
             single.push_back("--format=json");
-            const CliRun again = RunArgs(single);
+            const CliRun again = RunCaptured(single);
             EXPECT_EQ(again.status, 0) << again.err;
             EXPECT_EQ(nlohmann::ordered_json::parse(again.out), design["design"]);
             for (const auto &check : design["design"]["checks"]) {
@@ -130,7 +107,7 @@ TEST_P(TorsionSearchRefusal, NamesTheOption) {
     std::vector<std::string> args = {"search", "--torsion", "--material=EN 10270-1 SM",
                                      "--materials-file=" ORSELA_MATERIALS_JSON};
     args.insert(args.end(), GetParam().more.begin(), GetParam().more.end());
-    const CliRun run = RunArgs(args);
+    const CliRun run = RunCaptured(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find(GetParam().named), std::string::npos) << run.err;
 }
@@ -163,8 +140,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The other kinds' search refuses a torsion option rather than ignore it.
 TEST(TorsionSearch, CompressionSearchRefusesTorsionOptions) {
-    const CliRun run = RunArgs({"search", "--load1=100", "--height1=40", "--load2=200",
-                                "--height2=30", "--material=65Mn", "--arbor-diameter=10"});
+    const CliRun run = RunCaptured({"search", "--load1=100", "--height1=40", "--load2=200",
+                                    "--height2=30", "--material=65Mn", "--arbor-diameter=10"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--arbor-diameter"), std::string::npos) << run.err;
 }
@@ -194,7 +171,7 @@ std::string FileText(const fs::path &path) {
 
 // None qualifies: the nearest misses in every format, each with its reasons.
 TEST(TorsionSearch, NearestMissesInEveryFormat) {
-    const CliRun json = RunArgs(SmallSearch(true, "json"));
+    const CliRun json = RunCaptured(SmallSearch(true, "json"));
     EXPECT_EQ(json.status, 1) << json.err;
     const auto parsed = nlohmann::ordered_json::parse(json.out);
     EXPECT_TRUE(parsed["designs"].empty());
@@ -202,14 +179,14 @@ TEST(TorsionSearch, NearestMissesInEveryFormat) {
     for (const auto &miss : parsed["nearest_misses"]) {
         EXPECT_FALSE(miss["reasons"].empty()) << miss["command"];
     }
-    const CliRun text = RunArgs(SmallSearch(true, "text"));
+    const CliRun text = RunCaptured(SmallSearch(true, "text"));
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.out.rfind("没有合格的设计。最接近的设计:\n", 0), 0U) << text.out;
     EXPECT_NE(text.out.find("\n   未合格: "), std::string::npos) << text.out;
-    const CliRun tsv = RunArgs(SmallSearch(true, "tsv"));
+    const CliRun tsv = RunCaptured(SmallSearch(true, "tsv"));
     EXPECT_EQ(tsv.status, 1);
     EXPECT_NE(tsv.out.find("\n3\tmiss\t"), std::string::npos) << tsv.out;
-    const CliRun found = RunArgs(SmallSearch(false, "json"));
+    const CliRun found = RunCaptured(SmallSearch(false, "json"));
     EXPECT_EQ(found.status, 0);
     EXPECT_TRUE(nlohmann::ordered_json::parse(found.out)["nearest_misses"].empty());
 }
@@ -232,7 +209,7 @@ TEST_F(TorsionSearchSaving, EachFileIsWhatItsCommandSaves) {
         const fs::path found = folder_ / (tight ? "misses" : "found");
         std::vector<std::string> args = SmallSearch(tight, "json");
         args.push_back("--save-designs=" + found.string());
-        const CliRun search = RunArgs(args);
+        const CliRun search = RunCaptured(args);
         ASSERT_EQ(search.status, tight ? 1 : 0) << search.err;
         EXPECT_EQ(FolderNames(found),
                   "design-001.json design-002.json design-003.json designs.csv");
@@ -242,7 +219,7 @@ TEST_F(TorsionSearchSaving, EachFileIsWhatItsCommandSaves) {
             std::vector<std::string> single = listed[i]["arguments"];
             const fs::path own = folder_ / "own.json";
             single.push_back("--save-design=" + own.string());
-            RunArgs(single);
+            RunCaptured(single);
             const std::string name = "design-00" + std::to_string(i + 1) + ".json";
             EXPECT_EQ(FileText(found / name), FileText(own)) << name;
         }
@@ -261,7 +238,7 @@ TEST_F(TorsionSearchSaving, AFullFolderIsRefusedBeforeTheSearch) {
     std::ofstream(folder_ / "notes.txt") << "the user's own";
     std::vector<std::string> args = SmallSearch(false, "text");
     args.push_back("--save-designs=" + folder_.string());
-    const CliRun run = RunArgs(args);
+    const CliRun run = RunCaptured(args);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("不是空的"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
