@@ -59,10 +59,18 @@ std::vector<std::string> RandomSearch(std::mt19937 &random) {
 // Every design a seeded search lists is what its reproducing command gives:
 // the same JSON object, verdicts included; none exceeds the envelope, none
 // fails a check, each has the rate asked for within the tolerance.
+// Fewer searches under the sanitizers, whose build runs them far slower; the
+// same seed, so they are the first three of the twelve.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kSearches = 3;
+#else
+constexpr int kSearches = 12;
+#endif
+
 TEST(TorsionSearch, ListedDesignsAreTheirCommandsDesigns) {
     std::mt19937 random(32);
     std::size_t listed = 0;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < kSearches; ++i) {
         const std::vector<std::string> args = RandomSearch(random);
         SCOPED_TRACE(testing::PrintToString(args));
         const CliRun search = RunCaptured(args);
@@ -92,7 +100,8 @@ TEST(TorsionSearch, ListedDesignsAreTheirCommandsDesigns) {
             }
         }
     }
-    EXPECT_GT(listed, 10U) << "the seeded searches list designs";
+    EXPECT_GT(listed, static_cast<std::size_t>(kSearches * 5 / 6))
+        << "the seeded searches list designs";
 }
 
 struct Refusal {
