@@ -135,9 +135,12 @@ def run(cli, args, folder):
     done = subprocess.run(emulator + [cli] + args, cwd=folder, env=env, capture_output=True,
                           timeout=120)
     # Wine now and then reports a page fault of its own on a loaded machine, the program's
-    # output and status whole; such a run is repeated once, and a fault that comes again stays.
-    if emulator and b"wine: Unhandled page fault" in done.stderr:
-        print(f"{' '.join(args)}: wine reported a page fault; run again", file=sys.stderr)
+    # output and status whole, or fails to start it (exit 1, nothing printed, which the program
+    # never does); such a run is repeated once, and a fault that comes again stays.
+    not_started = done.returncode != 0 and not done.stdout and not done.stderr
+    if emulator and (b"wine: Unhandled page fault" in done.stderr or not_started):
+        print(f"{' '.join(args)}: wine faulted or did not start the program; run again",
+              file=sys.stderr)
         done = subprocess.run(emulator + [cli] + args, cwd=folder, env=env, capture_output=True,
                               timeout=120)
     return {"status": done.returncode, "out": masked(done.stdout), "err": masked(done.stderr)}
